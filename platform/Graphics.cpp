@@ -1,0 +1,539 @@
+#include "Graphics.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+int pointsToPixels(int points)
+{
+    return int(std::lround(points * double(LayoutPixelsPerInch) / 72.0));
+}
+
+int pixelsToPoints(int pixels)
+{
+    return int(std::lround(pixels * 72.0 / double(LayoutPixelsPerInch)));
+}
+
+QFont TFont::toQFont() const
+{
+    QFont f(Name);
+    f.setPixelSize(std::max(1, std::abs(Height)));
+    f.setBold(Styles & Bold);
+    f.setItalic(Styles & Italic);
+    return f;
+}
+
+namespace {
+
+// Nearest integer to a / b (b > 0), an exact half going to the smaller value.
+std::int64_t roundHalfDown(std::int64_t a, std::int64_t b)
+{
+    const std::int64_t n = 2 * a + b - 1;
+    const std::int64_t d = 2 * b;
+    return n >= 0 ? n / d : -((-n + d - 1) / d);
+}
+
+struct Span
+{
+    int x0; // first pixel
+    int x1; // one past the last pixel
+};
+
+// Row spans of the round cap of a w-pixel pen, for row offsets
+// -floor(w/2) .. ceil(w/2) - 1 around the end point. A pixel of the w x w
+// box belongs to the cap when its integer point lies within the circle of
+// radius sqrt(w(w-1))/2 around the box centre: for w = 3 a plus sign, for
+// w = 4 the 4 x 4 box without its corners.
+std::vector<Span> computeCapSpans(int w)
+{
+    const int lo = -(w / 2);
+    const int hi = (w + 1) / 2 - 1;
+    const double centre = (lo + hi) / 2.0;
+    const double r2 = w * (w - 1) / 4.0;
+    std::vector<Span> spans;
+    spans.reserve(size_t(w));
+    for (int dy = lo; dy <= hi; ++dy) {
+        Span s{hi + 1, lo};
+        for (int dx = lo; dx <= hi; ++dx) {
+            const double ex = dx - centre;
+            const double ey = dy - centre;
+            if (ex * ex + ey * ey <= r2) {
+                s.x0 = std::min(s.x0, dx);
+                s.x1 = std::max(s.x1, dx + 1);
+            }
+        }
+        spans.push_back(s);
+    }
+    return spans;
+}
+
+const std::vector<Span>& capSpans(int w)
+{
+    thread_local std::vector<std::vector<Span>> cache;
+    thread_local std::vector<Span> unusual;
+    if (w > 256) {
+        unusual = computeCapSpans(w);
+        return unusual;
+    }
+    if (size_t(w) >= cache.size())
+        cache.resize(size_t(w) + 1);
+    if (cache[size_t(w)].empty())
+        cache[size_t(w)] = computeCapSpans(w);
+    return cache[size_t(w)];
+}
+
+// Pixels x of row y inside a convex polygon: its integer point inside, with
+// left and top edges inclusive and right and bottom edges exclusive.
+Span polygonRow(const std::array<QPointF, 4>& poly, int y)
+{
+    double xmin = 0, xmax = 0;
+    int hits = 0;
+    for (size_t i = 0; i < poly.size(); ++i) {
+        const QPointF& p = poly[i];
+        const QPointF& q = poly[(i + 1) % poly.size()];
+        const double y0 = std::min(p.y(), q.y());
+        const double y1 = std::max(p.y(), q.y());
+        if (y0 == y1 || y < y0 || y >= y1)
+            continue;
+        const double x = p.x() + (y - p.y()) * (q.x() - p.x()) / (q.y() - p.y());
+        xmin = hits ? std::min(xmin, x) : x;
+        xmax = hits ? std::max(xmax, x) : x;
+        ++hits;
+    }
+    if (hits < 2)
+        return {0, 0};
+    return {int(std::ceil(xmin)), int(std::ceil(xmax))};
+}
+
+} // namespace
+
+void TCanvas::fillSpan(int y, int x0, int x1, QRgb color)
+{
+    if (y < 0 || y >= m_image->height())
+        return;
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, m_image->width());
+    if (x0 >= x1)
+        return;
+    auto* line = reinterpret_cast<QRgb*>(m_image->scanLine(y));
+    std::fill(line + x0, line + x1, color);
+}
+
+void TCanvas::fillBlock(int x0, int x1, int y0, int y1, QRgb color)
+{
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, m_image->width());
+    y0 = std::max(y0, 0);
+    y1 = std::min(y1, m_image->height());
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    uchar* bits = m_image->bits();
+    const qsizetype stride = m_image->bytesPerLine();
+    for (int y = y0; y < y1; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
+        std::fill(line + x0, line + x1, color);
+    }
+}
+
+void TCanvas::LineTo(int x, int y)
+{
+    const QPoint to(x, y);
+    const QRgb color = resolveColor(Pen.Color);
+    if (Pen.Width <= 1)
+        strokeThin(m_penPos, to, color);
+    else
+        strokeWide(m_penPos, to, Pen.Width, color);
+    m_penPos = to;
+}
+
+// 1-pixel line: the start pixel is drawn, the end pixel is not. Along the
+// major axis (|dx| == |dy| counts as y-major) every step from the start up
+// to the end takes the nearest integer of the ideal line as its minor
+// coordinate, an exact .5 going to the smaller coordinate.
+void TCanvas::strokeThin(QPoint from, QPoint to, QRgb color)
+{
+    const std::int64_t dx = std::int64_t(to.x()) - from.x();
+    const std::int64_t dy = std::int64_t(to.y()) - from.y();
+    if (dx == 0 && dy == 0)
+        return;
+    // Straight lines are one span or one column: [start, end) or (end, start].
+    if (dy == 0) {
+        const std::int64_t x0 = dx > 0 ? from.x() : std::int64_t(to.x()) + 1;
+        const std::int64_t x1 = dx > 0 ? to.x() : std::int64_t(from.x()) + 1;
+        fillSpan(from.y(), int(std::max<std::int64_t>(x0, INT32_MIN)), int(std::min<std::int64_t>(x1, INT32_MAX)), color);
+        return;
+    }
+    if (dx == 0) {
+        const std::int64_t y0 = dy > 0 ? from.y() : std::int64_t(to.y()) + 1;
+        const std::int64_t y1 = dy > 0 ? to.y() : std::int64_t(from.y()) + 1;
+        fillBlock(from.x(), from.x() + 1, int(std::max<std::int64_t>(y0, INT32_MIN)),
+                  int(std::min<std::int64_t>(y1, INT32_MAX)), color);
+        return;
+    }
+    const bool xMajor = std::abs(dx) > std::abs(dy);
+    const std::int64_t steps = xMajor ? std::abs(dx) : std::abs(dy);
+    const std::int64_t minorDelta = xMajor ? dy : dx;
+    const int sign = (xMajor ? dx : dy) > 0 ? 1 : -1;
+    const std::int64_t start = xMajor ? from.x() : from.y();
+    const std::int64_t limit = xMajor ? m_image->width() : m_image->height();
+
+    // Only the steps whose major coordinate lies on the bitmap can draw.
+    std::int64_t kFirst = 0, kLast = steps - 1;
+    if (sign > 0) {
+        kFirst = std::max<std::int64_t>(kFirst, -start);
+        kLast = std::min<std::int64_t>(kLast, limit - 1 - start);
+    } else {
+        kFirst = std::max<std::int64_t>(kFirst, start - (limit - 1));
+        kLast = std::min<std::int64_t>(kLast, start);
+    }
+    for (std::int64_t k = kFirst; k <= kLast; ++k) {
+        const std::int64_t major = start + sign * k;
+        const std::int64_t minor = (xMajor ? from.y() : from.x()) + roundHalfDown(k * minorDelta, steps);
+        if (minor < INT32_MIN || minor > INT32_MAX)
+            continue;
+        if (xMajor)
+            fillSpan(int(minor), int(major), int(major) + 1, color);
+        else
+            fillSpan(int(major), int(minor), int(minor) + 1, color);
+    }
+}
+
+// Wide solid pen with round ends: the union of a round cap at both end
+// points and the body, each pixel painted once. A horizontal body covers
+// columns [min x, max x) and w rows from y - floor(w/2) (an even width gets
+// its extra row above); a vertical one likewise with the extra column on
+// the left; a slanted one is the quadrilateral whose sides lie w/2 to
+// either side of the centre line.
+void TCanvas::strokeWide(QPoint from, QPoint to, int w, QRgb color)
+{
+    const int lo = -(w / 2);
+    const int hi = (w + 1) / 2 - 1;
+    const std::vector<Span>& cap = capSpans(w);
+
+    const bool horizontal = from.y() == to.y();
+    const bool vertical = from.x() == to.x() && !horizontal;
+    std::array<QPointF, 4> quad{};
+    if (!horizontal && !vertical) {
+        const double dx = to.x() - from.x();
+        const double dy = to.y() - from.y();
+        const double len = std::hypot(dx, dy);
+        const QPointF n(-dy / len * w / 2.0, dx / len * w / 2.0);
+        quad = {QPointF(from) + n, QPointF(to) + n, QPointF(to) - n, QPointF(from) - n};
+    }
+
+    // A vertical body row is exactly the band: the caps lie within its
+    // columns. Those rows are filled as one block; the cap rows above and
+    // below it go through the general union.
+    int blockTop = 0, blockEnd = 0;
+    if (vertical) {
+        blockTop = std::min(from.y(), to.y());
+        blockEnd = std::max(from.y(), to.y());
+        fillBlock(from.x() + lo, from.x() + hi + 1, blockTop, blockEnd, color);
+    }
+
+    auto unionRow = [&](int y) {
+        std::array<Span, 3> spans{};
+        size_t count = 0;
+        for (const QPoint& end : {from, to}) {
+            const int dy = y - end.y();
+            if (dy >= lo && dy <= hi) {
+                const Span& c = cap[size_t(dy - lo)];
+                if (c.x0 < c.x1)
+                    spans[count++] = {end.x() + c.x0, end.x() + c.x1};
+            }
+        }
+        Span body{0, 0};
+        if (horizontal) {
+            if (y - from.y() >= lo && y - from.y() <= hi)
+                body = {std::min(from.x(), to.x()), std::max(from.x(), to.x())};
+        } else if (!vertical) {
+            body = polygonRow(quad, y);
+        }
+        if (body.x0 < body.x1)
+            spans[count++] = body;
+
+        for (size_t i = 1; i < count; ++i)
+            for (size_t j = i; j > 0 && spans[j].x0 < spans[j - 1].x0; --j)
+                std::swap(spans[j], spans[j - 1]);
+        Span run{0, 0};
+        bool open = false;
+        for (size_t i = 0; i < count; ++i) {
+            if (open && spans[i].x0 <= run.x1) {
+                run.x1 = std::max(run.x1, spans[i].x1);
+                continue;
+            }
+            if (open)
+                fillSpan(y, run.x0, run.x1, color);
+            run = spans[i];
+            open = true;
+        }
+        if (open)
+            fillSpan(y, run.x0, run.x1, color);
+    };
+
+    const int top = std::max(std::min(from.y(), to.y()) + lo, 0);
+    const int bottom = std::min(std::max(from.y(), to.y()) + hi, m_image->height() - 1);
+    for (int y = top; y <= bottom; ++y) {
+        if (y >= blockTop && y < blockEnd)
+            y = blockEnd;
+        if (y <= bottom)
+            unionRow(y);
+    }
+}
+
+// With a 1-pixel pen the outline lies on columns x1..x2-1 and rows
+// y1..y2-1 and the brush fills what is inside; column x2 and row y2 are
+// never covered. A wider pen strokes the same outline as a closed band.
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
+{
+    if (x2 < x1)
+        std::swap(x1, x2);
+    if (y2 < y1)
+        std::swap(y1, y2);
+    if (x1 == x2 || y1 == y2)
+        return;
+    if (Brush.Style == bsSolid) {
+        const QRgb fill = resolveColor(Brush.Color);
+        fillBlock(x1 + 1, x2 - 1, y1 + 1, y2 - 1, fill);
+    }
+    const QRgb line = resolveColor(Pen.Color);
+    if (Pen.Width <= 1) {
+        fillSpan(y1, x1, x2, line);
+        fillSpan(y2 - 1, x1, x2, line);
+        for (int y = y1; y < y2; ++y) {
+            fillSpan(y, x1, x1 + 1, line);
+            fillSpan(y, x2 - 1, x2, line);
+        }
+        return;
+    }
+    const std::array<QPoint, 5> corners = {QPoint(x1, y1), QPoint(x2 - 1, y1), QPoint(x2 - 1, y2 - 1),
+                                           QPoint(x1, y2 - 1), QPoint(x1, y1)};
+    for (size_t i = 0; i + 1 < corners.size(); ++i)
+        strokeWide(corners[i], corners[i + 1], Pen.Width, line);
+}
+
+void TCanvas::FillRect(const QRect& r)
+{
+    const QRgb fill = resolveColor(Brush.Color);
+    fillBlock(r.left(), r.right() + 1, r.top(), r.bottom() + 1, fill);
+}
+
+namespace {
+
+// Tab stops lie every eight average character widths.
+int tabWidth(const QFontMetrics& fm)
+{
+    return std::max(1, 8 * fm.averageCharWidth());
+}
+
+int lineWidth(const QFontMetrics& fm, const QString& line)
+{
+    if (!line.contains(QLatin1Char('\t')))
+        return fm.horizontalAdvance(line);
+    const int tab = tabWidth(fm);
+    int x = 0;
+    const QStringList parts = line.split(QLatin1Char('\t'));
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            x = (x / tab + 1) * tab;
+        x += fm.horizontalAdvance(parts[i]);
+    }
+    return x;
+}
+
+// Breaks text into lines: at line feeds, and with word breaking at spaces
+// where the next word no longer fits the width. A word is never split (a
+// word wider than the width stands alone), and the one space at a break is
+// dropped.
+QStringList layoutLines(const QFontMetrics& fm, const QString& text, int width, bool wordBreak)
+{
+    QString normalised = text;
+    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines;
+    for (const QString& paragraph : normalised.split(QLatin1Char('\n'))) {
+        if (!wordBreak) {
+            lines << paragraph;
+            continue;
+        }
+        const QStringList words = paragraph.split(QLatin1Char(' '));
+        QString line = words.first();
+        for (qsizetype i = 1; i < words.size(); ++i) {
+            const QString candidate = line + QLatin1Char(' ') + words[i];
+            if (lineWidth(fm, candidate) <= width) {
+                line = candidate;
+            } else {
+                lines << line;
+                line = words[i];
+            }
+        }
+        lines << line;
+    }
+    return lines;
+}
+
+} // namespace
+
+void TCanvas::drawTextLine(int x, int y, const QString& text)
+{
+    const QFont font = Font.toQFont();
+    const QFontMetrics fm(font);
+    if (Brush.Style == bsSolid) {
+        const QRgb fill = resolveColor(Brush.Color);
+        const int w = lineWidth(fm, text);
+        for (int row = y; row < y + fm.height(); ++row)
+            fillSpan(row, x, x + w, fill);
+    }
+    if (text.isEmpty())
+        return;
+    QPainter painter(m_image);
+    painter.setFont(font);
+    painter.setPen(QColor::fromRgb(resolveColor(Font.Color)));
+    const int baseline = y + fm.ascent();
+    if (!text.contains(QLatin1Char('\t'))) {
+        painter.drawText(QPoint(x, baseline), text);
+        return;
+    }
+    const int tab = tabWidth(fm);
+    int pos = 0;
+    const QStringList parts = text.split(QLatin1Char('\t'));
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            pos = (pos / tab + 1) * tab;
+        painter.drawText(QPoint(x + pos, baseline), parts[i]);
+        pos += fm.horizontalAdvance(parts[i]);
+    }
+}
+
+void TCanvas::TextOut(int x, int y, const QString& text)
+{
+    drawTextLine(x, y, text);
+    m_penPos = QPoint(x + TextWidth(text), y);
+}
+
+int TCanvas::TextWidth(const QString& text) const
+{
+    return lineWidth(QFontMetrics(Font.toQFont()), text);
+}
+
+int TCanvas::TextHeight(const QString&) const
+{
+    return QFontMetrics(Font.toQFont()).height();
+}
+
+// Each line is centred at x = (left + right - line width) / 2 with
+// truncating division; the line height is the font's height. Measuring
+// keeps left and top and gives right = left + widest line and bottom = top
+// + lines x line height.
+int TCanvas::DrawText(const QString& text, QRect& rect, unsigned flags)
+{
+    const QFontMetrics fm(Font.toQFont());
+    QString source = text;
+    if (!(flags & DT_EXPANDTABS))
+        source.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    const int left = rect.left();
+    const int right = rect.left() + rect.width();
+    const QStringList lines = layoutLines(fm, source, right - left, flags & DT_WORDBREAK);
+    const int lineHeight = fm.height();
+    const int height = int(lines.size()) * lineHeight;
+
+    if (flags & DT_CALCRECT) {
+        int widest = 0;
+        for (const QString& line : lines)
+            widest = std::max(widest, lineWidth(fm, line));
+        rect = QRect(QPoint(left, rect.top()), QSize(widest, height));
+        return height;
+    }
+    int y = rect.top();
+    for (const QString& line : lines) {
+        const int w = lineWidth(fm, line);
+        const int x = (flags & DT_CENTER) ? (left + right - w) / 2 : left;
+        drawTextLine(x, y, line);
+        y += lineHeight;
+    }
+    return height;
+}
+
+void TCanvas::Draw(int x, int y, const TBitmap& bitmap)
+{
+    BitBlt(*this, x, y, bitmap.Width(), bitmap.Height(), bitmap.Canvas(), 0, 0);
+}
+
+void TCanvas::DrawImage(int x, int y, const QImage& image)
+{
+    QPainter painter(m_image);
+    painter.drawImage(QPoint(x, y), image);
+}
+
+TColor TCanvas::GetPixel(int x, int y) const
+{
+    if (!m_image->rect().contains(x, y))
+        return clInvalid;
+    return colorFromRgb(m_image->pixel(x, y));
+}
+
+TBitmap::TBitmap(int width, int height)
+{
+    SetSize(width, height);
+}
+
+void TBitmap::SetSize(int width, int height)
+{
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width == m_image.width() && height == m_image.height())
+        return;
+    QImage grown;
+    if (width > 0 && height > 0) {
+        grown = QImage(width, height, QImage::Format_RGB32);
+        grown.fill(resolveColor(clWhite));
+        const int rows = std::min(height, m_image.height());
+        const int bytes = std::min(width, m_image.width()) * int(sizeof(QRgb));
+        for (int y = 0; y < rows; ++y)
+            std::memcpy(grown.scanLine(y), m_image.constScanLine(y), size_t(bytes));
+    }
+    m_image = grown;
+}
+
+void TBitmap::Assign(const TBitmap& source)
+{
+    m_image = source.m_image.copy();
+}
+
+void BitBlt(TCanvas& dst, int x, int y, int w, int h, const TCanvas& src, int sx, int sy)
+{
+    // Clip the source block to the source, then its destination to the destination.
+    QRect from(sx, sy, w, h);
+    from &= src.image().rect();
+    QRect to = from.translated(x - sx, y - sy) & dst.image().rect();
+    from = to.translated(sx - x, sy - y);
+    if (to.isEmpty())
+        return;
+    QImage& out = dst.image();
+    const QImage& in = src.image();
+    const size_t bytes = size_t(to.width()) * sizeof(QRgb);
+    for (int row = 0; row < to.height(); ++row) {
+        const auto* s = reinterpret_cast<const QRgb*>(in.constScanLine(from.top() + row)) + from.left();
+        auto* d = reinterpret_cast<QRgb*>(out.scanLine(to.top() + row)) + to.left();
+        std::memmove(d, s, bytes);
+    }
+}
+
+void ensureTahoma()
+{
+    static bool checked = false;
+    if (checked)
+        return;
+    checked = true;
+    if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive))
+        return;
+    for (const char* path : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
+        QFontDatabase::addApplicationFont(QString::fromLatin1(path));
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+
+// A JPEG picture known by its header: size and colour space. The editor
+// keeps such a picture but never draws it, so the pixels are not decoded.
+class TJPEGImage
+{
+public:
+    // Reads the picture's header from the rest of the stream. Data that is not
+    // a JPEG picture raises EditorError "JPEG error #<n>", n being the JPEG
+    // library's message code.
+    void LoadFromStream(QIODevice& stream);
+    void LoadFromData(const QByteArray& data);
+
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    // The JPEG library's colour space number (1 grey, 2 RGB, 3 YCbCr, ...).
+    int ColorSpace() const { return m_colorSpace; }
+    bool Empty() const { return m_width == 0; }
+
+private:
+    int m_width = 0;
+    int m_height = 0;
+    int m_colorSpace = 0;
+};

@@ -1,0 +1,185 @@
+#include "ZlatovirButtons.h"
+
+#include "Resources.h"
+#include "funkcije.h"
+
+#include <QBuffer>
+
+#include <optional>
+
+TBitmap* bmpPitanje = nullptr;
+TBitmap* bmpOdgovorNormal = nullptr;
+TBitmap* bmpOdgovorIn = nullptr;
+TBitmap* bmpOdgovorChech = nullptr;
+TBitmap* bmpOdgovorOK = nullptr;
+TBitmap* bmpOdgovorYES = nullptr;
+TBitmap* bmpOdgovorNO = nullptr;
+TJPEGImage* jpgGarant = nullptr;
+
+TColor clrPitanjeText = 0;
+TColor clrOdgovorNormalText = 0, clrOdgovorNormalChar = 0;
+TColor clrOdgovorInText = 0, clrOdgovorInChar = 0;
+TColor clrOdgovorChechText = 0, clrOdgovorChechChar = 0;
+TColor clrOdgovorOKText = 0, clrOdgovorOKChar = 0;
+TColor clrOdgovorYESText = 0;
+TColor clrOdgovorNOText = 0;
+
+namespace {
+
+struct Stroke
+{
+    int width;
+    std::optional<QPoint> moveTo; // start a new figure here first
+    QPoint to;
+};
+
+// The question panel: an elongated hexagon with a stem to either edge. The
+// four slanted sides are 4 pixels wide, the rest 3; the last stroke leaves
+// the pen at width 3, which the next fill of this image then strokes with.
+const Stroke questionOutline[] = {
+    {3, QPoint(0, 30), QPoint(22, 30)},
+    {4, std::nullopt, QPoint(64, 1)},
+    {3, std::nullopt, QPoint(736, 1)},
+    {4, std::nullopt, QPoint(778, 30)},
+    {4, std::nullopt, QPoint(736, 59)},
+    {3, std::nullopt, QPoint(64, 59)},
+    {4, std::nullopt, QPoint(22, 30)},
+    {3, QPoint(778, 30), QPoint(799, 30)},
+};
+
+// The answer box, all with a 3-pixel pen.
+const Stroke answerOutline[] = {
+    {3, QPoint(0, 14), QPoint(17, 14)},
+    {3, std::nullopt, QPoint(38, 1)},
+    {3, std::nullopt, QPoint(361, 1)},
+    {3, std::nullopt, QPoint(382, 14)},
+    {3, std::nullopt, QPoint(361, 27)},
+    {3, std::nullopt, QPoint(38, 27)},
+    {3, std::nullopt, QPoint(17, 14)},
+    {3, QPoint(382, 14), QPoint(400, 14)},
+};
+
+template <size_t N>
+void strokeOutline(TCanvas& canvas, TColor line, const Stroke (&strokes)[N])
+{
+    canvas.Pen.Color = line;
+    for (const Stroke& s : strokes) {
+        canvas.Pen.Width = s.width;
+        if (s.moveTo)
+            canvas.MoveTo(s.moveTo->x(), s.moveTo->y());
+        canvas.LineTo(s.to.x(), s.to.y());
+    }
+}
+
+// The fill covers the whole image; its last stroke lies just outside it.
+void fillByDirection(TCanvas& canvas, TColor c1, TColor c2, int width, int height, TDirection direction)
+{
+    if (direction == 0)
+        funkcije::FillGradientVertical(canvas, c1, c2, 0, 0, width, height);
+    else if (direction == 1)
+        funkcije::FillGradientHorizontal(canvas, c1, c2, 0, 0, width, height);
+}
+
+constexpr TColor DefaultLine = 0x00B38855;
+
+} // namespace
+
+void DrawQuestionShape(TColor Line, TColor C1, TColor C2, TDirection Direction)
+{
+    TCanvas& canvas = bmpPitanje->Canvas();
+    fillByDirection(canvas, C1, C2, QuestionImageWidth, QuestionImageHeight, Direction);
+    strokeOutline(canvas, Line, questionOutline);
+}
+
+void DrawAnswerShape(TCanvas& Canvas, TColor Line, TColor C1, TColor C2, TDirection Direction)
+{
+    fillByDirection(Canvas, C1, C2, AnswerImageWidth, AnswerImageHeight, Direction);
+    strokeOutline(Canvas, Line, answerOutline);
+}
+
+void PaintPitanjeImage(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction)
+{
+    clrPitanjeText = Text;
+    DrawQuestionShape(Line, C1, C2, Direction);
+}
+
+void PaintOdgovorNormalImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction)
+{
+    clrOdgovorNormalText = Text;
+    clrOdgovorNormalChar = Char;
+    DrawAnswerShape(bmpOdgovorNormal->Canvas(), Line, C1, C2, Direction);
+}
+
+void PaintOdgovorInImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction)
+{
+    clrOdgovorInText = Text;
+    clrOdgovorInChar = Char;
+    DrawAnswerShape(bmpOdgovorIn->Canvas(), Line, C1, C2, Direction);
+}
+
+void PaintOdgovorChechImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction)
+{
+    clrOdgovorChechText = Text;
+    clrOdgovorChechChar = Char;
+    DrawAnswerShape(bmpOdgovorChech->Canvas(), Line, C1, C2, Direction);
+}
+
+void PaintOdgovorOKImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction)
+{
+    clrOdgovorOKText = Text;
+    clrOdgovorOKChar = Char;
+    DrawAnswerShape(bmpOdgovorOK->Canvas(), Line, C1, C2, Direction);
+}
+
+void PaintOdgovorYESImage(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction)
+{
+    clrOdgovorYESText = Text;
+    DrawAnswerShape(bmpOdgovorYES->Canvas(), Line, C1, C2, Direction);
+}
+
+void PaintOdgovorNOImage(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction)
+{
+    clrOdgovorNOText = Text;
+    DrawAnswerShape(bmpOdgovorNO->Canvas(), Line, C1, C2, Direction);
+}
+
+void PaintDefaultImages()
+{
+    PaintPitanjeImage(clWhite, DefaultLine, clBlack, clBlack, 1);
+    PaintOdgovorNormalImage(clWhite, clAqua, DefaultLine, clBlack, clBlack, 1);
+    PaintOdgovorInImage(clWhite, clAqua, DefaultLine, 0x000099FF, 0x00ADDEFE, 1);
+    PaintOdgovorChechImage(clWhite, clAqua, DefaultLine, 0x000033FF, 0x009DB0FE, 1);
+    PaintOdgovorOKImage(clWhite, clAqua, DefaultLine, 0x0033CC00, 0x00B1EC9F, 1);
+    PaintOdgovorYESImage(clWhite, DefaultLine, 0x000099FF, 0x00ADDEFE, 1);
+    PaintOdgovorNOImage(clWhite, DefaultLine, clBlack, clBlack, 1);
+}
+
+void initializeSkinRendering(const QString& garantResource)
+{
+    try {
+        bmpPitanje = new TBitmap(QuestionImageWidth, QuestionImageHeight);
+        for (TBitmap** image : {&bmpOdgovorNormal, &bmpOdgovorIn, &bmpOdgovorOK, &bmpOdgovorChech,
+                                &bmpOdgovorYES, &bmpOdgovorNO})
+            *image = new TBitmap(AnswerImageWidth, AnswerImageHeight);
+        jpgGarant = new TJPEGImage;
+        QByteArray bytes = loadResource(garantResource, QStringLiteral("JPEG"));
+        QBuffer stream(&bytes);
+        stream.open(QIODevice::ReadOnly);
+        jpgGarant->LoadFromStream(stream);
+    } catch (...) {
+        finalizeSkinRendering();
+        throw;
+    }
+    PaintDefaultImages();
+}
+
+void finalizeSkinRendering()
+{
+    delete jpgGarant;
+    jpgGarant = nullptr;
+    for (TBitmap** image : {&bmpOdgovorNormal, &bmpOdgovorIn, &bmpOdgovorOK, &bmpOdgovorChech,
+                            &bmpOdgovorYES, &bmpOdgovorNO, &bmpPitanje}) {
+        delete *image;
+        *image = nullptr;
+    }
+}

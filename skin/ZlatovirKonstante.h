@@ -1,0 +1,6 @@
+#pragma once
+
+// Display state of an answer box: not selectable (clicks are ignored),
+// selectable (highlighted while the mouse is over it), selected, marked
+// while the answer is judged, correct.
+enum TDugmeStatus { dsNoEnable, dsNone, dsSelect, dsCheched, dsSelectYES };

@@ -1,0 +1,24 @@
+#include "TestMain.h"
+
+#include "Graphics.h"
+
+#include <QApplication>
+#include <QTest>
+
+std::vector<TestFactory>& registeredTests()
+{
+    static std::vector<TestFactory> tests;
+    return tests;
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    ensureTahoma();
+    int failures = 0;
+    for (const TestFactory& make : registeredTests()) {
+        std::unique_ptr<QObject> test = make();
+        failures += QTest::qExec(test.get(), argc, argv) != 0;
+    }
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,433 @@
+#include "Graphics.h"
+#include "TestMain.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QTest>
+
+#include <cmath>
+
+using Points = QList<QPoint>;
+
+namespace {
+
+PixelSet toSet(const Points& points)
+{
+    PixelSet out;
+    for (const QPoint& p : points)
+        out.insert({p.x(), p.y()});
+    return out;
+}
+
+// Every pixel of rows y0..y1 from x0 to x1 inclusive.
+Points block(int x0, int x1, int y0, int y1)
+{
+    Points out;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            out << QPoint(x, y);
+    return out;
+}
+
+// Distance of p from the infinite line through a and b.
+double distanceToLine(QPointF p, QPointF a, QPointF b)
+{
+    const QPointF d = b - a;
+    return std::abs(d.x() * (p.y() - a.y()) - d.y() * (p.x() - a.x())) / std::hypot(d.x(), d.y());
+}
+
+} // namespace
+
+class TestGraphics : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void newBitmapIsWhiteAndCanvasHasDefaults()
+    {
+        TBitmap bmp(5, 4);
+        QVERIFY(pixelsNotOf(bmp.image()).empty());
+        QCOMPARE(bmp.Canvas().Pen.Color, clBlack);
+        QCOMPARE(bmp.Canvas().Pen.Width, 1);
+        QCOMPARE(bmp.Canvas().Brush.Color, clWhite);
+        QCOMPARE(bmp.Canvas().Brush.Style, bsSolid);
+        QCOMPARE(bmp.Canvas().PenPos(), QPoint(0, 0));
+    }
+
+    void thinLines_data()
+    {
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<Points>("expected");
+        QTest::newRow("rightward leaves out its end") << QPoint(2, 3) << QPoint(6, 3) << block(2, 5, 3, 3);
+        QTest::newRow("leftward covers x2+1..x1") << QPoint(6, 3) << QPoint(2, 3) << block(3, 6, 3, 3);
+        QTest::newRow("downward") << QPoint(4, 1) << QPoint(4, 5) << block(4, 4, 1, 4);
+        QTest::newRow("upward") << QPoint(4, 5) << QPoint(4, 1) << block(4, 4, 2, 5);
+        QTest::newRow("point to itself") << QPoint(4, 4) << QPoint(4, 4) << Points{};
+        QTest::newRow("diagonal is y-major") << QPoint(0, 0) << QPoint(3, 3)
+                                             << Points{{0, 0}, {1, 1}, {2, 2}};
+        QTest::newRow("half goes to the smaller y") << QPoint(0, 0) << QPoint(4, 2)
+                                                    << Points{{0, 0}, {1, 0}, {2, 1}, {3, 1}};
+        QTest::newRow("half goes to the smaller y, backwards") << QPoint(4, 2) << QPoint(0, 0)
+                                                               << Points{{4, 2}, {3, 1}, {2, 1}, {1, 0}};
+        QTest::newRow("steep, half goes to the smaller x") << QPoint(0, 0) << QPoint(2, 4)
+                                                           << Points{{0, 0}, {0, 1}, {1, 2}, {1, 3}};
+        QTest::newRow("clipped on both sides") << QPoint(-5, 2) << QPoint(20, 2) << block(0, 7, 2, 2);
+        QTest::newRow("far outside draws nothing") << QPoint(-100000, -50) << QPoint(100000, -50) << Points{};
+    }
+
+    void thinLines()
+    {
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        QFETCH(Points, expected);
+        TBitmap bmp(8, 6);
+        bmp.Canvas().MoveTo(from.x(), from.y());
+        bmp.Canvas().LineTo(to.x(), to.y());
+        QCOMPARE(bmp.Canvas().PenPos(), to);
+        const QString diff = describeDifference(pixelsNotOf(bmp.image()), toSet(expected));
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    }
+
+    void hugeCoordinatesDoNotHang()
+    {
+        TBitmap bmp(8, 6);
+        bmp.Canvas().MoveTo(-2000000000, 3);
+        bmp.Canvas().LineTo(2000000000, 3);
+        QCOMPARE(pixelsNotOf(bmp.image()), toSet(block(0, 7, 3, 3)));
+    }
+
+    void widePens_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<Points>("expected");
+        // Width 3: rows y-1..y+1 over [x1, x2), plus-sign caps at both ends.
+        QTest::newRow("3 horizontal") << 3 << QPoint(4, 3) << QPoint(12, 3)
+                                      << block(4, 12, 2, 2) + block(3, 13, 3, 3) + block(4, 12, 4, 4);
+        QTest::newRow("3 vertical") << 3 << QPoint(5, 2) << QPoint(5, 8)
+                                    << block(5, 5, 1, 1) + block(4, 6, 2, 8) + block(5, 5, 9, 9);
+        // Width 4: the extra row above, caps the 4 x 4 box without corners.
+        QTest::newRow("4 horizontal") << 4 << QPoint(10, 10) << QPoint(20, 10)
+                                      << block(9, 20, 8, 8) + block(8, 21, 9, 10) + block(9, 20, 11, 11);
+        QTest::newRow("4 vertical, extra column left") << 4 << QPoint(10, 4) << QPoint(10, 12)
+                                                       << block(9, 10, 2, 2) + block(8, 11, 3, 12)
+                                                              + block(9, 10, 13, 13);
+    }
+
+    void widePens()
+    {
+        QFETCH(int, width);
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        QFETCH(Points, expected);
+        TBitmap bmp(24, 18);
+        bmp.Canvas().Pen.Width = width;
+        bmp.Canvas().MoveTo(from.x(), from.y());
+        bmp.Canvas().LineTo(to.x(), to.y());
+        const QString diff = describeDifference(pixelsNotOf(bmp.image()), toSet(expected));
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    }
+
+    void wideHorizontalLineOfTheQuestionPanel()
+    {
+        // A width-3 line from (64, 1) to (736, 1) covers rows 0 and 2 for
+        // x 64..736 and row 1 for x 63..737.
+        TBitmap bmp(800, 6);
+        bmp.Canvas().Pen.Width = 3;
+        bmp.Canvas().MoveTo(64, 1);
+        bmp.Canvas().LineTo(736, 1);
+        QCOMPARE(pixelsNotOf(bmp.image()), toSet(block(64, 736, 0, 0) + block(63, 737, 1, 1) + block(64, 736, 2, 2)));
+    }
+
+    void slantedBandHasThePenWidth_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QPoint>("to");
+        QTest::newRow("4, up-right") << 4 << QPoint(22, 30) << QPoint(64, 1);
+        QTest::newRow("4, down-left") << 4 << QPoint(64, 59) << QPoint(22, 30);
+        QTest::newRow("3, steep") << 3 << QPoint(10, 5) << QPoint(17, 55);
+        QTest::newRow("6, shallow") << 6 << QPoint(5, 20) << QPoint(75, 31);
+    }
+
+    // Away from the caps, a pixel whose point lies clearly within w/2 of the
+    // centre line is painted and one clearly beyond it is not.
+    void slantedBandHasThePenWidth()
+    {
+        QFETCH(int, width);
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        TBitmap bmp(90, 70);
+        bmp.Canvas().Pen.Width = width;
+        bmp.Canvas().MoveTo(from.x(), from.y());
+        bmp.Canvas().LineTo(to.x(), to.y());
+        const QPointF a(from), b(to);
+        const QPointF d = b - a;
+        const double len2 = d.x() * d.x() + d.y() * d.y();
+        int inside = 0;
+        for (int y = 0; y < bmp.Height(); ++y) {
+            for (int x = 0; x < bmp.Width(); ++x) {
+                const QPointF p(x, y);
+                const double t = ((p - a).x() * d.x() + (p - a).y() * d.y()) / len2;
+                const double dist = distanceToLine(p, a, b);
+                const bool painted = bmp.Canvas().GetPixel(x, y) == clBlack;
+                if (t > 0.1 && t < 0.9 && dist < width / 2.0 - 0.05) {
+                    QVERIFY2(painted, qPrintable(QStringLiteral("(%1,%2) inside the band").arg(x).arg(y)));
+                    ++inside;
+                }
+                if (dist > width / 2.0 + 0.05 && (p - a).manhattanLength() > width && (p - b).manhattanLength() > width)
+                    QVERIFY2(!painted, qPrintable(QStringLiteral("(%1,%2) outside the band").arg(x).arg(y)));
+            }
+        }
+        QVERIFY(inside > 0);
+    }
+
+    void rectangles_data()
+    {
+        QTest::addColumn<TBrushStyle>("brushStyle");
+        QTest::addColumn<QRect>("corners"); // x1, y1 as topLeft; x2, y2 as the size
+        QTest::addColumn<Points>("outline");
+        QTest::addColumn<Points>("fill");
+        QTest::newRow("solid") << bsSolid << QRect(1, 1, 5, 4)
+                               << block(1, 4, 1, 1) + block(1, 4, 3, 3) + block(1, 1, 2, 2) + block(4, 4, 2, 2)
+                               << block(2, 3, 2, 2);
+        QTest::newRow("clear brush keeps the inside") << bsClear << QRect(1, 1, 5, 4)
+                                                      << block(1, 4, 1, 1) + block(1, 4, 3, 3) + block(1, 1, 2, 2)
+                                                             + block(4, 4, 2, 2)
+                                                      << Points{};
+        QTest::newRow("outline outside the bitmap") << bsSolid << QRect(-1, -1, 9, 7) << Points{}
+                                                    << block(0, 7, 0, 5);
+    }
+
+    void rectangles()
+    {
+        QFETCH(TBrushStyle, brushStyle);
+        QFETCH(QRect, corners);
+        QFETCH(Points, outline);
+        QFETCH(Points, fill);
+        TBitmap bmp(8, 6);
+        TCanvas& c = bmp.Canvas();
+        c.Pen.Color = clRed;
+        c.Brush.Color = clBlue;
+        c.Brush.Style = brushStyle;
+        c.Rectangle(corners.left(), corners.top(), corners.width(), corners.height());
+        PixelSet expectedRed = toSet(outline), expectedBlue = toSet(fill);
+        PixelSet red, blue;
+        for (const auto& p : pixelsNotOf(bmp.image())) {
+            const TColor px = c.GetPixel(p.first, p.second);
+            (px == clRed ? red : blue).insert(p);
+        }
+        QCOMPARE(red, expectedRed);
+        QCOMPARE(blue, expectedBlue);
+    }
+
+    void resizingKeepsPixelsAndAddsWhite()
+    {
+        TBitmap bmp(4, 3);
+        bmp.Canvas().Brush.Color = clRed;
+        bmp.Canvas().Pen.Color = clRed;
+        bmp.Canvas().Rectangle(0, 0, 4, 3);
+        bmp.SetHeight(4);
+        QCOMPARE(bmp.Height(), 4);
+        QCOMPARE(pixelsNotOf(bmp.image()), toSet(block(0, 3, 0, 2)));
+        bmp.SetWidth(2);
+        QCOMPARE(pixelsNotOf(bmp.image()), toSet(block(0, 1, 0, 2)));
+        // The canvas follows the resized picture.
+        bmp.Canvas().Pen.Color = clBlue;
+        bmp.Canvas().MoveTo(0, 3);
+        bmp.Canvas().LineTo(2, 3);
+        QCOMPARE(bmp.Canvas().GetPixel(1, 3), clBlue);
+    }
+
+    void assignCopiesPixelsNotTheSharedImage()
+    {
+        TBitmap a(3, 2), b;
+        a.Canvas().MoveTo(0, 0);
+        a.Canvas().LineTo(3, 0);
+        b.Assign(a);
+        a.Canvas().MoveTo(0, 1);
+        a.Canvas().LineTo(3, 1);
+        QCOMPARE(b.Width(), 3);
+        QCOMPARE(pixelsNotOf(b.image()), toSet(block(0, 2, 0, 0)));
+    }
+
+    void bitBltClipsToBothPictures_data()
+    {
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<QRect>("source");
+        QTest::addColumn<Points>("expected");
+        QTest::newRow("inside") << QPoint(1, 1) << QRect(0, 0, 2, 2) << block(1, 2, 1, 2);
+        QTest::newRow("off the destination's top-left") << QPoint(-1, -1) << QRect(0, 0, 3, 3) << block(0, 1, 0, 1);
+        QTest::newRow("off the destination's bottom-right") << QPoint(5, 4) << QRect(0, 0, 3, 3)
+                                                            << block(5, 5, 4, 4);
+        QTest::newRow("source partly outside") << QPoint(0, 0) << QRect(2, 2, 4, 4) << block(0, 0, 0, 0);
+    }
+
+    void bitBltClipsToBothPictures()
+    {
+        QFETCH(QPoint, to);
+        QFETCH(QRect, source);
+        QFETCH(Points, expected);
+        TBitmap src(3, 3), dst(6, 5);
+        src.Canvas().Brush.Color = clRed;
+        src.Canvas().Pen.Color = clRed;
+        src.Canvas().Rectangle(0, 0, 3, 3);
+        BitBlt(dst.Canvas(), to.x(), to.y(), source.width(), source.height(), src.Canvas(), source.x(), source.y());
+        QCOMPARE(pixelsNotOf(dst.image()), toSet(expected));
+    }
+
+    void systemColoursResolveOnlyAtThePixel_data()
+    {
+        QTest::addColumn<TColor>("color");
+        QTest::addColumn<QRgb>("expected");
+        QTest::newRow("plain colour") << TColor(0x00B38855) << qRgb(85, 136, 179);
+        QTest::newRow("high byte other than 0x80 ignored") << TColor(0x01FF0000) << qRgb(0, 0, 255);
+        QTest::newRow("button face from the palette")
+            << clBtnFace << (QApplication::palette().color(QPalette::Button).rgb() | 0xFF000000u);
+        QTest::newRow("no palette role: classic value") << TColor(clSystemColor | 1) << qRgb(58, 110, 165);
+        QTest::newRow("index beyond the table is black") << TColor(clSystemColor | 31) << qRgb(0, 0, 0);
+    }
+
+    void systemColoursResolveOnlyAtThePixel()
+    {
+        QFETCH(TColor, color);
+        QFETCH(QRgb, expected);
+        TBitmap bmp(3, 1);
+        bmp.Canvas().Pen.Color = color;
+        bmp.Canvas().LineTo(3, 0);
+        QCOMPARE(bmp.image().pixel(1, 0), expected);
+    }
+
+    void fontSizes_data()
+    {
+        QTest::addColumn<int>("points");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("8") << 8 << 11;
+        QTest::newRow("14") << 14 << 19;
+        QTest::newRow("16") << 16 << 21;
+        QTest::newRow("18") << 18 << 24;
+    }
+
+    void fontSizes()
+    {
+        QFETCH(int, points);
+        QFETCH(int, pixels);
+        QCOMPARE(pointsToPixels(points), pixels);
+        TFont f;
+        f.SetSize(points);
+        QCOMPARE(f.Height, -pixels);
+        QCOMPARE(f.Size(), points);
+    }
+
+    void textOutWithClearBrushKeepsTheBackground()
+    {
+        TBitmap bmp(80, 30);
+        TCanvas& c = bmp.Canvas();
+        c.Pen.Color = clRed;
+        c.Brush.Color = clRed;
+        c.Rectangle(0, 0, 80, 30);
+        c.Brush.Style = bsClear;
+        c.Font.Height = -19;
+        c.Font.Color = clWhite;
+        c.TextOut(2, 2, QStringLiteral("Mm"));
+        // Text pixels blend white into red: never anything but red's hue.
+        bool wroteSomething = false;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 80; ++x) {
+                const QRgb px = bmp.image().pixel(x, y);
+                QCOMPARE(qRed(px), 255);
+                wroteSomething |= qGreen(px) > 0;
+            }
+        QVERIFY(wroteSomething);
+        QCOMPARE(c.PenPos(), QPoint(2 + c.TextWidth(QStringLiteral("Mm")), 2));
+    }
+
+    void textOutWithSolidBrushFillsTheTextBox()
+    {
+        TBitmap bmp(80, 30);
+        TCanvas& c = bmp.Canvas();
+        c.Brush.Color = clBlue;
+        c.Font.Color = clBlue;
+        c.TextOut(3, 4, QStringLiteral("Ab"));
+        const int w = c.TextWidth(QStringLiteral("Ab")), h = c.TextHeight(QStringLiteral("Ab"));
+        QCOMPARE(pixelsNotOf(bmp.image()), toSet(block(3, 3 + w - 1, 4, 4 + h - 1)));
+    }
+
+    void formattedTextLayout_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("widthFits"); // the longest text that must fit the width
+        QTest::newRow("one line") << QStringLiteral("Dobro jutro") << QStringList{QStringLiteral("Dobro jutro")}
+                                  << QStringLiteral("Dobro jutro");
+        QTest::newRow("breaks at the space that no longer fits")
+            << QStringLiteral("aaa bbb ccc") << QStringList{QStringLiteral("aaa bbb"), QStringLiteral("ccc")}
+            << QStringLiteral("aaa bbb");
+        QTest::newRow("a word wider than the width stands alone")
+            << QStringLiteral("ab Wwwwwwwwwwwwwwwww cd")
+            << QStringList{QStringLiteral("ab"), QStringLiteral("Wwwwwwwwwwwwwwwww"), QStringLiteral("cd")}
+            << QStringLiteral("ab");
+        QTest::newRow("line feeds break") << QStringLiteral("a\nb") << QStringList{QStringLiteral("a"), QStringLiteral("b")}
+                                          << QStringLiteral("a");
+    }
+
+    // Measuring returns left, top, left + widest line, top + lines x height.
+    void formattedTextLayout()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, widthFits);
+        TBitmap bmp(10, 10);
+        TCanvas& c = bmp.Canvas();
+        c.Font.Height = -19;
+        const int width = c.TextWidth(widthFits) + 1;
+        QRect r(7, 5, width, 0);
+        const int h = c.DrawText(text, r, DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS | DT_CALCRECT);
+        int widest = 0;
+        for (const QString& line : lines)
+            widest = std::max(widest, c.TextWidth(line));
+        const int lineHeight = c.TextHeight(text);
+        QCOMPARE(h, int(lines.size()) * lineHeight);
+        QCOMPARE(r.left(), 7);
+        QCOMPARE(r.top(), 5);
+        QCOMPARE(r.left() + r.width(), 7 + widest);
+        QCOMPARE(r.top() + r.height(), 5 + int(lines.size()) * lineHeight);
+    }
+
+    // Each centred line starts at (left + right - width) / 2; a word wider
+    // than the rectangle sticks out on both sides.
+    void centredLinesStartAtTheTruncatedHalf()
+    {
+        TBitmap bmp(200, 40);
+        TCanvas& c = bmp.Canvas();
+        // A solid brush in the text's own colour: the text box shows exactly
+        // where the line stands.
+        c.Brush.Color = clRed;
+        c.Font.Color = clRed;
+        c.Font.Height = -19;
+        const QString word = QStringLiteral("Wwwwwwww");
+        const int w = c.TextWidth(word);
+        QRect r(100 - 5, 0, 11, 40); // left 95, right 106
+        c.DrawText(word, r, DT_CENTER | DT_WORDBREAK);
+        const int x = (95 + 106 - w) / 2;
+        QCOMPARE(c.GetPixel(x, 1), clRed);
+        QCOMPARE(c.GetPixel(x - 1, 1), clWhite);
+        QCOMPARE(c.GetPixel(x + w - 1, 1), clRed);
+        QCOMPARE(c.GetPixel(x + w, 1), clWhite);
+    }
+
+    void tabsExpandToEightAverageCharacters()
+    {
+        TBitmap bmp(10, 10);
+        TCanvas& c = bmp.Canvas();
+        c.Font.Height = -19;
+        const int stop = 8 * QFontMetrics(c.Font.toQFont()).averageCharWidth();
+        QCOMPARE(c.TextWidth(QStringLiteral("a\tb")), stop + c.TextWidth(QStringLiteral("b")));
+    }
+};
+
+ZV_REGISTER_TEST(TestGraphics)
+#include "tst_graphics.moc"
