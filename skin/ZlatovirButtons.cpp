@@ -183,3 +183,209 @@ void finalizeSkinRendering()
         *image = nullptr;
     }
 }
+
+TZlatovirCelija::TZlatovirCelija(QWidget* parent) : TCustomControl(parent) {}
+
+void TZlatovirCelija::setLblCaption(const QString& caption)
+{
+    m_caption = caption;
+    CaptionChanged();
+    paintNow();
+}
+
+void TZlatovirCelija::setTextFont(const QFont& font)
+{
+    TextFont.Name = font.family();
+    if (font.pointSize() > 0)
+        TextFont.SetSize(font.pointSize());
+    TextFont.Styles = (font.bold() ? TFont::Bold : 0) | (font.italic() ? TFont::Italic : 0);
+}
+
+namespace {
+
+constexpr int CharsetEastEurope = 238;
+
+TFont tahoma(int points, TColor color, int styles)
+{
+    TFont f;
+    f.Name = QStringLiteral("Tahoma");
+    f.Charset = CharsetEastEurope;
+    f.SetSize(points);
+    f.Color = color;
+    f.Styles = styles;
+    return f;
+}
+
+struct CellLook
+{
+    const TBitmap* image = nullptr; // none: the picture stays white
+    TColor text = clWhite;
+    TColor letter = clAqua;
+};
+
+CellLook lookOf(const TZlatovirOdgovor& cell)
+{
+    const TDugmeStatus status = cell.DStatus();
+    const bool hovered = cell.HoverState == 1;
+    if (cell.isConfirmation()) {
+        const CellLook normal{bmpOdgovorNO, clrOdgovorNOText};
+        const CellLook highlighted{bmpOdgovorYES, clrOdgovorYESText};
+        switch (status) {
+        case dsNoEnable:
+            return normal;
+        case dsNone:
+            return hovered ? highlighted : normal;
+        case dsSelect:
+        case dsCheched:
+            return highlighted;
+        case dsSelectYES:
+            return {};
+        }
+        return {};
+    }
+    const CellLook normal{bmpOdgovorNormal, clrOdgovorNormalText, clrOdgovorNormalChar};
+    const CellLook selected{bmpOdgovorIn, clrOdgovorInText, clrOdgovorInChar};
+    switch (status) {
+    case dsNoEnable:
+        return normal;
+    case dsNone:
+        return hovered ? selected : normal;
+    case dsSelect:
+        return selected;
+    case dsCheched:
+        return {bmpOdgovorChech, clrOdgovorChechText, clrOdgovorChechChar};
+    case dsSelectYES:
+        return {bmpOdgovorOK, clrOdgovorOKText, clrOdgovorOKChar};
+    }
+    return normal;
+}
+
+constexpr int AnswerCaptionLeft = 70;
+constexpr int AnswerCaptionLimit = 300;
+
+} // namespace
+
+TZlatovirOdgovor::TZlatovirOdgovor(QWidget* parent) : TZlatovirCelija(parent)
+{
+    HoverState = 0;
+    resize(400, 31);
+    setCursor(Qt::PointingHandCursor);
+    TextFont = tahoma(14, clWhite, 0);
+    CharFont = tahoma(16, clAqua, TFont::Bold);
+}
+
+void TZlatovirOdgovor::setDStatus(TDugmeStatus status)
+{
+    m_status = status;
+    paintNow();
+}
+
+int TZlatovirOdgovor::FitFontSize(TCanvas& Canvas, int Limit, const QString& Text)
+{
+    const int start = Canvas.Font.Size();
+    if (Canvas.TextWidth(Text) <= Limit)
+        return start;
+    for (int size = start - 1; size >= 1; --size) {
+        Canvas.Font.SetSize(size);
+        if (Canvas.TextWidth(Text) <= Limit)
+            return size;
+    }
+    return start;
+}
+
+// Composes the cell in a fresh 400 x 29 picture: the skin image of its state,
+// the letter at (40, 1), the caption; anything written beyond the picture is
+// cut off. The picture then goes onto the cell in one copy.
+void TZlatovirOdgovor::Paint()
+{
+    TBitmap work(AnswerImageWidth, AnswerImageHeight);
+    TCanvas& canvas = work.Canvas();
+    const CellLook look = lookOf(*this);
+    if (look.image)
+        canvas.Draw(0, 0, *look.image);
+
+    if (hasLetter()) {
+        canvas.Font = CharFont;
+        canvas.Font.Color = look.letter;
+        canvas.Brush.Style = bsClear;
+        canvas.TextOut(40, 1, QString(QChar(u'A' + m_odgovorNo)) + QLatin1Char(':'));
+    }
+
+    canvas.Font = TextFont;
+    canvas.Font.Color = look.text;
+    canvas.Brush.Style = bsClear;
+    if (hasLetter()) {
+        const int size = FitFontSize(canvas, AnswerCaptionLimit, LblCaption());
+        canvas.Font.SetSize(size);
+        const int h = canvas.TextHeight(LblCaption());
+        canvas.TextOut(AnswerCaptionLeft, (height() - h) / 2 - 1, LblCaption());
+    } else {
+        const int w = canvas.TextWidth(LblCaption());
+        canvas.TextOut((width() - w) / 2, 3, LblCaption());
+    }
+    Canvas().Draw(0, 0, work);
+}
+
+void TZlatovirOdgovor::MouseEnter()
+{
+    if (MouseInside || !isEnabled() || DragMode() == dmAutomatic || QWidget::mouseGrabber() != nullptr)
+        return;
+    MouseInside = true;
+    if (HoverState != 1) {
+        HoverState = 1;
+        paintNow();
+    }
+}
+
+void TZlatovirOdgovor::MouseLeave()
+{
+    if (!MouseInside || !isEnabled())
+        return;
+    MouseInside = false;
+    if (HoverState != 0) {
+        HoverState = 0;
+        paintNow();
+    }
+}
+
+void TZlatovirOdgovor::Click()
+{
+    if (m_status != dsNoEnable && OnOdgovorClick)
+        OnOdgovorClick(m_odgovorNo);
+}
+
+TZlatovirPitanje::TZlatovirPitanje(QWidget* parent) : TZlatovirCelija(parent)
+{
+    resize(QuestionImageWidth, QuestionImageHeight);
+    setColor(clBlack);
+    TextFont = tahoma(14, clWhite, 0);
+}
+
+namespace {
+constexpr unsigned QuestionFormat = DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS;
+constexpr int QuestionCaptionLeft = 65;
+constexpr int QuestionCaptionRight = 736;
+} // namespace
+
+QRect TZlatovirPitanje::captionRect()
+{
+    TCanvas& canvas = Canvas();
+    canvas.Font = TextFont;
+    QRect r(QuestionCaptionLeft, 0, QuestionCaptionRight - QuestionCaptionLeft, height());
+    QRect needed = r;
+    canvas.DrawText(LblCaption(), needed, QuestionFormat | DT_CALCRECT);
+    const int h = needed.top() + needed.height();
+    return r.translated(0, (height() - h) / 2);
+}
+
+void TZlatovirPitanje::Paint()
+{
+    TCanvas& canvas = Canvas();
+    canvas.Font = TextFont;
+    canvas.Brush.Style = bsClear;
+    if (bmpPitanje)
+        canvas.Draw(0, 0, *bmpPitanje);
+    QRect r = captionRect();
+    canvas.Font.Color = clrPitanjeText;
+    canvas.DrawText(LblCaption(), r, QuestionFormat);
+}

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "Controls.h"
 #include "Graphics.h"
 #include "Jpeg.h"
 #include "ZlatovirKonstante.h"
 
+#include <QFont>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 // The seven skin images, one per panel look, created once at start-up and
 // owned by this unit until shut-down. Their sizes never change.
@@ -67,3 +70,103 @@ void PaintDefaultImages();
 void initializeSkinRendering(const QString& garantResource = QStringLiteral("GARANT"));
 // Unit shut-down: releases the banner, the six answer images, the question image.
 void finalizeSkinRendering();
+
+// Which box a cell is: the four answers, the two confirmation boxes, and
+// three further boxes (half-half, friend, audience) the editor does not use.
+enum TOdgovorNo { odA, odB, odC, odD, odYES, odNO, odPolaPola, odPrijatelj, odPublika };
+
+// A preview cell: shows a skin image with a caption (and, for an answer, its
+// letter) written over it in the colours the paint routines remembered. It
+// keeps no copy of the images or colours: every paint reads the current ones.
+class TZlatovirCelija : public TCustomControl
+{
+    Q_OBJECT
+
+public:
+    QString LblCaption() const { return m_caption; }
+    // Stores the caption, runs CaptionChanged, then paints at once.
+    void setLblCaption(const QString& caption);
+
+    // The caption font. Its colour is not used for drawing: the caption
+    // colour comes from the paint routines' globals.
+    TFont TextFont;
+    // Sets TextFont's face, size (points) and style from a layout font.
+    void setTextFont(const QFont& font);
+
+    // Paints at once on the cell's own canvas, without waiting for a paint
+    // message.
+    void Redraw() { paintNow(); }
+
+protected:
+    explicit TZlatovirCelija(QWidget* parent);
+    virtual void CaptionChanged() {}
+
+private:
+    QString m_caption;
+};
+
+// An answer box, also used for the two confirmation boxes. 400 x 31; the
+// skin images are 29 high, so its two bottom rows show the control's
+// background (the window shape leaves them out).
+class TZlatovirOdgovor : public TZlatovirCelija
+{
+    Q_OBJECT
+
+public:
+    explicit TZlatovirOdgovor(QWidget* parent = nullptr);
+
+    // A plain stored value: setting it does not repaint.
+    TOdgovorNo OdgovorNo() const { return m_odgovorNo; }
+    void setOdgovorNo(TOdgovorNo value) { m_odgovorNo = value; }
+
+    TDugmeStatus DStatus() const { return m_status; }
+    // Stores the state and paints at once.
+    void setDStatus(TDugmeStatus status);
+
+    TFont CharFont;
+    // 1 while the mouse is over the cell, else 0.
+    std::uint8_t HoverState = 0;
+    // Guards the enter and leave pair so that each is handled once.
+    bool MouseInside = false;
+    // Raised by a click unless the cell is in dsNoEnable; takes OdgovorNo.
+    std::function<void(TOdgovorNo)> OnOdgovorClick;
+
+    // A font size (points) at which Text is at most Limit pixels wide on
+    // Canvas, whose font is already set: the size it has if that fits, else
+    // the largest smaller one that does, else the size it had. May leave the
+    // canvas font at another size; the caller sets the result afterwards.
+    int FitFontSize(TCanvas& Canvas, int Limit, const QString& Text);
+
+    bool isConfirmation() const { return m_odgovorNo == odYES || m_odgovorNo == odNO; }
+    bool hasLetter() const { return m_odgovorNo <= odD; }
+
+protected:
+    void Paint() override;
+    // Belongs to an animated reveal of a new caption; with no effect chosen,
+    // as in the editor, it draws nothing.
+    void CaptionChanged() override {}
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void Click() override;
+
+private:
+    TOdgovorNo m_odgovorNo = odA;
+    TDugmeStatus m_status = dsNoEnable;
+};
+
+// The question panel, 800 x 61 on black: bmpPitanje with the caption wrapped
+// between x = 65 and 736 and centred as a block.
+class TZlatovirPitanje : public TZlatovirCelija
+{
+    Q_OBJECT
+
+public:
+    explicit TZlatovirPitanje(QWidget* parent = nullptr);
+
+    // Where the caption block is written: x 65..736, moved down by half of
+    // what the cell has to spare (up, when the text is higher than the cell).
+    QRect captionRect();
+
+protected:
+    void Paint() override;
+};

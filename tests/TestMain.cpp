@@ -1,8 +1,7 @@
 #include "TestMain.h"
 
-#include "Graphics.h"
+#include "Application.h"
 
-#include <QApplication>
 #include <QTest>
 
 std::vector<TestFactory>& registeredTests()
@@ -13,8 +12,8 @@ std::vector<TestFactory>& registeredTests()
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    ensureTahoma();
+    TApplication app(argc, argv);
+    app.SetTitle(QStringLiteral("Zlatovir VEDU Dozezi"));
     int failures = 0;
     for (const TestFactory& make : registeredTests()) {
         std::unique_ptr<QObject> test = make();

@@ -1,0 +1,90 @@
+#include "Application.h"
+
+#include "Errors.h"
+#include "Graphics.h"
+
+#include <QEvent>
+#include <QWidget>
+
+#include <cstdio>
+
+TApplication::TApplication(int& argc, char** argv)
+    : QApplication(argc, argv), m_prompts(std::make_unique<QtPrompts>())
+{
+    ensureTahoma();
+    // The loop ends when the main window closes, not when the last window does.
+    setQuitOnLastWindowClosed(false);
+}
+
+TApplication::~TApplication() = default;
+
+void TApplication::SetTitle(const QString& title)
+{
+    m_title = title;
+    // The task-bar and desktop name of the program; the main window's own
+    // caption is separate and stays the window's.
+    setApplicationDisplayName(QString());
+    setApplicationName(title);
+}
+
+void TApplication::registerWindow(QWidget* window)
+{
+    if (!m_mainForm)
+        m_mainForm = window;
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    const bool handled = QApplication::notify(receiver, event);
+    // A close event the main window accepted closes the window: the loop ends.
+    if (event->type() == QEvent::Close && receiver == m_mainForm && event->isAccepted())
+        quit();
+    return handled;
+}
+
+int TApplication::Run()
+{
+    if (!m_mainForm)
+        return 0;
+    m_mainForm->show();
+    return exec();
+}
+
+std::unique_ptr<Prompts> TApplication::setPrompts(std::unique_ptr<Prompts> prompts)
+{
+    std::swap(m_prompts, prompts);
+    return prompts;
+}
+
+void TApplication::handleException(std::exception_ptr error)
+{
+    QString message;
+    try {
+        std::rethrow_exception(error);
+    } catch (const EditorError& e) {
+        message = e.message();
+    } catch (const std::exception& e) {
+        message = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        message = QStringLiteral("Unknown error");
+    }
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    prompts().MessageBox(message, m_title, MB_OK | MB_ICONHAND);
+}
+
+bool TApplication::guard(const std::function<void()>& work)
+{
+    try {
+        work();
+        return true;
+    } catch (...) {
+        if (TApplication* app = Application())
+            app->handleException(std::current_exception());
+        return false;
+    }
+}
+
+TApplication* Application()
+{
+    return qobject_cast<TApplication*>(QCoreApplication::instance());
+}

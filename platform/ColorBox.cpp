@@ -1,0 +1,125 @@
+#include "ColorBox.h"
+
+#include "Application.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int ColorRole = Qt::UserRole;
+
+const std::vector<std::pair<TColor, QString>>& namedColors()
+{
+    static const std::vector<std::pair<TColor, QString>> list = [] {
+        std::vector<std::pair<TColor, QString>> l = {
+            {clBlack, QStringLiteral("Black")},       {clMaroon, QStringLiteral("Maroon")},
+            {clGreen, QStringLiteral("Green")},       {clOlive, QStringLiteral("Olive")},
+            {clNavy, QStringLiteral("Navy")},         {clPurple, QStringLiteral("Purple")},
+            {clTeal, QStringLiteral("Teal")},         {clGray, QStringLiteral("Gray")},
+            {clSilver, QStringLiteral("Silver")},     {clRed, QStringLiteral("Red")},
+            {clLime, QStringLiteral("Lime")},         {clYellow, QStringLiteral("Yellow")},
+            {clBlue, QStringLiteral("Blue")},         {clFuchsia, QStringLiteral("Fuchsia")},
+            {clAqua, QStringLiteral("Aqua")},         {clWhite, QStringLiteral("White")},
+            {clMoneyGreen, QStringLiteral("Money Green")}, {clSkyBlue, QStringLiteral("Sky Blue")},
+            {clCream, QStringLiteral("Cream")},       {clMedGray, QStringLiteral("Medium Gray")},
+        };
+        for (int i = 0; i < SystemColorCount; ++i)
+            l.emplace_back(clSystemColor | TColor(i), systemColorName(i));
+        return l;
+    }();
+    return list;
+}
+
+QIcon swatch(TColor color)
+{
+    QPixmap pixmap(16, 12);
+    pixmap.fill(QColor::fromRgb(resolveColor(color)));
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, 15, 11);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+TColorBox::TColorBox(QWidget* parent) : QComboBox(parent)
+{
+    setIconSize(QSize(16, 12));
+    addItem(swatch(clBlack), QStringLiteral("Custom..."), QVariant::fromValue(uint(clBlack)));
+    for (const auto& [color, name] : namedColors())
+        addItem(swatch(color), name, QVariant::fromValue(uint(color)));
+    setSelected(clBlack);
+    connect(this, &QComboBox::activated, this, &TColorBox::onActivated);
+}
+
+TColor TColorBox::colorAt(int index) const
+{
+    return TColor(itemData(index, ColorRole).toUInt());
+}
+
+int TColorBox::namedIndexOf(TColor color) const
+{
+    for (int i = 1; i < count(); ++i)
+        if (colorAt(i) == color)
+            return i;
+    return -1;
+}
+
+TColor TColorBox::Selected() const
+{
+    return colorAt(currentIndex());
+}
+
+void TColorBox::setSelected(TColor color)
+{
+    int index = namedIndexOf(color);
+    if (index < 0) {
+        setCustomColor(color);
+        index = 0;
+    }
+    setCurrentIndex(index);
+    m_lastIndex = index;
+}
+
+void TColorBox::setCustomColor(TColor color)
+{
+    setItemData(0, QVariant::fromValue(uint(color)), ColorRole);
+    setItemIcon(0, swatch(color));
+}
+
+void TColorBox::onActivated(int index)
+{
+    if (index == 0) {
+        const std::optional<TColor> chosen = Application()->prompts().ChooseColor(colorAt(0));
+        if (!chosen) {
+            setCurrentIndex(m_lastIndex);
+            return;
+        }
+        setCustomColor(*chosen);
+    }
+    m_lastIndex = index;
+    Q_EMIT OnChange();
+}
+
+QString colorBoxName(TColor color)
+{
+    for (const auto& [c, name] : namedColors())
+        if (c == color)
+            return name;
+    return {};
+}
+
+std::optional<TColor> colorBoxColor(const QString& name)
+{
+    QString wanted = name;
+    wanted.remove(QLatin1Char(' '));
+    for (const auto& [c, n] : namedColors())
+        if (QString(n).remove(QLatin1Char(' ')).compare(wanted, Qt::CaseInsensitive) == 0)
+            return c;
+    return std::nullopt;
+}

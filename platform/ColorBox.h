@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Colors.h"
+
+#include <QComboBox>
+
+#include <optional>
+
+// A drop-down of colours: "Custom..." first, then the 16 standard colours,
+// the 4 extended ones and the 31 system colours, each with a swatch and a
+// readable name. Selected returns the stored colour unchanged, a system
+// colour included; a colour set from code that the list lacks becomes the
+// colour of "Custom..." and is selected.
+//
+// OnChange is raised only by the user: picking an entry, or confirming the
+// colour dialog that "Custom..." opens (cancelling it raises nothing and
+// keeps the old selection). Setting Selected from code raises nothing.
+class TColorBox : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    explicit TColorBox(QWidget* parent = nullptr);
+
+    TColor Selected() const;
+    void setSelected(TColor color);
+
+    // The entry's colour; index 0 is "Custom...".
+    TColor colorAt(int index) const;
+    // The index of the named entry showing `color`, or -1.
+    int namedIndexOf(TColor color) const;
+
+Q_SIGNALS:
+    void OnChange();
+
+private:
+    void onActivated(int index);
+    void setCustomColor(TColor color);
+
+    int m_lastIndex = 0;
+};
+
+// The colour box's name of a listed colour ("Navy", "Money Green",
+// "Button Face"); empty when the list lacks it.
+QString colorBoxName(TColor color);
+// The colour the colour box lists under `name` (case-insensitive).
+std::optional<TColor> colorBoxColor(const QString& name);

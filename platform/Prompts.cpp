@@ -1,0 +1,84 @@
+#include "Prompts.h"
+
+#include "Application.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+
+bool TFileDialog::Execute()
+{
+    return Application()->prompts().RunFileDialog(*this);
+}
+
+QString qtNameFilters(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString pattern = parts[i + 1];
+        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], pattern);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+int QtPrompts::MessageBox(const QString& text, const QString& caption, unsigned flags)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(caption);
+    box.setText(text);
+    if ((flags & 0xF0) == MB_ICONQUESTION)
+        box.setIcon(QMessageBox::Question);
+    else if ((flags & 0xF0) == MB_ICONHAND)
+        box.setIcon(QMessageBox::Critical);
+    if ((flags & 0x0F) == MB_YESNOCANCEL) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        // Closing the box without a button counts as Cancel.
+        box.setEscapeButton(QMessageBox::Cancel);
+        switch (box.exec()) {
+        case QMessageBox::Yes:
+            return IDYES;
+        case QMessageBox::No:
+            return IDNO;
+        default:
+            return IDCANCEL;
+        }
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return IDOK;
+}
+
+bool QtPrompts::RunFileDialog(TFileDialog& dialog)
+{
+    QFileDialog box(QApplication::activeWindow());
+    box.setNameFilter(qtNameFilters(dialog.Filter));
+    box.setDirectory(dialog.InitialDir);
+    if (dialog.DialogKind == TFileDialog::Open) {
+        box.setAcceptMode(QFileDialog::AcceptOpen);
+        box.setFileMode((dialog.Options & ofFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    } else {
+        box.setAcceptMode(QFileDialog::AcceptSave);
+        box.setFileMode(QFileDialog::AnyFile);
+        box.setOption(QFileDialog::DontConfirmOverwrite, !(dialog.Options & ofOverwritePrompt));
+    }
+    if (!dialog.FileName.isEmpty())
+        box.selectFile(dialog.FileName);
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return false;
+    dialog.FileName = box.selectedFiles().first();
+    return true;
+}
+
+std::optional<TColor> QtPrompts::ChooseColor(TColor initial)
+{
+    const QColor chosen = QColorDialog::getColor(QColor::fromRgb(resolveColor(initial)), QApplication::activeWindow());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return rgbColor(chosen.red(), chosen.green(), chosen.blue());
+}

@@ -1,0 +1,206 @@
+#include "Application.h"
+#include "ColorBox.h"
+#include "Controls.h"
+#include "Errors.h"
+#include "FakePrompts.h"
+#include "TestMain.h"
+
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using Action = std::function<void(TColorBox&, FakePrompts&)>;
+Q_DECLARE_METATYPE(Action)
+
+namespace {
+
+// What the combo box does when the user picks row `index` in its list.
+void userPicks(TColorBox& box, int index)
+{
+    box.setCurrentIndex(index);
+    Q_EMIT box.activated(index);
+}
+
+} // namespace
+
+class TestToolkit : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void colorBoxListsCustomStandardExtendedAndSystemColours()
+    {
+        TColorBox box;
+        QCOMPARE(box.count(), 1 + 16 + 4 + 31);
+        QCOMPARE(box.itemText(0), QStringLiteral("Custom..."));
+        QCOMPARE(box.itemText(1), QStringLiteral("Black"));
+        QCOMPARE(box.itemText(2), QStringLiteral("Maroon"));
+        QCOMPARE(box.itemText(16), QStringLiteral("White"));
+        QCOMPARE(box.colorAt(16), clWhite);
+        QCOMPARE(box.itemText(17), QStringLiteral("Money Green"));
+        QCOMPARE(box.itemText(20), QStringLiteral("Medium Gray"));
+        QCOMPARE(box.colorAt(21), clSystemColor | 0);
+        QCOMPARE(box.colorAt(51), clSystemColor | 30);
+        QCOMPARE(box.itemText(21 + 15), QStringLiteral("Button Face"));
+        QVERIFY(!box.itemIcon(5).isNull());
+        QCOMPARE(box.Selected(), clBlack);
+    }
+
+    void settingSelectedFromCode_data()
+    {
+        QTest::addColumn<TColor>("color");
+        QTest::addColumn<QString>("shownAs");
+        QTest::newRow("listed colour") << clNavy << QStringLiteral("Navy");
+        QTest::newRow("extended colour") << clCream << QStringLiteral("Cream");
+        QTest::newRow("system colour stays a system value") << clBtnFace << QStringLiteral("Button Face");
+        QTest::newRow("unlisted colour becomes Custom") << TColor(0x00B38855) << QStringLiteral("Custom...");
+        QTest::newRow("unlisted high byte kept as is") << TColor(0x02123456) << QStringLiteral("Custom...");
+    }
+
+    void settingSelectedFromCode()
+    {
+        QFETCH(TColor, color);
+        QFETCH(QString, shownAs);
+        TColorBox box;
+        QSignalSpy changes(&box, &TColorBox::OnChange);
+        box.setSelected(color);
+        QCOMPARE(box.Selected(), color);
+        QCOMPARE(box.currentText(), shownAs);
+        QCOMPARE(changes.count(), 0);
+    }
+
+    void userActions_data()
+    {
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<TColor>("selected");
+        QTest::addColumn<int>("changes");
+        QTest::newRow("picks a named colour") << Action([](TColorBox& b, FakePrompts&) { userPicks(b, 10); })
+                                              << clRed << 1;
+        QTest::newRow("picks a system colour") << Action([](TColorBox& b, FakePrompts&) { userPicks(b, 21 + 15); })
+                                               << clBtnFace << 1;
+        QTest::newRow("confirms the custom dialog") << Action([](TColorBox& b, FakePrompts& p) {
+            p.colorAnswers.push_back(TColor(0x00ADDEFE));
+            userPicks(b, 0);
+        }) << TColor(0x00ADDEFE) << 1;
+        QTest::newRow("cancels the custom dialog") << Action([](TColorBox& b, FakePrompts& p) {
+            p.colorAnswers.push_back(std::nullopt);
+            userPicks(b, 0);
+        }) << clNavy << 0;
+        QTest::newRow("keyboard: down from Navy") << Action([](TColorBox& b, FakePrompts&) {
+            b.setFocus();
+            QTest::keyClick(&b, Qt::Key_Down);
+        }) << clPurple << 1;
+    }
+
+    // Starting from Navy set by code: what the user does, what the box then
+    // holds, and how many change notifications it raised.
+    void userActions()
+    {
+        QFETCH(Action, action);
+        QFETCH(TColor, selected);
+        QFETCH(int, changes);
+        ScopedFakePrompts prompts;
+        TColorBox box;
+        box.setSelected(clNavy);
+        QSignalSpy spy(&box, &TColorBox::OnChange);
+        action(box, *prompts);
+        QCOMPARE(box.Selected(), selected);
+        QCOMPARE(spy.count(), changes);
+    }
+
+    void customDialogStartsFromTheCustomColour()
+    {
+        ScopedFakePrompts prompts;
+        TColorBox box;
+        box.setSelected(0x00B38855);
+        userPicks(box, 3);
+        prompts->colorAnswers.push_back(TColor(0x00010203));
+        userPicks(box, 0);
+        QCOMPARE(prompts->colorRequests, QList<TColor>{0x00B38855});
+        QCOMPARE(box.Selected(), TColor(0x00010203));
+    }
+
+    void radioButtonRaisesOnClickOnlyWhenItBecomesChecked()
+    {
+        QWidget parent;
+        auto* desno = new TRadioButton(&parent);
+        auto* dole = new TRadioButton(&parent);
+        desno->setChecked(true);
+        QStringList log;
+        for (TRadioButton* b : {desno, dole})
+            connect(b, &TRadioButton::OnClick, &parent, [&log, b, desno, dole] {
+                log << QStringLiteral("%1 clicked, partner %2")
+                           .arg(b == desno ? "desno" : "dole",
+                                (b == desno ? dole : desno)->isChecked() ? "checked" : "unchecked");
+            });
+        dole->setChecked(true);
+        dole->setChecked(true);
+        dole->setChecked(false);
+        desno->click();
+        desno->click();
+        QCOMPARE(log, (QStringList{QStringLiteral("dole clicked, partner unchecked"),
+                                   QStringLiteral("desno clicked, partner unchecked")}));
+    }
+
+    void uncaughtErrorsReachTheTopLevelHandlerAndTheLoopGoesOn()
+    {
+        ScopedFakePrompts prompts;
+        QObject sender;
+        struct Command
+        {
+            int runs = 0;
+            void run()
+            {
+                ++runs;
+                throw EditorError(QStringLiteral("Cannot create file \"/x/y.kvz\". No such file or directory"));
+            }
+        } command;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, &sender, TApplication::guarded(&command, &Command::run));
+        timer.setSingleShot(true);
+        timer.start(0);
+        QTRY_COMPARE(command.runs, 1);
+        QCOMPARE(prompts->messages.size(), 1);
+        QCOMPARE(prompts->messages[0].caption, QStringLiteral("Zlatovir VEDU Dozezi"));
+        QCOMPARE(prompts->messages[0].flags, unsigned(MB_OK | MB_ICONHAND));
+        QCOMPARE(prompts->messages[0].text, QStringLiteral("Cannot create file \"/x/y.kvz\". No such file or directory"));
+        QVERIFY(!TApplication::guard([] { throw std::runtime_error("x"); }));
+        QVERIFY(TApplication::guard([] {}));
+    }
+
+    void fileDialogFilterInQtForm()
+    {
+        QCOMPARE(qtNameFilters(QStringLiteral("Zlatovir SKIN datoteke|*.kvz")),
+                 QStringLiteral("Zlatovir SKIN datoteke (*.kvz)"));
+    }
+
+    void realQuestionBox_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Enter takes the default, Yes") << int(Qt::Key_Return) << int(IDYES);
+        QTest::newRow("closing the box is Cancel") << int(Qt::Key_Escape) << int(IDCANCEL);
+    }
+
+    void realQuestionBox()
+    {
+        QFETCH(int, key);
+        QFETCH(int, answer);
+        QString title;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            title = box->windowTitle();
+            QTest::keyClick(box, Qt::Key(key));
+        });
+        QtPrompts prompts;
+        QCOMPARE(prompts.MessageBox(QStringLiteral("Da li zelite prvo da sacuvate promene?"), QStringLiteral("Potvrda"),
+                                    MB_YESNOCANCEL | MB_ICONQUESTION),
+                 answer);
+        QCOMPARE(title, QStringLiteral("Potvrda"));
+    }
+};
+
+ZV_REGISTER_TEST(TestToolkit)
+#include "tst_toolkit.moc"
