@@ -1,6 +1,5 @@
+#include "Application.h"
 #include "ZlatovirButtons.h"
-
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -43,10 +42,83 @@ static void BM_PaintOdgovorInImage(benchmark::State& state)
 }
 BENCHMARK(BM_PaintOdgovorInImage);
 
+// A preview cell's paint against a plain copy of its skin image: the cell
+// composes the image, the letter and the (fitted) caption, then copies.
+static void BM_CopyAnswerImage(benchmark::State& state)
+{
+    TBitmap target(AnswerImageWidth, AnswerImageHeight);
+    for (auto _ : state) {
+        target.Canvas().Draw(0, 0, *bmpOdgovorIn);
+        benchmark::DoNotOptimize(target.image().constBits());
+    }
+}
+BENCHMARK(BM_CopyAnswerImage);
+
+static void BM_AnswerCellPaint(benchmark::State& state)
+{
+    TZlatovirOdgovor cell;
+    cell.setOdgovorNo(odB);
+    cell.setLblCaption(QStringLiteral("Odgovor (ulaz)"));
+    cell.setDStatus(dsSelect);
+    for (auto _ : state) {
+        cell.Redraw();
+        benchmark::DoNotOptimize(cell.bitmap().image().constBits());
+    }
+}
+BENCHMARK(BM_AnswerCellPaint);
+
+static void BM_CopyQuestionImage(benchmark::State& state)
+{
+    TBitmap target(QuestionImageWidth, QuestionImageHeight);
+    for (auto _ : state) {
+        target.Canvas().Draw(0, 0, *bmpPitanje);
+        benchmark::DoNotOptimize(target.image().constBits());
+    }
+}
+BENCHMARK(BM_CopyQuestionImage);
+
+static void BM_QuestionCellPaint(benchmark::State& state)
+{
+    TZlatovirPitanje cell;
+    cell.setLblCaption(QStringLiteral("Dobrodošli u ZLATOVIR-ov VEDU DOZEZI"));
+    for (auto _ : state) {
+        cell.Redraw();
+        benchmark::DoNotOptimize(cell.bitmap().image().constBits());
+    }
+}
+BENCHMARK(BM_QuestionCellPaint);
+
+// One whole edit: the page's paint routine and its one cell repaint.
+static void BM_EditPathAnswer(benchmark::State& state)
+{
+    TZlatovirOdgovor cell;
+    cell.setOdgovorNo(odB);
+    cell.setLblCaption(QStringLiteral("Odgovor (ulaz)"));
+    cell.setDStatus(dsSelect);
+    for (auto _ : state) {
+        PaintOdgovorInImage(clWhite, clAqua, 0x00B38855, 0x000099FF, 0x00ADDEFE, 1);
+        cell.Redraw();
+        benchmark::DoNotOptimize(cell.bitmap().image().constBits());
+    }
+}
+BENCHMARK(BM_EditPathAnswer);
+
+static void BM_EditPathQuestion(benchmark::State& state)
+{
+    TZlatovirPitanje cell;
+    cell.setLblCaption(QStringLiteral("Dobrodošli u ZLATOVIR-ov VEDU DOZEZI"));
+    for (auto _ : state) {
+        PaintPitanjeImage(clWhite, 0x00B38855, 0x000099FF, 0x00ADDEFE, 1);
+        cell.Redraw();
+        benchmark::DoNotOptimize(cell.bitmap().image().constBits());
+    }
+}
+BENCHMARK(BM_EditPathQuestion);
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    TApplication app(argc, argv);
     initializeSkinRendering();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
