@@ -4,6 +4,7 @@
 #include "Graphics.h"
 
 #include <QEvent>
+#include <QScreen>
 #include <QWidget>
 
 #include <cstdio>
@@ -47,6 +48,7 @@ int TApplication::Run()
     if (!m_mainForm)
         return 0;
     m_mainForm->show();
+    centreOnScreen(m_mainForm);
     return exec();
 }
 
@@ -82,6 +84,16 @@ bool TApplication::guard(const std::function<void()>& work)
             app->handleException(std::current_exception());
         return false;
     }
+}
+
+void centreOnScreen(QWidget* window)
+{
+    const QScreen* screen = window->screen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
 }
 
 TApplication* Application()

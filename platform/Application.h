@@ -61,5 +61,8 @@ private:
     std::unique_ptr<Prompts> m_prompts;
 };
 
+// Moves a top-level window to the middle of its screen.
+void centreOnScreen(QWidget* window);
+
 // The running application object.
 TApplication* Application();

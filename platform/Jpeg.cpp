@@ -57,3 +57,15 @@ void TJPEGImage::LoadFromData(const QByteArray& data)
     if (failed)
         throw EditorError(QStringLiteral("JPEG error #%1").arg(int(code)));
 }
+
+void registerJpegFormats()
+{
+    for (const char* extension : {"jpeg", "jpg"})
+        TPicture::RegisterFileFormat(QString::fromLatin1(extension), JpegDescription,
+                                     [] { return std::make_unique<TJPEGImage>(); });
+}
+
+void unregisterJpegFormats()
+{
+    TPicture::UnregisterFileFormats(JpegDescription);
+}

@@ -1,22 +1,24 @@
 #pragma once
 
+#include "Pictures.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
 
 // A JPEG picture known by its header: size and colour space. The editor
 // keeps such a picture but never draws it, so the pixels are not decoded.
-class TJPEGImage
+class TJPEGImage : public TGraphic
 {
 public:
     // Reads the picture's header from the rest of the stream. Data that is not
     // a JPEG picture raises EditorError "JPEG error #<n>", n being the JPEG
     // library's message code.
-    void LoadFromStream(QIODevice& stream);
+    void LoadFromStream(QIODevice& stream) override;
     void LoadFromData(const QByteArray& data);
 
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
+    int Width() const override { return m_width; }
+    int Height() const override { return m_height; }
     // The JPEG library's colour space number (1 grey, 2 RGB, 3 YCbCr, ...).
     int ColorSpace() const { return m_colorSpace; }
     bool Empty() const { return m_width == 0; }
@@ -26,3 +28,9 @@ private:
     int m_height = 0;
     int m_colorSpace = 0;
 };
+
+// The description under which the JPEG picture class is registered.
+inline const QString JpegDescription = QStringLiteral("JPEG Image File");
+// Registers "jpeg" and "jpg" as JPEG pictures; the withdrawal undoes both.
+void registerJpegFormats();
+void unregisterJpegFormats();

@@ -2,6 +2,7 @@
 
 #include "Application.h"
 
+#include <QStandardPaths>
 #include <QTest>
 
 std::vector<TestFactory>& registeredTests()
@@ -12,6 +13,8 @@ std::vector<TestFactory>& registeredTests()
 
 int main(int argc, char** argv)
 {
+    // Settings and other per-user files go to a test location, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
     TApplication app(argc, argv);
     app.SetTitle(QStringLiteral("Zlatovir VEDU Dozezi"));
     int failures = 0;

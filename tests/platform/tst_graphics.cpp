@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QPalette>
 #include <QTest>
 
@@ -417,6 +418,15 @@ private Q_SLOTS:
         QCOMPARE(c.GetPixel(x - 1, 1), clWhite);
         QCOMPARE(c.GetPixel(x + w - 1, 1), clRed);
         QCOMPARE(c.GetPixel(x + w, 1), clWhite);
+    }
+
+    void tahomaIsTheFaceThatDraws()
+    {
+        TFont f;
+        f.Styles = TFont::Bold;
+        const QFontInfo info(f.toQFont());
+        QCOMPARE(info.family(), QStringLiteral("Tahoma"));
+        QVERIFY(info.bold());
     }
 
     void tabsExpandToEightAverageCharacters()

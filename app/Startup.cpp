@@ -1,0 +1,72 @@
+#include "Startup.h"
+
+#include "Jpeg.h"
+#include "Unit1.h"
+#include "Unit3.h"
+#include "ZlatovirButtons.h"
+
+#include <QIcon>
+
+#include <optional>
+
+const QString ApplicationTitle = QStringLiteral("Zlatovir VEDU Dozezi");
+
+namespace {
+
+QIcon mainIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/ICON/MAINICON_%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
+
+EditorSession::EditorSession(TApplication& app)
+{
+    registerJpegFormats();
+    try {
+        initializeSkinRendering();
+    } catch (...) {
+        unregisterJpegFormats();
+        throw;
+    }
+    try {
+        app.SetTitle(ApplicationTitle);
+        app.setWindowIcon(mainIcon());
+        m_main = std::make_unique<TfrmMain>();
+        app.registerWindow(m_main.get());
+        m_about = std::make_unique<TfrmAbout>(m_main.get());
+        m_main->frmAbout = m_about.get();
+    } catch (...) {
+        finish();
+        throw;
+    }
+}
+
+EditorSession::~EditorSession()
+{
+    finish();
+}
+
+void EditorSession::finish()
+{
+    finalizeSkinRendering();
+    unregisterJpegFormats();
+    if (m_main)
+        m_main->frmAbout = nullptr;
+    m_about.reset();
+    m_main.reset();
+}
+
+int runEditor(int argc, char** argv)
+{
+    TApplication app(argc, argv);
+    std::optional<EditorSession> session;
+    if (!TApplication::guard([&] { session.emplace(app); }))
+        return 1;
+    app.Run();
+    session.reset();
+    return 0;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Application.h"
+
+#include <memory>
+
+class TfrmMain;
+class TfrmAbout;
+
+extern const QString ApplicationTitle;
+
+// What start-up builds, in its order: the picture formats, the skin images
+// painted in the default colours, the title, the main window (with its
+// creation handler) and the hidden about window. Destroying it ends in the
+// order of the end: the skin images, the picture formats, then the windows.
+// A failing step raises its error after undoing the steps before it.
+class EditorSession
+{
+public:
+    explicit EditorSession(TApplication& app);
+    ~EditorSession();
+    EditorSession(const EditorSession&) = delete;
+    EditorSession& operator=(const EditorSession&) = delete;
+
+    TfrmMain* frmMain() const { return m_main.get(); }
+    TfrmAbout* frmAbout() const { return m_about.get(); }
+
+private:
+    void finish();
+
+    std::unique_ptr<TfrmMain> m_main;
+    std::unique_ptr<TfrmAbout> m_about;
+};
+
+// The whole program: start-up, the message loop, the end. An error during
+// start-up is shown and ends the program with status 1.
+int runEditor(int argc, char** argv);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QIODevice>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// A picture of some file format, read from a stream.
+class TGraphic
+{
+public:
+    virtual ~TGraphic() = default;
+    virtual void LoadFromStream(QIODevice& stream) = 0;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+};
+
+using TGraphicFactory = std::function<std::unique_ptr<TGraphic>()>;
+
+struct TPictureFormat
+{
+    QString Extension; // without the dot, lower case
+    QString Description;
+    TGraphicFactory Create;
+};
+
+// The picture file formats the program knows, by file extension.
+namespace TPicture {
+
+void RegisterFileFormat(const QString& extension, const QString& description, TGraphicFactory create);
+// Withdraws every format with this description.
+void UnregisterFileFormats(const QString& description);
+const QList<TPictureFormat>& FileFormats();
+// The format for a file name's extension (case-insensitive), or nullptr.
+const TPictureFormat* FormatOf(const QString& fileName);
+
+} // namespace TPicture
