@@ -2,6 +2,9 @@
 
 #include "Application.h"
 
+#include <QCoreApplication>
+#include <QHash>
+#include <QPointer>
 #include <QPainter>
 #include <QPixmap>
 
@@ -35,7 +38,7 @@ const std::vector<std::pair<TColor, QString>>& namedColors()
     return list;
 }
 
-QIcon swatch(TColor color)
+QIcon drawSwatch(TColor color)
 {
     QPixmap pixmap(16, 12);
     pixmap.fill(QColor::fromRgb(resolveColor(color)));
@@ -45,14 +48,35 @@ QIcon swatch(TColor color)
     return QIcon(pixmap);
 }
 
+// Every box lists the same colours: their swatches are drawn once and
+// shared. The cache belongs to the application object, so the pixmaps go
+// before the application does.
+class SwatchCache : public QObject
+{
+public:
+    using QObject::QObject;
+    QHash<TColor, QIcon> icons;
+};
+
+QIcon listedSwatch(TColor color)
+{
+    static QPointer<SwatchCache> cache;
+    if (!cache)
+        cache = new SwatchCache(QCoreApplication::instance());
+    auto it = cache->icons.find(color);
+    if (it == cache->icons.end())
+        it = cache->icons.insert(color, drawSwatch(color));
+    return *it;
+}
+
 } // namespace
 
 TColorBox::TColorBox(QWidget* parent) : QComboBox(parent)
 {
     setIconSize(QSize(16, 12));
-    addItem(swatch(clBlack), QStringLiteral("Custom..."), QVariant::fromValue(uint(clBlack)));
+    addItem(drawSwatch(clBlack), QStringLiteral("Custom..."), QVariant::fromValue(uint(clBlack)));
     for (const auto& [color, name] : namedColors())
-        addItem(swatch(color), name, QVariant::fromValue(uint(color)));
+        addItem(listedSwatch(color), name, QVariant::fromValue(uint(color)));
     setSelected(clBlack);
     connect(this, &QComboBox::activated, this, &TColorBox::onActivated);
 }
@@ -89,7 +113,7 @@ void TColorBox::setSelected(TColor color)
 void TColorBox::setCustomColor(TColor color)
 {
     setItemData(0, QVariant::fromValue(uint(color)), ColorRole);
-    setItemIcon(0, swatch(color));
+    setItemIcon(0, drawSwatch(color));
 }
 
 void TColorBox::onActivated(int index)
