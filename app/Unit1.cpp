@@ -1,9 +1,12 @@
 #include "Unit1.h"
 
 #include "Application.h"
+#include "BitmapToRegion.h"
+#include "Resources.h"
 #include "Graphics.h"
 #include "Unit3.h"
 
+#include <QBuffer>
 #include <QCloseEvent>
 
 namespace {
@@ -25,7 +28,7 @@ void usePixelFonts(QWidget* root)
 
 } // namespace
 
-TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
+TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), regPitanje(this), RegOdgovor(this)
 {
     setupUi(this);
     usePixelFonts(this);
@@ -45,11 +48,43 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     dlgSave.Filter = filter;
     dlgSave.Options = ofOverwritePrompt | ofHideReadOnly | ofPathMustExist | ofEnableSizing;
 
+    readShapeData();
     bindEvents();
     TApplication::guard([this] { FormCreate(); });
 }
 
 TfrmMain::~TfrmMain() = default;
+
+// The components' "Data" blocks are stored with the layout; they are read
+// while the window is built, before its creation handler runs. Neither
+// component is stored enabled: enabling before the data is read would decode
+// nothing.
+void TfrmMain::readShapeData()
+{
+    for (TRegion* component : {&regPitanje, &RegOdgovor}) {
+        component->setObjectName(component == &regPitanje ? QStringLiteral("regPitanje") : QStringLiteral("RegOdgovor"));
+        QByteArray block = loadResource(component->objectName(), QStringLiteral("Unit1"));
+        QBuffer stream(&block);
+        stream.open(QIODevice::ReadOnly);
+        component->ReadRegData(stream);
+    }
+}
+
+void TfrmMain::ShapePreviews()
+{
+    TBitmap mask, work;
+    regPitanje.PaintToBitmap(&mask, clWhite, clBlack);
+    work.Assign(mask);
+    mPitanje->setMask(funkcije::BitmapToRegion(work, mPitanje));
+    RegOdgovor.PaintToBitmap(&mask, clWhite, clBlack);
+    // Tracing grows the picture by a row: each window gets a fresh copy.
+    for (QWidget* cell : {static_cast<QWidget*>(mOdgovor1), static_cast<QWidget*>(mOdgovor2),
+                          static_cast<QWidget*>(mOdgovor3), static_cast<QWidget*>(mOdgovor4),
+                          static_cast<QWidget*>(mYES), static_cast<QWidget*>(mNO)}) {
+        work.Assign(mask);
+        cell->setMask(funkcije::BitmapToRegion(work, cell));
+    }
+}
 
 void TfrmMain::bindEvents()
 {
@@ -101,7 +136,14 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void TfrmMain::FormCreate() {}
+void TfrmMain::FormCreate()
+{
+    regPitanje.SetEnabled(true);
+    RegOdgovor.SetEnabled(true);
+    ShapePreviews();
+    regPitanje.SetEnabled(false);
+    RegOdgovor.SetEnabled(false);
+}
 void TfrmMain::FormCloseQuery(bool&) {}
 void TfrmMain::FormClose() {}
 

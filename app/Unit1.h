@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Prompts.h"
+#include "Region.h"
 #include "ZlatovirButtons.h"
 #include "ui_Unit1.h"
 
@@ -19,6 +20,10 @@ public:
     explicit TfrmMain(QWidget* parent = nullptr);
     ~TfrmMain() override;
 
+    // The shapes of the question panel and of an answer box, read with the
+    // layout; decoded only while ShapePreviews runs.
+    TRegion regPitanje;
+    TRegion RegOdgovor;
     TOpenDialog dlgOpen;
     TSaveDialog dlgSave;
     // The about window, made once at start-up and shown by "O programu...".
@@ -54,9 +59,13 @@ public:
     void Zatvori1Click();
     void Oprogramu1Click();
 
+    // Cuts the seven preview cells to the panel shapes.
+    void ShapePreviews();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void bindEvents();
+    void readShapeData();
 };
