@@ -307,6 +307,32 @@ private Q_SLOTS:
         QCOMPARE(w()->mPitanje->bitmap().Canvas().GetPixel(400, 1), Steel);
     }
 
+    void previewsAreCutToThePanelShapes()
+    {
+        const QRegion question = w()->mPitanje->mask();
+        QVERIFY(question.contains(QPoint(0, 30)));
+        QVERIFY(!question.contains(QPoint(0, 0)));
+        QVERIFY(question.contains(QPoint(400, 0)));
+        QVERIFY(!question.contains(QPoint(61, 0)));
+        QVERIFY(question.contains(QPoint(62, 0)));
+        QVERIFY(question.contains(QPoint(738, 0)));
+        QVERIFY(!question.contains(QPoint(739, 0)));
+        QVERIFY(!question.contains(QPoint(400, 61)));
+        for (TZlatovirOdgovor* cell : {w()->mOdgovor1, w()->mOdgovor2, w()->mOdgovor3, w()->mOdgovor4, w()->mYES, w()->mNO}) {
+            const QRegion shape = cell->mask();
+            QCOMPARE(shape, w()->mOdgovor1->mask());
+            QVERIFY(shape.contains(QPoint(0, 14)));
+            QVERIFY(!shape.contains(QPoint(0, 12)));
+            QVERIFY(shape.contains(QPoint(37, 0)) && !shape.contains(QPoint(36, 0)));
+            QVERIFY(shape.contains(QPoint(362, 0)) && !shape.contains(QPoint(363, 0)));
+            for (int x = 0; x < 400; ++x)
+                QVERIFY(!shape.contains(QPoint(x, 29)) && !shape.contains(QPoint(x, 30)));
+        }
+        // The components hold their data but no decoded segments afterwards.
+        QVERIFY(!w()->regPitanje.Enabled() && w()->regPitanje.FSegments.empty());
+        QCOMPARE(int(w()->RegOdgovor.RegData.size()), 149);
+    }
+
     void menu()
     {
         const QList<QAction*> bar = w()->MainMenu1->actions();
