@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QPainter>
 #include <QTest>
 #include <QtEndian>
 
@@ -13,15 +14,31 @@ using Points = QList<QPoint>;
 namespace {
 
 // The region must hold exactly the expected pixels: checked pixel by pixel
-// over the picture and a margin around it.
+// over the picture and a margin around it, both by membership and by painting
+// through it as a clip, which is how a window mask is used (a region made of
+// unbanded rectangles can pass the first and fail the second).
 QString regionMismatch(const QRegion& region, const PixelSet& expected, QSize size)
 {
-    PixelSet inside;
+    PixelSet inside, painted;
     for (int y = -2; y < size.height() + 3; ++y)
         for (int x = -2; x < size.width() + 3; ++x)
             if (region.contains(QPoint(x, y)))
                 inside.insert({x, y});
-    return describeDifference(inside, expected);
+    QImage canvas(size + QSize(5, 5), QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    {
+        QPainter p(&canvas);
+        p.translate(2, 2);
+        p.setClipRegion(region);
+        p.fillRect(QRect(QPoint(-2, -2), canvas.size()), Qt::black);
+    }
+    for (const auto& [x, y] : pixelsNotOf(canvas))
+        painted.insert({x - 2, y - 2});
+    const QString byMembership = describeDifference(inside, expected);
+    const QString byPainting = describeDifference(painted, expected);
+    if (byMembership.isEmpty() && byPainting.isEmpty())
+        return {};
+    return QStringLiteral("membership: %1 / painting: %2").arg(byMembership, byPainting);
 }
 
 PixelSet toSet(const Points& points)
