@@ -4,7 +4,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps build run test test-asan bench clean
+.PHONY: deps build run test test-asan bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -33,5 +33,14 @@ test-asan: deps
 bench: build
 	$(BUILD)/bench/bench_skin --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
+# libFuzzer runs of every fuzz target (clang), FUZZ_SECONDS each, from its seed corpus.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_FUZZERS=ON -DZV_BENCHMARKS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target region
+	mkdir -p $(FUZZ_BUILD)/corpus/region
+	$(FUZZ_BUILD)/fuzz/region -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_BUILD)/corpus/region fuzz/corpus/region
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
