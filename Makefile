@@ -36,11 +36,14 @@ bench: build
 # libFuzzer runs of every fuzz target (clang), FUZZ_SECONDS each, from its seed corpus.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZERS      ?= region
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_FUZZERS=ON -DZV_BENCHMARKS=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target region
-	mkdir -p $(FUZZ_BUILD)/corpus/region
-	$(FUZZ_BUILD)/fuzz/region -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_BUILD)/corpus/region fuzz/corpus/region
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZERS))
+	for f in $(FUZZERS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$f && \
+	  $(FUZZ_BUILD)/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_BUILD)/corpus/$$f fuzz/corpus/$$f || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -4,10 +4,23 @@
 #include "BitmapToRegion.h"
 #include "Resources.h"
 #include "Graphics.h"
+#include "Registry.h"
 #include "Unit3.h"
 
 #include <QBuffer>
 #include <QCloseEvent>
+#include <QFileInfo>
+
+const QString NewSkinFileName = QStringLiteral("NovaSkinDatoteka");
+const QString SettingsKey = QStringLiteral("Software\\Tavrin\\Zlatovir Vedu Dozezi");
+
+QString fileNamePart(const QString& path)
+{
+    qsizetype cut = -1;
+    for (QChar separator : {QLatin1Char('\\'), QLatin1Char(':'), QLatin1Char('/')})
+        cut = std::max(cut, path.lastIndexOf(separator));
+    return path.mid(cut + 1);
+}
 
 namespace {
 
@@ -49,6 +62,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), regPitanje(this), Reg
     dlgSave.Options = ofOverwritePrompt | ofHideReadOnly | ofPathMustExist | ofEnableSizing;
 
     readShapeData();
+    definePages();
     bindEvents();
     TApplication::guard([this] { FormCreate(); });
 }
@@ -136,40 +150,387 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+// The creation handler runs once, when every control holds its layout
+// default and the skin images already hold the same colours; it paints no
+// image.
 void TfrmMain::FormCreate()
 {
+    OpenDir = QStringLiteral(".");
+    SaveDir = QStringLiteral(".");
+    Modified = false;
+    ReadSettings();
     regPitanje.SetEnabled(true);
     RegOdgovor.SetEnabled(true);
     ShapePreviews();
     regPitanje.SetEnabled(false);
     RegOdgovor.SetEnabled(false);
+    CurrentFileName = NewSkinFileName;
+    UpdateCaption();
 }
-void TfrmMain::FormCloseQuery(bool&) {}
-void TfrmMain::FormClose() {}
 
-void TfrmMain::cbPitanjeTextChange() {}
-void TfrmMain::cbOdgovorNormalTextChange() {}
-void TfrmMain::cbOdgovorInTextChange() {}
-void TfrmMain::cbOdgovorChechTextChange() {}
-void TfrmMain::cbOdgovorOKTextChange() {}
-void TfrmMain::cbOdgovorNOTextChange() {}
-void TfrmMain::cbOdgovorYESTextChange() {}
-void TfrmMain::cbTacanOdgovorChange() {}
+void TfrmMain::FormClose()
+{
+    WriteSettings();
+}
 
-void TfrmMain::spbPitanjeClick() {}
-void TfrmMain::spbOdgovorNormalClick() {}
-void TfrmMain::spbOdgovorInClick() {}
-void TfrmMain::spbOdgovorChechClick() {}
-void TfrmMain::spbOdgovorOKClick() {}
-void TfrmMain::spbOdgovorYESClick() {}
-void TfrmMain::spbOdgovorNOClick() {}
-void TfrmMain::spbOstaloClick() {}
+void TfrmMain::UpdateCaption()
+{
+    setWindowTitle(QStringLiteral("Zlatovir VODU Editor [ %1 ]").arg(fileNamePart(CurrentFileName)));
+}
 
-void TfrmMain::Nov1Click() {}
-void TfrmMain::Otvori1Click() {}
-void TfrmMain::mnmSaveClick() {}
-void TfrmMain::mnmSaveAsClick() {}
-void TfrmMain::Zatvori1Click() {}
+void TfrmMain::ReadSettings()
+{
+    try {
+        TRegistry registry;
+        if (!registry.KeyExists(SettingsKey))
+            registry.OpenKey(SettingsKey, true);
+        if (!registry.OpenKey(SettingsKey, true))
+            return;
+        if (!registry.ValueExists(QStringLiteral("Putanja")))
+            registry.WriteString(QStringLiteral("Putanja"), QCoreApplication::applicationFilePath());
+        for (const char* name : {"OpenDir", "SaveDir"})
+            if (!registry.ValueExists(QString::fromLatin1(name)))
+                registry.WriteString(QString::fromLatin1(name), QStringLiteral("."));
+        OpenDir = registry.ReadString(QStringLiteral("OpenDir"));
+        SaveDir = registry.ReadString(QStringLiteral("SaveDir"));
+    } catch (const ERegistryException&) {
+        // The editor carries on with what was read before the failing step.
+    }
+}
+
+void TfrmMain::WriteSettings()
+{
+    try {
+        TRegistry registry;
+        if (!registry.OpenKey(SettingsKey, true))
+            return;
+        registry.WriteString(QStringLiteral("Putanja"), QCoreApplication::applicationFilePath());
+        registry.WriteString(QStringLiteral("OpenDir"), OpenDir);
+        registry.WriteString(QStringLiteral("SaveDir"), SaveDir);
+    } catch (const ERegistryException&) {
+    }
+}
+
+void TfrmMain::definePages()
+{
+    using Colours = const std::vector<TColor>&;
+    const TSkinRecord r = standardSkinRecord();
+    m_pages = {
+        {{cbPitanjeText, cbPitanjeLinija, cbPitanjeC1, cbPitanjeC2}, rbPitanjeDesno, rbPitanjeDole, mPitanje,
+         [](Colours c, TDirection d) { PaintPitanjeImage(c[0], c[1], c[2], c[3], d); },
+         {r.PitanjeText, r.PitanjeLinija, r.PitanjeC1, r.PitanjeC2}, true},
+        {{cbOdgovorNormalText, cbOdgovorNormalChar, cbOdgovorNormalLine, cbOdgovorNormalC1, cbOdgovorNormalC2},
+         rbOdgovorNormalDesno, rbOdgovorNormalDole, mOdgovor1,
+         [](Colours c, TDirection d) { PaintOdgovorNormalImage(c[0], c[1], c[2], c[3], c[4], d); },
+         {r.OdgovorNormalText, r.OdgovorNormalChar, r.OdgovorNormalLine, r.OdgovorNormalC1, r.OdgovorNormalC2}, true},
+        {{cbOdgovorInText, cbOdgovorInChar, cbOdgovorInLine, cbOdgovorInC1, cbOdgovorInC2}, rbOdgovorInDesno,
+         rbOdgovorInDole, mOdgovor2,
+         [](Colours c, TDirection d) { PaintOdgovorInImage(c[0], c[1], c[2], c[3], c[4], d); },
+         {r.OdgovorInText, r.OdgovorInChar, r.OdgovorInLine, r.OdgovorInC1, r.OdgovorInC2}, false},
+        {{cbOdgovorChechText, cbOdgovorChechChar, cbOdgovorChechLine, cbOdgovorChechC1, cbOdgovorChechC2},
+         rbOdgovorChechDesno, rbOdgovorChechDole, mOdgovor3,
+         [](Colours c, TDirection d) { PaintOdgovorChechImage(c[0], c[1], c[2], c[3], c[4], d); },
+         {r.OdgovorChechText, r.OdgovorChechChar, r.OdgovorChechLine, r.OdgovorChechC1, r.OdgovorChechC2}, false},
+        {{cbOdgovorOKText, cbOdgovorOKChar, cbOdgovorOKLine, cbOdgovorOKC1, cbOdgovorOKC2}, rbOdgovorOKDesno,
+         rbOdgovorOKDole, mOdgovor4,
+         [](Colours c, TDirection d) { PaintOdgovorOKImage(c[0], c[1], c[2], c[3], c[4], d); },
+         {r.OdgovorOKText, r.OdgovorOKChar, r.OdgovorOKLine, r.OdgovorOKC1, r.OdgovorOKC2}, false},
+        {{cbOdgovorNOText, cbOdgovorNOLine, cbOdgovorNOC1, cbOdgovorNOC2}, rbOdgovorNODesno, rbOdgovorNODole, mNO,
+         [](Colours c, TDirection d) { PaintOdgovorNOImage(c[0], c[1], c[2], c[3], d); },
+         {r.OdgovorNOText, r.OdgovorNOLine, r.OdgovorNOC1, r.OdgovorNOC2}, false},
+        {{cbOdgovorYESText, cbOdgovorYESLine, cbOdgovorYESC1, cbOdgovorYESC2}, rbOdgovorYESDesno, rbOdgovorYESDole,
+         mYES, [](Colours c, TDirection d) { PaintOdgovorYESImage(c[0], c[1], c[2], c[3], d); },
+         {r.OdgovorYESText, r.OdgovorYESLine, r.OdgovorYESC1, r.OdgovorYESC2}, false},
+    };
+}
+
+std::vector<TColorBox*> TfrmMain::ostaloBoxes() const
+{
+    return {cbTacanOdgovor, cbNetacanOdgovor, cbVoditelj, cbPrijateljHalo, cbPrijatelj, cbPrijateljSenka};
+}
+
+// A page's change: the direction from "Desno" (the "Dole" button is not
+// read), the colours as the boxes hold them, its image repainted, exactly
+// its one cell repainted at once, and the skin marked changed.
+void TfrmMain::pageChanged(PageIndex index)
+{
+    const ColourPage& page = m_pages[index];
+    const TDirection direction = page.desno->isChecked() ? 1 : 0;
+    std::vector<TColor> colours;
+    for (const TColorBox* box : page.boxes)
+        colours.push_back(box->Selected());
+    page.paint(colours, direction);
+    page.cell->Redraw();
+    Modified = true;
+}
+
+// Checking a button that was not checked unchecks its partner and raises its
+// click, which runs the page handler with the new colours already in place;
+// the handler then runs once more here, whether or not a button changed.
+void TfrmMain::setPage(PageIndex index, const std::vector<TColor>& colours, TDirection direction)
+{
+    const ColourPage& page = m_pages[index];
+    for (size_t i = 0; i < page.boxes.size(); ++i)
+        page.boxes[i]->setSelected(colours[i]);
+    if (direction == 0)
+        page.dole->setChecked(true);
+    else if (direction == 1 || !page.onlyZeroOrOneMovesDirection)
+        page.desno->setChecked(true);
+    pageChanged(index);
+}
+
+void TfrmMain::standardPage(PageIndex index)
+{
+    setPage(index, m_pages[index].standard, 1);
+    Modified = true;
+}
+
+void TfrmMain::cbPitanjeTextChange() { pageChanged(PitanjePage); }
+void TfrmMain::cbOdgovorNormalTextChange() { pageChanged(NormalPage); }
+void TfrmMain::cbOdgovorInTextChange() { pageChanged(InPage); }
+void TfrmMain::cbOdgovorChechTextChange() { pageChanged(ChechPage); }
+void TfrmMain::cbOdgovorOKTextChange() { pageChanged(OKPage); }
+void TfrmMain::cbOdgovorNOTextChange() { pageChanged(NOPage); }
+void TfrmMain::cbOdgovorYESTextChange() { pageChanged(YESPage); }
+
+// The six colours of "Ostalo" are only stored; nothing draws them.
+void TfrmMain::cbTacanOdgovorChange()
+{
+    Modified = true;
+}
+
+void TfrmMain::SetPitanje(TColor Text, TColor Linija, TColor C1, TColor C2, TDirection Direction)
+{
+    setPage(PitanjePage, {Text, Linija, C1, C2}, Direction);
+}
+
+void TfrmMain::SetOdgovorNormal(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction)
+{
+    setPage(NormalPage, {Text, Char, Line, C1, C2}, Direction);
+}
+
+void TfrmMain::SetOdgovorIn(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction)
+{
+    setPage(InPage, {Text, Char, Line, C1, C2}, Direction);
+}
+
+void TfrmMain::SetOdgovorChech(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction)
+{
+    setPage(ChechPage, {Text, Char, Line, C1, C2}, Direction);
+}
+
+void TfrmMain::SetOdgovorOK(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction)
+{
+    setPage(OKPage, {Text, Char, Line, C1, C2}, Direction);
+}
+
+void TfrmMain::SetOdgovorYES(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction)
+{
+    setPage(YESPage, {Text, Line, C1, C2}, Direction);
+}
+
+void TfrmMain::SetOdgovorNO(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction)
+{
+    setPage(NOPage, {Text, Line, C1, C2}, Direction);
+}
+
+void TfrmMain::SetOstalo(TColor TacanOdgovor, TColor NetacanOdgovor, TColor Voditelj, TColor PrijateljHalo,
+                         TColor Prijatelj, TColor PrijateljSenka)
+{
+    const std::vector<TColor> colours = {TacanOdgovor, NetacanOdgovor, Voditelj, PrijateljHalo, Prijatelj, PrijateljSenka};
+    const std::vector<TColorBox*> boxes = ostaloBoxes();
+    for (size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->setSelected(colours[i]);
+}
+
+void TfrmMain::spbPitanjeClick() { standardPage(PitanjePage); }
+void TfrmMain::spbOdgovorNormalClick() { standardPage(NormalPage); }
+void TfrmMain::spbOdgovorInClick() { standardPage(InPage); }
+void TfrmMain::spbOdgovorChechClick() { standardPage(ChechPage); }
+void TfrmMain::spbOdgovorOKClick() { standardPage(OKPage); }
+void TfrmMain::spbOdgovorYESClick() { standardPage(YESPage); }
+void TfrmMain::spbOdgovorNOClick() { standardPage(NOPage); }
+
+void TfrmMain::spbOstaloClick()
+{
+    const TSkinRecord r = standardSkinRecord();
+    SetOstalo(r.TacanOdgovor, r.NetacanOdgovor, r.Voditelj, r.PrijateljHalo, r.Prijatelj, r.PrijateljSenka);
+    Modified = true;
+}
+
+void TfrmMain::ResetAll()
+{
+    spbPitanjeClick();
+    spbOdgovorNormalClick();
+    spbOdgovorInClick();
+    spbOdgovorChechClick();
+    spbOdgovorOKClick();
+    spbOdgovorYESClick();
+    spbOdgovorNOClick();
+    spbOstaloClick();
+    PageControl1->setCurrentWidget(pagePitanje);
+    CurrentFileName = NewSkinFileName;
+    UpdateCaption();
+    Modified = false;
+}
+
+TSkinRecord TfrmMain::currentRecord() const
+{
+    TSkinRecord r;
+    auto colours = [this](PageIndex page) {
+        std::vector<TColor> c;
+        for (const TColorBox* box : m_pages[page].boxes)
+            c.push_back(box->Selected());
+        return c;
+    };
+    auto direction = [this](PageIndex page) -> std::uint8_t { return m_pages[page].desno->isChecked() ? 1 : 0; };
+    std::vector<TColor> c = colours(PitanjePage);
+    r.PitanjeText = c[0], r.PitanjeLinija = c[1], r.PitanjeC1 = c[2], r.PitanjeC2 = c[3];
+    r.PitanjeDesno = direction(PitanjePage);
+    c = colours(NormalPage);
+    r.OdgovorNormalText = c[0], r.OdgovorNormalChar = c[1], r.OdgovorNormalLine = c[2], r.OdgovorNormalC1 = c[3],
+    r.OdgovorNormalC2 = c[4];
+    r.OdgovorNormalDesno = direction(NormalPage);
+    c = colours(InPage);
+    r.OdgovorInText = c[0], r.OdgovorInChar = c[1], r.OdgovorInLine = c[2], r.OdgovorInC1 = c[3], r.OdgovorInC2 = c[4];
+    r.OdgovorInDesno = direction(InPage);
+    c = colours(ChechPage);
+    r.OdgovorChechText = c[0], r.OdgovorChechChar = c[1], r.OdgovorChechLine = c[2], r.OdgovorChechC1 = c[3],
+    r.OdgovorChechC2 = c[4];
+    r.OdgovorChechDesno = direction(ChechPage);
+    c = colours(OKPage);
+    r.OdgovorOKText = c[0], r.OdgovorOKChar = c[1], r.OdgovorOKLine = c[2], r.OdgovorOKC1 = c[3], r.OdgovorOKC2 = c[4];
+    r.OdgovorOKDesno = direction(OKPage);
+    c = colours(YESPage);
+    r.OdgovorYESText = c[0], r.OdgovorYESLine = c[1], r.OdgovorYESC1 = c[2], r.OdgovorYESC2 = c[3];
+    r.OdgovorYESDesno = direction(YESPage);
+    c = colours(NOPage);
+    r.OdgovorNOText = c[0], r.OdgovorNOLine = c[1], r.OdgovorNOC1 = c[2], r.OdgovorNOC2 = c[3];
+    r.OdgovorNODesno = direction(NOPage);
+    r.TacanOdgovor = cbTacanOdgovor->Selected();
+    r.NetacanOdgovor = cbNetacanOdgovor->Selected();
+    r.Voditelj = cbVoditelj->Selected();
+    r.PrijateljHalo = cbPrijateljHalo->Selected();
+    r.Prijatelj = cbPrijatelj->Selected();
+    r.PrijateljSenka = cbPrijateljSenka->Selected();
+    return r;
+}
+
+void TfrmMain::SaveToFile(const QString& FileName)
+{
+    const TSkinRecord record = currentRecord();
+    const QString name = withSkinExtension(FileName);
+    writeSkinFile(name, record);
+    CurrentFileName = name;
+    UpdateCaption();
+}
+
+bool TfrmMain::LoadFromFile(const QString& FileName)
+{
+    const SkinFileContents contents = readSkinFile(FileName);
+    if (contents.status == SkinFileContents::Missing)
+        return false;
+    if (contents.status != SkinFileContents::Loaded) {
+        Application()->prompts().MessageBox(refusalMessage(contents.status), RefusalCaption, MB_OK | MB_ICONHAND);
+        return false;
+    }
+    CurrentFileName = FileName;
+    applySkinRecord(contents.record, *this);
+    PageControl1->setCurrentWidget(pagePitanje);
+    UpdateCaption();
+    return true;
+}
+
+bool TfrmMain::confirmDiscardingChanges()
+{
+    if (!Modified)
+        return true;
+    switch (Application()->prompts().MessageBox(QStringLiteral("Da li zelite prvo da sacuvate promene?"),
+                                                QStringLiteral("Potvrda"), MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES:
+        return SaveDocument();
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TfrmMain::Nov1Click()
+{
+    if (!confirmDiscardingChanges())
+        return;
+    ResetAll();
+}
+
+// Open asks about unsaved changes first, as New does, and clears Modified
+// only when a file was actually loaded: a refused or vanished file leaves
+// the pages, and so their unsaved edits, as they were.
+void TfrmMain::Otvori1Click()
+{
+    if (!confirmDiscardingChanges())
+        return;
+    dlgOpen.InitialDir = OpenDir;
+    if (!dlgOpen.Execute())
+        return;
+    const bool loaded = LoadFromFile(dlgOpen.FileName);
+    OpenDir = directoryPart(dlgOpen.FileName);
+    if (loaded)
+        Modified = false;
+}
+
+void TfrmMain::mnmSaveClick()
+{
+    if (SaveDocument())
+        Modified = false;
+}
+
+void TfrmMain::mnmSaveAsClick()
+{
+    if (SaveAsDialog())
+        Modified = false;
+}
+
+// Save rewrites the file even when nothing has changed.
+bool TfrmMain::SaveDocument()
+{
+    if (CurrentFileName == NewSkinFileName)
+        return SaveAsDialog();
+    SaveToFile(CurrentFileName);
+    return true;
+}
+
+// The dialog asks about overwriting the name as typed; a name completed with
+// ".kvz" afterwards is asked about here, so that no existing file is
+// replaced without a question.
+bool TfrmMain::SaveAsDialog()
+{
+    dlgSave.InitialDir = SaveDir;
+    if (!dlgSave.Execute())
+        return false;
+    const QString completed = withSkinExtension(dlgSave.FileName);
+    if (completed != dlgSave.FileName && QFileInfo::exists(completed)) {
+        const QString question = QStringLiteral("Datoteka \"%1\" vec postoji. Da li zelite da je zamenite?")
+                                     .arg(fileNamePart(completed));
+        if (Application()->prompts().MessageBox(question, QStringLiteral("Potvrda"), MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return false;
+    }
+    SaveToFile(dlgSave.FileName);
+    SaveDir = directoryPart(dlgSave.FileName);
+    return true;
+}
+
+void TfrmMain::FormCloseQuery(bool& CanClose)
+{
+    CanClose = confirmDiscardingChanges();
+}
+
+// "Zatvori" closes the window through the close query.
+void TfrmMain::Zatvori1Click()
+{
+    close();
+}
+
 void TfrmMain::Oprogramu1Click()
 {
     if (frmAbout)

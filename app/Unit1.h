@@ -2,17 +2,30 @@
 
 #include "Prompts.h"
 #include "Region.h"
+#include "SkinFile.h"
 #include "ZlatovirButtons.h"
 #include "ui_Unit1.h"
 
 #include <QMainWindow>
 
+#include <functional>
+#include <vector>
+
 class TfrmAbout;
+
+// The name of a skin that has no file yet; the document is untitled exactly
+// when its name equals this (case-sensitive).
+extern const QString NewSkinFileName;
+// Where the remembered directories live, below the per-user root.
+extern const QString SettingsKey;
+
+// The file-name part of a path: everything after the last "\", ":" or "/".
+QString fileNamePart(const QString& path);
 
 // The main window: eight tabbed pages of colour boxes, direction buttons and
 // "Standarno" buttons, the preview cells below them, and the menu. The
 // controls are the only store of the skin being edited.
-class TfrmMain : public QMainWindow, public Ui::frmMain
+class TfrmMain : public QMainWindow, public Ui::frmMain, public SkinPages
 {
     Q_OBJECT
 
@@ -28,6 +41,51 @@ public:
     TSaveDialog dlgSave;
     // The about window, made once at start-up and shown by "O programu...".
     TfrmAbout* frmAbout = nullptr;
+
+    // The document: its file (or NewSkinFileName), whether the pages hold
+    // unsaved changes, and where the open and save dialogs start.
+    QString CurrentFileName = NewSkinFileName;
+    bool Modified = false;
+    QString OpenDir = QStringLiteral(".");
+    QString SaveDir = QStringLiteral(".");
+
+    // The caption "Zlatovir VODU Editor [ name ]" for the current file.
+    void UpdateCaption();
+    // The remembered directories; registry errors are swallowed, ending the
+    // operation at the failing step.
+    void ReadSettings();
+    void WriteSettings();
+
+    // Put values into a page's controls and run its change handler. The
+    // argument order is binding: the skin-file reader passes the stored
+    // fields in this order.
+    void SetPitanje(TColor Text, TColor Linija, TColor C1, TColor C2, TDirection Direction) override;
+    void SetOdgovorNormal(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction) override;
+    void SetOdgovorIn(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction) override;
+    void SetOdgovorChech(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction) override;
+    void SetOdgovorOK(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction) override;
+    void SetOdgovorYES(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction) override;
+    void SetOdgovorNO(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction) override;
+    // Only sets the six colour boxes: no handler, Modified unchanged.
+    void SetOstalo(TColor TacanOdgovor, TColor NetacanOdgovor, TColor Voditelj, TColor PrijateljHalo,
+                   TColor Prijatelj, TColor PrijateljSenka) override;
+    // Every page to its standard values, the question page active, untitled,
+    // the caption, and Modified false last.
+    void ResetAll();
+
+    // Writes the skin the window shows to the file (".kvz" added when the
+    // name lacks it) and makes that the document's name. The whole file is
+    // written or nothing is: a failure raises EditorError and changes nothing.
+    void SaveToFile(const QString& FileName);
+    // Reads the file into the pages. A missing file changes nothing; a newer
+    // version or a file too short to hold a skin is refused with a message
+    // and changes nothing; a file that can't be opened raises EditorError.
+    // True when the file was loaded.
+    bool LoadFromFile(const QString& FileName);
+    // Save: through the save dialog when untitled. True when written.
+    bool SaveDocument();
+    // Save As. True when a name was chosen and the skin written.
+    bool SaveAsDialog();
 
     // Event handlers, bound to the layout's components in the constructor.
     void FormCreate();
@@ -66,6 +124,32 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // One colour page: its colour boxes in the order of its paint routine's
+    // arguments, its direction buttons, the cell that shows its image.
+    struct ColourPage
+    {
+        std::vector<TColorBox*> boxes;
+        TRadioButton* desno;
+        TRadioButton* dole;
+        TZlatovirCelija* cell;
+        std::function<void(const std::vector<TColor>&, TDirection)> paint;
+        std::vector<TColor> standard;
+        // Only 0 and 1 move the direction buttons; otherwise anything but 0
+        // checks "Desno".
+        bool onlyZeroOrOneMovesDirection;
+    };
+    enum PageIndex { PitanjePage, NormalPage, InPage, ChechPage, OKPage, NOPage, YESPage, PageCount };
+
     void bindEvents();
     void readShapeData();
+    void definePages();
+    void pageChanged(PageIndex page);
+    void setPage(PageIndex page, const std::vector<TColor>& colours, TDirection direction);
+    void standardPage(PageIndex page);
+    std::vector<TColorBox*> ostaloBoxes() const;
+    TSkinRecord currentRecord() const;
+    // Asks about unsaved changes; false when the command must stop.
+    bool confirmDiscardingChanges();
+
+    std::vector<ColourPage> m_pages;
 };

@@ -49,6 +49,12 @@ int QtPrompts::MessageBox(const QString& text, const QString& caption, unsigned 
             return IDCANCEL;
         }
     }
+    if ((flags & 0x0F) == MB_YESNO) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? IDYES : IDNO;
+    }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return IDOK;

@@ -12,6 +12,7 @@ class QWidget;
 enum : unsigned {
     MB_OK = 0x00,
     MB_YESNOCANCEL = 0x03,
+    MB_YESNO = 0x04,
     MB_ICONHAND = 0x10,
     MB_ICONQUESTION = 0x20,
 };
@@ -59,9 +60,9 @@ class Prompts
 {
 public:
     virtual ~Prompts() = default;
-    // flags MB_YESNOCANCEL | MB_ICONQUESTION answer IDYES, IDNO or IDCANCEL
-    // (closing the box is IDCANCEL, Yes is the default); MB_OK | MB_ICONHAND
-    // answers IDOK.
+    // MB_YESNOCANCEL answers IDYES, IDNO or IDCANCEL (closing the box is
+    // IDCANCEL); MB_YESNO answers IDYES or IDNO (closing the box is IDNO);
+    // Yes is the default. MB_OK answers IDOK.
     virtual int MessageBox(const QString& text, const QString& caption, unsigned flags) = 0;
     virtual bool RunFileDialog(TFileDialog& dialog) = 0;
     // The colour dialog preset with `initial`; nothing when cancelled.

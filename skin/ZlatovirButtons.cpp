@@ -80,8 +80,6 @@ void fillByDirection(TCanvas& canvas, TColor c1, TColor c2, int width, int heigh
         funkcije::FillGradientHorizontal(canvas, c1, c2, 0, 0, width, height);
 }
 
-constexpr TColor DefaultLine = 0x00B38855;
-
 } // namespace
 
 void DrawQuestionShape(TColor Line, TColor C1, TColor C2, TDirection Direction)
@@ -145,13 +143,13 @@ void PaintOdgovorNOImage(TColor Text, TColor Line, TColor C1, TColor C2, TDirect
 
 void PaintDefaultImages()
 {
-    PaintPitanjeImage(clWhite, DefaultLine, clBlack, clBlack, 1);
-    PaintOdgovorNormalImage(clWhite, clAqua, DefaultLine, clBlack, clBlack, 1);
-    PaintOdgovorInImage(clWhite, clAqua, DefaultLine, 0x000099FF, 0x00ADDEFE, 1);
-    PaintOdgovorChechImage(clWhite, clAqua, DefaultLine, 0x000033FF, 0x009DB0FE, 1);
-    PaintOdgovorOKImage(clWhite, clAqua, DefaultLine, 0x0033CC00, 0x00B1EC9F, 1);
-    PaintOdgovorYESImage(clWhite, DefaultLine, 0x000099FF, 0x00ADDEFE, 1);
-    PaintOdgovorNOImage(clWhite, DefaultLine, clBlack, clBlack, 1);
+    PaintPitanjeImage(clWhite, clDefaultLine, clBlack, clBlack, 1);
+    PaintOdgovorNormalImage(clWhite, clAqua, clDefaultLine, clBlack, clBlack, 1);
+    PaintOdgovorInImage(clWhite, clAqua, clDefaultLine, clDefaultInC1, clDefaultInC2, 1);
+    PaintOdgovorChechImage(clWhite, clAqua, clDefaultLine, clDefaultChechC1, clDefaultChechC2, 1);
+    PaintOdgovorOKImage(clWhite, clAqua, clDefaultLine, clDefaultOKC1, clDefaultOKC2, 1);
+    PaintOdgovorYESImage(clWhite, clDefaultLine, clDefaultInC1, clDefaultInC2, 1);
+    PaintOdgovorNOImage(clWhite, clDefaultLine, clBlack, clBlack, 1);
 }
 
 void initializeSkinRendering(const QString& garantResource)

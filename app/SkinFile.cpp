@@ -1,0 +1,277 @@
+#include "SkinFile.h"
+
+#include "Errors.h"
+#include "ZlatovirButtons.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+const QByteArray SkinFileHeader = QByteArrayLiteral("Tavrin Zlatovir SKIN datoteka");
+const QString RefusalCaption = QStringLiteral("Greska");
+
+const std::vector<SkinField>& skinFields()
+{
+    using R = TSkinRecord;
+    static const std::vector<SkinField> fields = {
+        {"PitanjeText", &R::PitanjeText, false},
+        {"PitanjeLinija", &R::PitanjeLinija, false},
+        {"PitanjeC1", &R::PitanjeC1, false},
+        {"PitanjeC2", &R::PitanjeC2, false},
+        {"PitanjeDesno", &R::PitanjeDesno, false},
+        {"OdgovorNormalText", &R::OdgovorNormalText, false},
+        {"OdgovorNormalChar", &R::OdgovorNormalChar, false},
+        {"OdgovorNormalLine", &R::OdgovorNormalLine, false},
+        {"OdgovorNormalC1", &R::OdgovorNormalC1, false},
+        {"OdgovorNormalC2", &R::OdgovorNormalC2, false},
+        {"OdgovorNormalDesno", &R::OdgovorNormalDesno, false},
+        {"OdgovorInText", &R::OdgovorInText, false},
+        {"OdgovorInChar", &R::OdgovorInChar, false},
+        {"OdgovorInLine", &R::OdgovorInLine, false},
+        {"OdgovorInC1", &R::OdgovorInC1, false},
+        {"OdgovorInC2", &R::OdgovorInC2, false},
+        {"OdgovorInDesno", &R::OdgovorInDesno, false},
+        {"OdgovorChechText", &R::OdgovorChechText, false},
+        {"OdgovorChechChar", &R::OdgovorChechChar, false},
+        {"OdgovorChechLine", &R::OdgovorChechLine, false},
+        {"OdgovorChechC1", &R::OdgovorChechC1, false},
+        {"OdgovorChechC2", &R::OdgovorChechC2, false},
+        {"OdgovorChechDesno", &R::OdgovorChechDesno, false},
+        {"OdgovorOKText", &R::OdgovorOKText, false},
+        {"OdgovorOKChar", &R::OdgovorOKChar, false},
+        {"OdgovorOKLine", &R::OdgovorOKLine, false},
+        {"OdgovorOKC1", &R::OdgovorOKC1, false},
+        {"OdgovorOKC2", &R::OdgovorOKC2, false},
+        {"OdgovorOKDesno", &R::OdgovorOKDesno, false},
+        {"OdgovorYESText", &R::OdgovorYESText, false},
+        {"OdgovorYESLine", &R::OdgovorYESLine, false},
+        {"OdgovorYESC1", &R::OdgovorYESC1, false},
+        {"OdgovorYESC2", &R::OdgovorYESC2, false},
+        {"OdgovorYESDesno", &R::OdgovorYESDesno, false},
+        {"OdgovorNOText", &R::OdgovorNOText, false},
+        {"OdgovorNOLine", &R::OdgovorNOLine, false},
+        {"OdgovorNOC1", &R::OdgovorNOC1, false},
+        {"OdgovorNOC2", &R::OdgovorNOC2, false},
+        {"OdgovorNODesno", &R::OdgovorNODesno, false},
+        {"TacanOdgovor", &R::TacanOdgovor, false},
+        {"NetacanOdgovor", &R::NetacanOdgovor, false},
+        {"Voditelj", &R::Voditelj, false},
+        {"PrijateljHalo", &R::PrijateljHalo, false},
+        {"Prijatelj", &R::Prijatelj, false},
+        {"PrijateljSenka", &R::PrijateljSenka, false},
+        {"Reserved1", &R::Reserved1, true},
+        {"Reserved2", &R::Reserved2, true},
+        {"Reserved3", &R::Reserved3, true},
+        {"Reserved4", &R::Reserved4, true},
+    };
+    return fields;
+}
+
+QByteArray encodeSkinRecord(const TSkinRecord& record)
+{
+    QByteArray out;
+    out.reserve(SkinRecordSize);
+    for (const SkinField& field : skinFields()) {
+        if (const auto* colour = std::get_if<TColor TSkinRecord::*>(&field.member)) {
+            char bytes[4];
+            qToLittleEndian<quint32>(field.reserved ? clWhite : record.*(*colour), bytes);
+            out.append(bytes, 4);
+        } else {
+            out.append(char(record.*std::get<std::uint8_t TSkinRecord::*>(field.member)));
+        }
+    }
+    return out;
+}
+
+TSkinRecord decodeSkinRecord(const QByteArray& bytes)
+{
+    TSkinRecord record;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    qsizetype pos = 0;
+    for (const SkinField& field : skinFields()) {
+        if (const auto* colour = std::get_if<TColor TSkinRecord::*>(&field.member)) {
+            if (!field.reserved)
+                record.*(*colour) = qFromLittleEndian<quint32>(data + pos);
+            pos += 4;
+        } else {
+            record.*std::get<std::uint8_t TSkinRecord::*>(field.member) = data[pos];
+            pos += 1;
+        }
+    }
+    return record;
+}
+
+QByteArray encodeSkinFile(const TSkinRecord& record)
+{
+    return SkinFileHeader + QByteArray(1, char(SkinFileVersion)) + encodeSkinRecord(record);
+}
+
+SkinFileContents parseSkinFile(const QByteArray& bytes)
+{
+    SkinFileContents contents;
+    if (bytes.size() <= SkinHeaderSize) {
+        contents.status = SkinFileContents::Truncated;
+        return contents;
+    }
+    contents.version = std::uint8_t(bytes[SkinHeaderSize]);
+    if (contents.version > SkinFileVersion) {
+        contents.status = SkinFileContents::NewerVersion;
+        return contents;
+    }
+    if (bytes.size() < SkinFileSize) {
+        contents.status = SkinFileContents::Truncated;
+        return contents;
+    }
+    contents.record = decodeSkinRecord(bytes.mid(SkinHeaderSize + 1, SkinRecordSize));
+    contents.status = SkinFileContents::Loaded;
+    return contents;
+}
+
+SkinFileContents readSkinFile(const QString& fileName)
+{
+    if (!QFileInfo(fileName).isFile())
+        return {};
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EditorError(QStringLiteral("Cannot open file \"%1\". %2")
+                              .arg(QFileInfo(fileName).absoluteFilePath(), file.errorString()));
+    return parseSkinFile(file.read(SkinFileSize));
+}
+
+QString refusalMessage(SkinFileContents::Status status)
+{
+    switch (status) {
+    case SkinFileContents::NewerVersion:
+        return QStringLiteral("Datoteka je kreirana u novijoj verziji VEDU Dozezi-a.");
+    case SkinFileContents::Truncated:
+        return QStringLiteral("Datoteka nije ispravna SKIN datoteka.");
+    case SkinFileContents::Loaded:
+    case SkinFileContents::Missing:
+        break;
+    }
+    return {};
+}
+
+void writeSkinFile(const QString& fileName, const TSkinRecord& record)
+{
+    const QByteArray bytes = encodeSkinFile(record);
+    QSaveFile file(fileName);
+    auto fail = [&](const QString& reason) {
+        file.cancelWriting();
+        throw EditorError(
+            QStringLiteral("Cannot create file \"%1\". %2").arg(QFileInfo(fileName).absoluteFilePath(), reason));
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        fail(file.errorString());
+    // A short write can still be reported as success by commit(): check
+    // every byte and the flush before committing.
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        fail(file.errorString());
+    if (!file.commit())
+        fail(file.errorString());
+}
+
+namespace {
+qsizetype lastSeparator(const QString& path)
+{
+    qsizetype cut = -1;
+    for (QChar separator : {QLatin1Char('\\'), QLatin1Char(':'), QLatin1Char('/')})
+        cut = std::max(cut, path.lastIndexOf(separator));
+    return cut;
+}
+} // namespace
+
+QString withSkinExtension(const QString& fileName)
+{
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    QString extension;
+    if (dot > lastSeparator(fileName))
+        extension = fileName.mid(dot);
+    // Upper-case ASCII letters only.
+    QString upper = extension;
+    for (QChar& c : upper)
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 'a' + 'A');
+    return upper == QLatin1String(".KVZ") ? fileName : fileName + QStringLiteral(".kvz");
+}
+
+QString directoryPart(const QString& path)
+{
+    qsizetype cut = -1;
+    for (QChar separator : {QLatin1Char('\\'), QLatin1Char('/')})
+        cut = std::max(cut, path.lastIndexOf(separator));
+    if (cut < 0)
+        return {};
+    const QString directory = path.left(cut);
+    if (directory.isEmpty() || directory.endsWith(QLatin1Char(':')))
+        return path.left(cut + 1);
+    return directory;
+}
+
+void applySkinRecord(const TSkinRecord& r, SkinPages& pages)
+{
+    pages.SetPitanje(r.PitanjeText, r.PitanjeLinija, r.PitanjeC1, r.PitanjeC2, r.PitanjeDesno);
+    pages.SetOdgovorNormal(r.OdgovorNormalText, r.OdgovorNormalChar, r.OdgovorNormalLine, r.OdgovorNormalC1,
+                           r.OdgovorNormalC2, r.OdgovorNormalDesno);
+    pages.SetOdgovorIn(r.OdgovorInText, r.OdgovorInChar, r.OdgovorInLine, r.OdgovorInC1, r.OdgovorInC2,
+                       r.OdgovorInDesno);
+    pages.SetOdgovorChech(r.OdgovorChechText, r.OdgovorChechChar, r.OdgovorChechLine, r.OdgovorChechC1,
+                          r.OdgovorChechC2, r.OdgovorChechDesno);
+    pages.SetOdgovorOK(r.OdgovorOKText, r.OdgovorOKChar, r.OdgovorOKLine, r.OdgovorOKC1, r.OdgovorOKC2,
+                       r.OdgovorOKDesno);
+    pages.SetOdgovorYES(r.OdgovorYESText, r.OdgovorYESLine, r.OdgovorYESC1, r.OdgovorYESC2, r.OdgovorYESDesno);
+    pages.SetOdgovorNO(r.OdgovorNOText, r.OdgovorNOLine, r.OdgovorNOC1, r.OdgovorNOC2, r.OdgovorNODesno);
+    pages.SetOstalo(r.TacanOdgovor, r.NetacanOdgovor, r.Voditelj, r.PrijateljHalo, r.Prijatelj, r.PrijateljSenka);
+}
+
+TSkinRecord standardSkinRecord()
+{
+    TSkinRecord r;
+    r.PitanjeText = clWhite;
+    r.PitanjeLinija = clDefaultLine;
+    r.PitanjeC1 = clBlack;
+    r.PitanjeC2 = clBlack;
+    r.PitanjeDesno = 1;
+    r.OdgovorNormalText = clWhite;
+    r.OdgovorNormalChar = clAqua;
+    r.OdgovorNormalLine = clDefaultLine;
+    r.OdgovorNormalC1 = clBlack;
+    r.OdgovorNormalC2 = clBlack;
+    r.OdgovorNormalDesno = 1;
+    r.OdgovorInText = clWhite;
+    r.OdgovorInChar = clAqua;
+    r.OdgovorInLine = clDefaultLine;
+    r.OdgovorInC1 = clDefaultInC1;
+    r.OdgovorInC2 = clDefaultInC2;
+    r.OdgovorInDesno = 1;
+    r.OdgovorChechText = clWhite;
+    r.OdgovorChechChar = clAqua;
+    r.OdgovorChechLine = clDefaultLine;
+    r.OdgovorChechC1 = clDefaultChechC1;
+    r.OdgovorChechC2 = clDefaultChechC2;
+    r.OdgovorChechDesno = 1;
+    r.OdgovorOKText = clWhite;
+    r.OdgovorOKChar = clAqua;
+    r.OdgovorOKLine = clDefaultLine;
+    r.OdgovorOKC1 = clDefaultOKC1;
+    r.OdgovorOKC2 = clDefaultOKC2;
+    r.OdgovorOKDesno = 1;
+    r.OdgovorYESText = clWhite;
+    r.OdgovorYESLine = clDefaultLine;
+    r.OdgovorYESC1 = clDefaultInC1;
+    r.OdgovorYESC2 = clDefaultInC2;
+    r.OdgovorYESDesno = 1;
+    r.OdgovorNOText = clWhite;
+    r.OdgovorNOLine = clDefaultLine;
+    r.OdgovorNOC1 = clBlack;
+    r.OdgovorNOC2 = clBlack;
+    r.OdgovorNODesno = 1;
+    r.TacanOdgovor = clYellow;
+    r.NetacanOdgovor = clRed;
+    r.Voditelj = clYellow;
+    r.PrijateljHalo = clAqua;
+    r.Prijatelj = clWhite;
+    r.PrijateljSenka = clNavy;
+    return r;
+}

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "Colors.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <variant>
+#include <vector>
+
+// A skin file: the 29-byte header text, a version byte, and the packed
+// 175-byte TSkinRecord; 205 bytes, multi-byte values little-endian.
+constexpr std::uint8_t SkinFileVersion = 10;
+constexpr int SkinHeaderSize = 29;
+constexpr int SkinRecordSize = 175;
+constexpr int SkinFileSize = SkinHeaderSize + 1 + SkinRecordSize;
+extern const QByteArray SkinFileHeader; // "Tavrin Zlatovir SKIN datoteka"
+
+// Every colour and direction of one skin. Colours are TColor values exactly
+// as the colour boxes hold them (a system-colour reference included);
+// directions are bytes, 1 for "Desno", 0 for "Dole", passed on as read.
+struct TSkinRecord
+{
+    TColor PitanjeText = 0, PitanjeLinija = 0, PitanjeC1 = 0, PitanjeC2 = 0;
+    std::uint8_t PitanjeDesno = 0;
+    TColor OdgovorNormalText = 0, OdgovorNormalChar = 0, OdgovorNormalLine = 0, OdgovorNormalC1 = 0,
+           OdgovorNormalC2 = 0;
+    std::uint8_t OdgovorNormalDesno = 0;
+    TColor OdgovorInText = 0, OdgovorInChar = 0, OdgovorInLine = 0, OdgovorInC1 = 0, OdgovorInC2 = 0;
+    std::uint8_t OdgovorInDesno = 0;
+    TColor OdgovorChechText = 0, OdgovorChechChar = 0, OdgovorChechLine = 0, OdgovorChechC1 = 0,
+           OdgovorChechC2 = 0;
+    std::uint8_t OdgovorChechDesno = 0;
+    TColor OdgovorOKText = 0, OdgovorOKChar = 0, OdgovorOKLine = 0, OdgovorOKC1 = 0, OdgovorOKC2 = 0;
+    std::uint8_t OdgovorOKDesno = 0;
+    TColor OdgovorYESText = 0, OdgovorYESLine = 0, OdgovorYESC1 = 0, OdgovorYESC2 = 0;
+    std::uint8_t OdgovorYESDesno = 0;
+    TColor OdgovorNOText = 0, OdgovorNOLine = 0, OdgovorNOC1 = 0, OdgovorNOC2 = 0;
+    std::uint8_t OdgovorNODesno = 0;
+    TColor TacanOdgovor = 0, NetacanOdgovor = 0, Voditelj = 0, PrijateljHalo = 0, Prijatelj = 0,
+           PrijateljSenka = 0;
+    // Always written as 0x00FFFFFF, never read.
+    TColor Reserved1 = clWhite, Reserved2 = clWhite, Reserved3 = clWhite, Reserved4 = clWhite;
+};
+
+// One field of the record, in file order: a 4-byte colour or a 1-byte
+// direction.
+struct SkinField
+{
+    const char* name;
+    std::variant<TColor TSkinRecord::*, std::uint8_t TSkinRecord::*> member;
+    bool reserved;
+};
+const std::vector<SkinField>& skinFields();
+
+// The record as stored: field by field, unaligned; the reserved fields
+// always 0x00FFFFFF.
+QByteArray encodeSkinRecord(const TSkinRecord& record);
+// The record from at least 175 bytes; the reserved fields are not read.
+TSkinRecord decodeSkinRecord(const QByteArray& bytes);
+// The whole file: header, SkinFileVersion, record.
+QByteArray encodeSkinFile(const TSkinRecord& record);
+
+// What reading a skin file found. Any 29 header bytes are accepted, and
+// every version up to SkinFileVersion is read with the one layout.
+struct SkinFileContents
+{
+    enum Status {
+        Loaded,
+        Missing,      // no such file: nothing to say, nothing changes
+        NewerVersion, // refused with a message
+        Truncated,    // shorter than a whole skin: refused with a message
+    };
+    Status status = Missing;
+    std::uint8_t version = 0;
+    TSkinRecord record;
+};
+
+// The contents of a file's bytes (only the first 205 matter).
+SkinFileContents parseSkinFile(const QByteArray& bytes);
+// Reads the named file. A file that exists but can't be opened raises
+// EditorError "Cannot open file "<full path>". <reason>".
+SkinFileContents readSkinFile(const QString& fileName);
+// The message a refused file is reported with ("Greska" box), empty for the others.
+QString refusalMessage(SkinFileContents::Status status);
+extern const QString RefusalCaption; // "Greska"
+
+// Writes the whole file or nothing: the old file stays as it was until the
+// new one is complete. Failure raises EditorError
+// "Cannot create file "<full path>". <reason>".
+void writeSkinFile(const QString& fileName, const TSkinRecord& record);
+
+// The name with ".kvz" appended unless its extension (from the last "."
+// after the last "\", ":" or "/") is ".KVZ" in any case of ASCII letters.
+QString withSkinExtension(const QString& fileName);
+// The directory part of a path: no trailing separator, except for a root
+// ("/", "C:\").
+QString directoryPart(const QString& path);
+
+// The eight set-page operations a loaded record is put into the pages with.
+class SkinPages
+{
+public:
+    virtual ~SkinPages() = default;
+    virtual void SetPitanje(TColor Text, TColor Linija, TColor C1, TColor C2, std::uint8_t Direction) = 0;
+    virtual void SetOdgovorNormal(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, std::uint8_t Direction) = 0;
+    virtual void SetOdgovorIn(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, std::uint8_t Direction) = 0;
+    virtual void SetOdgovorChech(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, std::uint8_t Direction) = 0;
+    virtual void SetOdgovorOK(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, std::uint8_t Direction) = 0;
+    virtual void SetOdgovorYES(TColor Text, TColor Line, TColor C1, TColor C2, std::uint8_t Direction) = 0;
+    virtual void SetOdgovorNO(TColor Text, TColor Line, TColor C1, TColor C2, std::uint8_t Direction) = 0;
+    virtual void SetOstalo(TColor TacanOdgovor, TColor NetacanOdgovor, TColor Voditelj, TColor PrijateljHalo,
+                           TColor Prijatelj, TColor PrijateljSenka) = 0;
+};
+
+// Calls the eight operations in their order with the record's fields; no
+// reserved field is passed, and direction bytes go as read.
+void applySkinRecord(const TSkinRecord& record, SkinPages& pages);
+// The record of the standard skin, as a fresh editor holds it.
+TSkinRecord standardSkinRecord();

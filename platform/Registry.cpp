@@ -1,0 +1,79 @@
+#include "Registry.h"
+
+#include <QFileInfo>
+#include <QSettings>
+#include <QStringList>
+
+namespace {
+
+// "Software\Maker\Product" -> ("Maker", "Product").
+std::pair<QString, QString> organisationAndApplication(const QString& key)
+{
+    const QStringList parts = key.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+    if (parts.size() != 3 || parts[0].compare(QLatin1String("Software"), Qt::CaseInsensitive) != 0)
+        return {};
+    return {parts[1], parts[2]};
+}
+
+} // namespace
+
+TRegistry::TRegistry() = default;
+TRegistry::~TRegistry()
+{
+    CloseKey();
+}
+
+bool TRegistry::KeyExists(const QString& key) const
+{
+    const auto [organisation, application] = organisationAndApplication(key);
+    if (organisation.isEmpty())
+        return false;
+    QSettings probe(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
+    return QFileInfo::exists(probe.fileName()) || !probe.allKeys().isEmpty();
+}
+
+bool TRegistry::OpenKey(const QString& key, bool canCreate)
+{
+    CloseKey();
+    const auto [organisation, application] = organisationAndApplication(key);
+    if (organisation.isEmpty() || (!canCreate && !KeyExists(key)))
+        return false;
+    m_settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
+    if (m_settings->status() != QSettings::NoError) {
+        m_settings.reset();
+        return false;
+    }
+    return true;
+}
+
+void TRegistry::CloseKey()
+{
+    if (m_settings)
+        m_settings->sync();
+    m_settings.reset();
+}
+
+bool TRegistry::ValueExists(const QString& name) const
+{
+    return m_settings && m_settings->contains(name);
+}
+
+QString TRegistry::ReadString(const QString& name) const
+{
+    if (!m_settings || !m_settings->contains(name))
+        throw ERegistryException("value not found");
+    const QVariant value = m_settings->value(name);
+    if (value.typeId() != QMetaType::QString)
+        throw ERegistryException("value is not a string");
+    return value.toString();
+}
+
+void TRegistry::WriteString(const QString& name, const QString& value)
+{
+    if (!m_settings)
+        throw ERegistryException("no key open");
+    m_settings->setValue(name, value);
+    m_settings->sync();
+    if (m_settings->status() != QSettings::NoError)
+        throw ERegistryException("cannot write the registry");
+}
