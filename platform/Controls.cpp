@@ -41,6 +41,7 @@ void TCustomControl::paintNow()
 {
     syncBitmapSize();
     Paint();
+    ++m_paints;
     m_painted = true;
     repaint();
 }
@@ -49,6 +50,7 @@ void TCustomControl::paintEvent(QPaintEvent*)
 {
     if (syncBitmapSize() || !m_painted) {
         TApplication::guard([this] { Paint(); });
+        ++m_paints;
         m_painted = true;
     }
     QPainter painter(this);

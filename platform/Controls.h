@@ -39,6 +39,9 @@ public:
     void setColor(TColor color);
 
     TDragMode DragMode() const { return m_dragMode; }
+
+    // How many times Paint has run: what asked this control to repaint shows here.
+    int paintCount() const { return m_paints; }
     void setDragMode(TDragMode mode) { m_dragMode = mode; }
 
 protected:
@@ -65,6 +68,7 @@ private:
     TDragMode m_dragMode = dmManual;
     bool m_pressed = false;
     bool m_painted = false;
+    int m_paints = 0;
 };
 
 // A picture control: a bitmap of the control's size to draw on, shown as is.

@@ -26,3 +26,17 @@ QString describeDifference(const PixelSet& actual, const PixelSet& expected)
     return QStringLiteral("painted but not expected: %1; expected but not painted: %2")
         .arg(extra.join(QLatin1Char(' ')), missing.join(QLatin1Char(' ')));
 }
+
+void userPicks(TColorBox& box, int index)
+{
+    box.setCurrentIndex(index);
+    Q_EMIT box.activated(index);
+}
+
+void userPicksColour(TColorBox& box, TColor color)
+{
+    const int index = box.namedIndexOf(color);
+    if (index < 0)
+        qFatal("the colour box does not list %08x", color);
+    userPicks(box, index);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ColorBox.h"
 #include "Graphics.h"
 
 #include <QPoint>
@@ -18,3 +19,8 @@ QString describeDifference(const PixelSet& actual, const PixelSet& expected);
 
 // The pixels of a picture, for before-and-after comparisons.
 inline QImage snapshot(const TBitmap& bitmap) { return bitmap.image().copy(); }
+
+// What the combo box does when the user picks row `index` in its list.
+void userPicks(TColorBox& box, int index);
+// The user picks the listed entry showing `color`.
+void userPicksColour(TColorBox& box, TColor color);

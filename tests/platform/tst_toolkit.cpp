@@ -4,6 +4,7 @@
 #include "Errors.h"
 #include "FakePrompts.h"
 #include "TestMain.h"
+#include "TestSupport.h"
 
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -12,17 +13,6 @@
 
 using Action = std::function<void(TColorBox&, FakePrompts&)>;
 Q_DECLARE_METATYPE(Action)
-
-namespace {
-
-// What the combo box does when the user picks row `index` in its list.
-void userPicks(TColorBox& box, int index)
-{
-    box.setCurrentIndex(index);
-    Q_EMIT box.activated(index);
-}
-
-} // namespace
 
 class TestToolkit : public QObject
 {

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "FakePrompts.h"
+#include "Startup.h"
+#include "Unit1.h"
+
+#include <QSettings>
+
+#include <optional>
+
+// A started editor (start-up as the program runs it) with scripted prompts.
+class EditorFixture
+{
+public:
+    void start()
+    {
+        prompts.emplace();
+        session.emplace(*Application());
+    }
+    void stop()
+    {
+        session.reset();
+        prompts.reset();
+    }
+    TfrmMain* w() { return session->frmMain(); }
+    FakePrompts& fake() { return **prompts; }
+
+    std::optional<ScopedFakePrompts> prompts;
+    std::optional<EditorSession> session;
+};
+
+// The settings file the editor reads and writes (a test location).
+inline QString settingsFileName()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tavrin"),
+                     QStringLiteral("Zlatovir Vedu Dozezi"))
+        .fileName();
+}
+
+// The paint counts of the seven cells, in the order of the pages.
+inline std::vector<int> cellPaints(TfrmMain* w)
+{
+    return {w->mPitanje->paintCount(), w->mOdgovor1->paintCount(), w->mOdgovor2->paintCount(),
+            w->mOdgovor3->paintCount(), w->mOdgovor4->paintCount(), w->mNO->paintCount(),
+            w->mYES->paintCount()};
+}
+
+inline std::vector<QImage> imageSnapshots()
+{
+    std::vector<QImage> out;
+    for (TBitmap* b : {bmpPitanje, bmpOdgovorNormal, bmpOdgovorIn, bmpOdgovorChech, bmpOdgovorOK, bmpOdgovorNO,
+                       bmpOdgovorYES})
+        out.push_back(b->image().copy());
+    return out;
+}

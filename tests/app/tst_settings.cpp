@@ -1,0 +1,138 @@
+#include "EditorFixture.h"
+#include "TestMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+namespace {
+
+// Writes the settings file by hand, as another program or an older editor
+// may have left it.
+void writeSettingsFile(const QByteArray& text)
+{
+    const QString name = settingsFileName();
+    QDir().mkpath(QFileInfo(name).absolutePath());
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+
+QString storedValue(const QString& key)
+{
+    QSettings settings(settingsFileName(), QSettings::IniFormat);
+    const QVariant v = settings.value(QStringLiteral("General/") + key, settings.value(key));
+    return v.typeId() == QMetaType::QString ? v.toString() : QStringLiteral("<not a string>");
+}
+
+} // namespace
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+
+    EditorFixture editor;
+
+private Q_SLOTS:
+    void init() { QFile::remove(settingsFileName()); }
+    void cleanup() { editor.stop(); }
+
+    void firstStartWritesTheDefaults()
+    {
+        editor.start();
+        QCOMPARE(editor.w()->OpenDir, QStringLiteral("."));
+        QCOMPARE(editor.w()->SaveDir, QStringLiteral("."));
+        QVERIFY(QFileInfo::exists(settingsFileName()));
+        QCOMPARE(storedValue(QStringLiteral("OpenDir")), QStringLiteral("."));
+        QCOMPARE(storedValue(QStringLiteral("SaveDir")), QStringLiteral("."));
+        QCOMPARE(storedValue(QStringLiteral("Putanja")), QCoreApplication::applicationFilePath());
+    }
+
+    void handWrittenSettings_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("openDir");
+        QTest::addColumn<QString>("saveDir");
+        QTest::newRow("two strings") << QByteArray("[General]\nOpenDir=/skins/in\nSaveDir=/skins/out\n")
+                                     << "/skins/in" << "/skins/out";
+        QTest::newRow("OpenDir not a string: both stay") << QByteArray("[General]\nOpenDir=@ByteArray(/x)\nSaveDir=/out\n")
+                                                         << "." << ".";
+        QTest::newRow("OpenDir a list: both stay") << QByteArray("[General]\nOpenDir=/a, /b\nSaveDir=/out\n") << "."
+                                                   << ".";
+        QTest::newRow("SaveDir not a string: OpenDir read")
+            << QByteArray("[General]\nOpenDir=/in\nSaveDir=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n") << "/in" << ".";
+        QTest::newRow("values missing: defaults") << QByteArray("[General]\nPutanja=/opt/x\n") << "." << ".";
+    }
+
+    void handWrittenSettings()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, openDir);
+        QFETCH(QString, saveDir);
+        writeSettingsFile(file);
+        editor.start();
+        QCOMPARE(editor.w()->OpenDir, openDir);
+        QCOMPARE(editor.w()->SaveDir, saveDir);
+        QVERIFY(editor.fake().messages.isEmpty());
+        // Every close writes all three as strings, replacing what was there.
+        editor.w()->close();
+        QCOMPARE(storedValue(QStringLiteral("OpenDir")), openDir);
+        QCOMPARE(storedValue(QStringLiteral("SaveDir")), saveDir);
+        QCOMPARE(storedValue(QStringLiteral("Putanja")), QCoreApplication::applicationFilePath());
+    }
+
+    void settingsAreWrittenAtEveryClose_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("nothing changed") << false << 0 << true;
+        QTest::newRow("changes, not saved") << true << int(IDNO) << true;
+        QTest::newRow("changes, cancelled") << true << int(IDCANCEL) << false;
+    }
+
+    void settingsAreWrittenAtEveryClose()
+    {
+        QFETCH(bool, modified);
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        editor.start();
+        editor.w()->show();
+        editor.w()->Modified = modified;
+        editor.w()->OpenDir = QStringLiteral("/from/open");
+        editor.w()->SaveDir = QStringLiteral("/from/save");
+        if (modified)
+            editor.fake().messageAnswers.push_back(answer);
+        QCOMPARE(editor.w()->close(), closed);
+        QCOMPARE(editor.w()->isVisible(), !closed);
+        QCOMPARE(editor.fake().messages.size(), modified ? 1 : 0);
+        QCOMPARE(storedValue(QStringLiteral("OpenDir")), closed ? QStringLiteral("/from/open") : QStringLiteral("."));
+        QCOMPARE(storedValue(QStringLiteral("SaveDir")), closed ? QStringLiteral("/from/save") : QStringLiteral("."));
+    }
+
+    void fileNamePartOfACaption_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("part");
+        QTest::newRow("windows path") << "C:\\Skins\\plavi.kvz" << "plavi.kvz";
+        QTest::newRow("drive only") << "D:plavi.kvz" << "plavi.kvz";
+        QTest::newRow("linux path") << "/home/ana/skins/crveni.kvz" << "crveni.kvz";
+        QTest::newRow("untitled") << "NovaSkinDatoteka" << "NovaSkinDatoteka";
+        QTest::newRow("mixed separators") << "/a\\b/c.kvz" << "c.kvz";
+    }
+
+    void fileNamePartOfACaption()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, part);
+        QCOMPARE(fileNamePart(path), part);
+        editor.start();
+        editor.w()->CurrentFileName = path;
+        editor.w()->UpdateCaption();
+        QCOMPARE(editor.w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ %1 ]").arg(part));
+    }
+};
+
+ZV_REGISTER_TEST(TestSettings)
+#include "tst_settings.moc"
