@@ -73,6 +73,8 @@ public:
     // the caption, and Modified false last.
     void ResetAll();
 
+    // The skin the window shows: its controls read into a record.
+    TSkinRecord currentRecord() const;
     // Writes the skin the window shows to the file (".kvz" added when the
     // name lacks it) and makes that the document's name. The whole file is
     // written or nothing is: a failure raises EditorError and changes nothing.
@@ -147,7 +149,6 @@ private:
     void setPage(PageIndex page, const std::vector<TColor>& colours, TDirection direction);
     void standardPage(PageIndex page);
     std::vector<TColorBox*> ostaloBoxes() const;
-    TSkinRecord currentRecord() const;
     // Asks about unsaved changes; false when the command must stop.
     bool confirmDiscardingChanges();
 

@@ -1,0 +1,575 @@
+#include "EditorFixture.h"
+#include "Errors.h"
+#include "TestMain.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// The standard skin as stored: 205 bytes, 16 a row.
+const char* const standardSkinHex =
+    "54 61 76 72 69 6E 20 5A 6C 61 74 6F 76 69 72 20"
+    "53 4B 49 4E 20 64 61 74 6F 74 65 6B 61 0A FF FF"
+    "FF 00 55 88 B3 00 00 00 00 00 00 00 00 00 01 FF"
+    "FF FF 00 00 FF FF 00 55 88 B3 00 00 00 00 00 00"
+    "00 00 00 01 FF FF FF 00 00 FF FF 00 55 88 B3 00"
+    "FF 99 00 00 FE DE AD 00 01 FF FF FF 00 00 FF FF"
+    "00 55 88 B3 00 FF 33 00 00 FE B0 9D 00 01 FF FF"
+    "FF 00 00 FF FF 00 55 88 B3 00 00 CC 33 00 9F EC"
+    "B1 00 01 FF FF FF 00 55 88 B3 00 FF 99 00 00 FE"
+    "DE AD 00 01 FF FF FF 00 55 88 B3 00 00 00 00 00"
+    "00 00 00 00 01 FF FF 00 00 FF 00 00 00 FF FF 00"
+    "00 00 FF FF 00 FF FF FF 00 00 00 80 00 FF FF FF"
+    "00 FF FF FF 00 FF FF FF 00 FF FF FF 00";
+
+QByteArray standardSkin()
+{
+    return QByteArray::fromHex(QByteArray(standardSkinHex).replace(' ', ""));
+}
+
+QByteArray readAll(const QString& name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString& name, const QByteArray& bytes)
+{
+    QFile f(name);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// A skin file whose record differs from the standard in a few places.
+QByteArray modifiedSkin()
+{
+    QByteArray b = standardSkin();
+    b[30 + 54] = char(0x12); // OdgovorInC2, low byte
+    b[30 + 16] = 0;          // PitanjeDesno: Dole
+    return b;
+}
+
+struct DocumentState
+{
+    QString name;
+    bool modified;
+    QString caption;
+    QByteArray record;
+};
+
+} // namespace
+
+class TestDocument : public QObject
+{
+    Q_OBJECT
+
+    EditorFixture editor;
+    // A fresh folder for every test function.
+    std::optional<QTemporaryDir> dir;
+    TfrmMain* w() { return editor.w(); }
+    QString path(const QString& name) const { return dir->filePath(name); }
+
+    DocumentState state()
+    {
+        return {w()->CurrentFileName, w()->Modified, w()->windowTitle(), encodeSkinRecord(w()->currentRecord())};
+    }
+    void verifyUnchanged(const DocumentState& before)
+    {
+        const DocumentState now = state();
+        QCOMPARE(now.name, before.name);
+        QCOMPARE(now.modified, before.modified);
+        QCOMPARE(now.caption, before.caption);
+        QCOMPARE(now.record, before.record);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QFile::remove(settingsFileName());
+        dir.emplace();
+        editor.start();
+    }
+    void cleanup()
+    {
+        editor.stop();
+        dir.reset();
+    }
+
+    void savingTheStandardSkinGivesItsBytes()
+    {
+        w()->SaveToFile(path(QStringLiteral("standard")));
+        QCOMPARE(readAll(path(QStringLiteral("standard.kvz"))), standardSkin());
+        QCOMPARE(encodeSkinFile(standardSkinRecord()), standardSkin());
+    }
+
+    void extensionRule_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("no extension") << "skin" << "skin.kvz";
+        QTest::newRow(".KVZ") << "skin.KVZ" << "skin.KVZ";
+        QTest::newRow(".kvz") << "skin.kvz" << "skin.kvz";
+        QTest::newRow(".Kvz") << "skin.Kvz" << "skin.Kvz";
+        QTest::newRow(".txt") << "skin.txt" << "skin.txt.kvz";
+        QTest::newRow("ends in a dot") << "skin." << "skin..kvz";
+        QTest::newRow("dot only in the folder") << "d.kvz/skin" << "d.kvz/skin.kvz";
+    }
+
+    void extensionRule()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        QDir(dir->path()).mkpath(QStringLiteral("d.kvz"));
+        w()->SaveToFile(path(typed));
+        QVERIFY(QFileInfo::exists(path(written)));
+        QCOMPARE(w()->CurrentFileName, path(written));
+        QCOMPARE(w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ %1 ]").arg(QFileInfo(written).fileName()));
+    }
+
+    void savingOverALongerFileLeavesExactly205Bytes()
+    {
+        writeFile(path("big.kvz"), QByteArray(5000, 'x'));
+        w()->SaveToFile(path("big.kvz"));
+        QCOMPARE(readAll(path("big.kvz")), standardSkin());
+    }
+
+    void readingFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message"); // empty: loaded
+        const QByteArray good = modifiedSkin();
+        auto withVersion = [&](int v) {
+            QByteArray b = good;
+            b[29] = char(v);
+            return b;
+        };
+        const QString newer = QStringLiteral("Datoteka je kreirana u novijoj verziji VEDU Dozezi-a.");
+        const QString broken = QStringLiteral("Datoteka nije ispravna SKIN datoteka.");
+        QTest::newRow("version 10") << withVersion(10) << QString();
+        QTest::newRow("version 0") << withVersion(0) << QString();
+        QTest::newRow("version 11") << withVersion(11) << newer;
+        QTest::newRow("version 255") << withVersion(255) << newer;
+        QTest::newRow("all-zero header") << QByteArray(29, '\0') + good.mid(29) << QString();
+        QTest::newRow("longer than a skin") << good + QByteArray(100, 'z') << QString();
+        QTest::newRow("empty") << QByteArray() << broken;
+        QTest::newRow("29 bytes") << good.left(29) << broken;
+        QTest::newRow("30 bytes") << good.left(30) << broken;
+        QTest::newRow("204 bytes") << good.left(204) << broken;
+        QTest::newRow("30 bytes of a newer version") << withVersion(11).left(30) << newer;
+    }
+
+    void readingFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        writeFile(path("in.kvz"), bytes);
+        w()->PageControl1->setCurrentIndex(3);
+        const DocumentState before = state();
+        const bool loaded = w()->LoadFromFile(path("in.kvz"));
+        QCOMPARE(loaded, message.isEmpty());
+        if (message.isEmpty()) {
+            QCOMPARE(w()->cbOdgovorInC2->Selected(), TColor(0x00ADDE12));
+            QVERIFY(w()->rbPitanjeDole->isChecked());
+            QCOMPARE(w()->CurrentFileName, path("in.kvz"));
+            QCOMPARE(w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ in.kvz ]"));
+            QCOMPARE(w()->PageControl1->currentWidget(), w()->pagePitanje);
+            QVERIFY(editor.fake().messages.isEmpty());
+            return;
+        }
+        QCOMPARE(editor.fake().messages.size(), 1);
+        QCOMPARE(editor.fake().messages[0].caption, QStringLiteral("Greska"));
+        QCOMPARE(editor.fake().messages[0].text, message);
+        QCOMPARE(editor.fake().messages[0].flags, unsigned(MB_OK | MB_ICONHAND));
+        verifyUnchanged(before);
+        QCOMPARE(w()->PageControl1->currentIndex(), 3);
+    }
+
+    void aMissingFileChangesNothing()
+    {
+        const DocumentState before = state();
+        QVERIFY(!w()->LoadFromFile(path("nowhere.kvz")));
+        verifyUnchanged(before);
+        QVERIFY(editor.fake().messages.isEmpty());
+    }
+
+    void directionBytesAsRead_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QString>("desno");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("2 in PitanjeDesno keeps Dole") << 16 << "rbPitanjeDesno" << false;
+        QTest::newRow("2 in OdgovorInDesno checks Desno") << 58 << "rbOdgovorInDesno" << true;
+    }
+
+    void directionBytesAsRead()
+    {
+        QFETCH(int, offset);
+        QFETCH(QString, desno);
+        QFETCH(bool, checked);
+        w()->rbPitanjeDole->setChecked(true);
+        w()->rbOdgovorInDole->setChecked(true);
+        QByteArray b = standardSkin();
+        b[30 + offset] = 2;
+        writeFile(path("dir.kvz"), b);
+        QVERIFY(w()->LoadFromFile(path("dir.kvz")));
+        QCOMPARE(w()->findChild<TRadioButton*>(desno)->isChecked(), checked);
+    }
+
+    void reservedFieldsAreRewrittenAsWhite()
+    {
+        QByteArray b = standardSkin();
+        for (int i = 189; i < 205; ++i)
+            b[i] = char(0x11);
+        writeFile(path("reserved.kvz"), b);
+        QVERIFY(w()->LoadFromFile(path("reserved.kvz")));
+        w()->SaveToFile(path("again.kvz"));
+        QCOMPARE(readAll(path("again.kvz")), standardSkin());
+    }
+
+    void unlistedAndSystemColoursSurvive()
+    {
+        QByteArray b = standardSkin();
+        const char system[4] = {0x0F, 0, 0, char(0x80)}; // clBtnFace
+        b.replace(30 + 135, 4, QByteArray(system, 4));     // TacanOdgovor
+        const char odd[4] = {0x01, 0x02, 0x03, 0x04};      // high byte 4
+        b.replace(30 + 0, 4, QByteArray(odd, 4));          // PitanjeText
+        writeFile(path("odd.kvz"), b);
+        QVERIFY(w()->LoadFromFile(path("odd.kvz")));
+        QCOMPARE(w()->cbTacanOdgovor->Selected(), clBtnFace);
+        QCOMPARE(w()->cbPitanjeText->Selected(), TColor(0x04030201));
+        w()->SaveToFile(path("odd.kvz"));
+        QCOMPARE(readAll(path("odd.kvz")), b);
+    }
+
+    void loadingKeepsTheNameAndSavingAddsTheExtension()
+    {
+        writeFile(path("stari.dat"), standardSkin());
+        QVERIFY(w()->LoadFromFile(path("stari.dat")));
+        QCOMPARE(w()->CurrentFileName, path("stari.dat"));
+        w()->mnmSave->trigger();
+        QCOMPARE(w()->CurrentFileName, path("stari.dat.kvz"));
+        QVERIFY(QFileInfo::exists(path("stari.dat.kvz")));
+        QCOMPARE(readAll(path("stari.dat")), standardSkin());
+    }
+
+    // ---- the document commands, through scripted prompts ----
+
+    void newSkin_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<QStringList>("dialog"); // the save dialog's answer; "-" cancels
+        QTest::addColumn<bool>("reset");
+        QTest::newRow("unchanged: no question") << false << QList<int>{} << QStringList{} << true;
+        QTest::newRow("changed, Cancel") << true << QList<int>{IDCANCEL} << QStringList{} << false;
+        QTest::newRow("changed, No") << true << QList<int>{IDNO} << QStringList{} << true;
+        QTest::newRow("changed, Yes, dialog cancelled") << true << QList<int>{IDYES} << QStringList{"-"} << false;
+        QTest::newRow("changed, Yes, saved") << true << QList<int>{IDYES} << QStringList{"prvi"} << true;
+    }
+
+    void newSkin()
+    {
+        QFETCH(bool, modified);
+        QFETCH(QList<int>, answers);
+        QFETCH(QStringList, dialog);
+        QFETCH(bool, reset);
+        w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
+        w()->Modified = modified;
+        for (int a : answers)
+            editor.fake().messageAnswers.push_back(a);
+        for (const QString& d : dialog)
+            editor.fake().fileAnswers.push_back(d == "-" ? std::nullopt : std::optional<QString>(path(d)));
+        w()->Nov1->trigger();
+        QCOMPARE(editor.fake().messages.size(), int(answers.size()));
+        if (!answers.isEmpty()) {
+            QCOMPARE(editor.fake().messages[0].caption, QStringLiteral("Potvrda"));
+            QCOMPARE(editor.fake().messages[0].text, QStringLiteral("Da li zelite prvo da sacuvate promene?"));
+            QCOMPARE(editor.fake().messages[0].flags, unsigned(MB_YESNOCANCEL | MB_ICONQUESTION));
+        }
+        QCOMPARE(w()->cbOdgovorInC1->Selected(), reset ? TColor(0x000099FF) : TColor(4));
+        QCOMPARE(w()->Modified, reset ? false : modified);
+        QCOMPARE(w()->CurrentFileName, QStringLiteral("NovaSkinDatoteka"));
+        if (dialog.value(0) == "prvi")
+            QCOMPARE(parseSkinFile(readAll(path("prvi.kvz"))).record.OdgovorInC1, TColor(4));
+    }
+
+    void openAsksFirstAndLoads()
+    {
+        writeFile(path("a.kvz"), modifiedSkin());
+        w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
+        // Cancel: no dialog at all.
+        editor.fake().messageAnswers = {IDCANCEL};
+        w()->Otvori1->trigger();
+        QVERIFY(editor.fake().dialogs.isEmpty());
+        QVERIFY(w()->Modified);
+        // No: the dialog starts in OpenDir, the file loads, the document is named and unchanged.
+        w()->OpenDir = dir->path();
+        editor.fake().messageAnswers = {IDNO};
+        editor.fake().fileAnswers = {path("a.kvz")};
+        w()->Otvori1->trigger();
+        QCOMPARE(editor.fake().dialogs.size(), 1);
+        QCOMPARE(editor.fake().dialogs[0].InitialDir, dir->path());
+        QCOMPARE(editor.fake().dialogs[0].Filter, QStringLiteral("Zlatovir SKIN datoteke|*.kvz"));
+        QCOMPARE(editor.fake().dialogs[0].Options,
+                 unsigned(ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing));
+        QCOMPARE(w()->CurrentFileName, path("a.kvz"));
+        QVERIFY(!w()->Modified);
+        QCOMPARE(w()->OpenDir, dir->path());
+        QCOMPARE(w()->SaveDir, QStringLiteral("."));
+        // Unchanged: no question; a cancelled dialog changes nothing.
+        editor.fake().fileAnswers = {std::nullopt};
+        w()->Otvori1->trigger();
+        QCOMPARE(editor.fake().messages.size(), 2);
+        QCOMPARE(w()->CurrentFileName, path("a.kvz"));
+    }
+
+    void openWithYesSavesFirst()
+    {
+        writeFile(path("b.kvz"), standardSkin());
+        w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
+        editor.fake().messageAnswers = {IDYES};
+        editor.fake().fileAnswers = {path("saved"), path("b.kvz")};
+        w()->Otvori1->trigger();
+        QCOMPARE(editor.fake().dialogs.size(), 2);
+        QCOMPARE(editor.fake().dialogs[0].DialogKind, TFileDialog::Save);
+        QCOMPARE(parseSkinFile(readAll(path("saved.kvz"))).record.OdgovorInC1, TColor(4));
+        QCOMPARE(w()->CurrentFileName, path("b.kvz"));
+        QVERIFY(!w()->Modified);
+    }
+
+    // A refused or vanished file keeps the unsaved edits marked as such, so
+    // that the next close still asks; OpenDir follows the confirmed dialog.
+    void openRefusedOrVanishedKeepsTheChanges_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // empty: the file is not there
+        QByteArray newer = standardSkin();
+        newer[29] = 11;
+        QTest::newRow("newer version") << newer;
+        QTest::newRow("short file") << standardSkin().left(100);
+        QTest::newRow("vanished") << QByteArray();
+    }
+
+    void openRefusedOrVanishedKeepsTheChanges()
+    {
+        QFETCH(QByteArray, bytes);
+        QDir(dir->path()).mkpath("sub");
+        const QString name = path("sub/c.kvz");
+        if (!bytes.isEmpty())
+            writeFile(name, bytes);
+        w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
+        const DocumentState before = state();
+        editor.fake().messageAnswers = {IDNO};
+        editor.fake().fileAnswers = {name};
+        w()->Otvori1->trigger();
+        verifyUnchanged(before);
+        QVERIFY(w()->Modified);
+        QCOMPARE(w()->OpenDir, path("sub"));
+        editor.fake().messageAnswers = {IDCANCEL};
+        QVERIFY(!w()->close());
+    }
+
+    void saveAndSaveAs()
+    {
+        // Save of an untitled skin goes through the dialog; cancelling changes nothing.
+        w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
+        editor.fake().fileAnswers = {std::nullopt};
+        w()->mnmSave->trigger();
+        QVERIFY(w()->Modified);
+        QCOMPARE(w()->CurrentFileName, QStringLiteral("NovaSkinDatoteka"));
+        // Save As: named, unchanged, SaveDir follows.
+        w()->SaveDir = dir->path();
+        editor.fake().fileAnswers = {path("plavi")};
+        w()->mnmSaveAs->trigger();
+        QCOMPARE(editor.fake().dialogs.last().InitialDir, dir->path());
+        QCOMPARE(editor.fake().dialogs.last().Options,
+                 unsigned(ofOverwritePrompt | ofHideReadOnly | ofPathMustExist | ofEnableSizing));
+        QCOMPARE(w()->CurrentFileName, path("plavi.kvz"));
+        QCOMPARE(w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ plavi.kvz ]"));
+        QVERIFY(!w()->Modified);
+        QCOMPARE(w()->SaveDir, dir->path());
+        QCOMPARE(w()->OpenDir, QStringLiteral("."));
+        // Save of a named skin rewrites it without a question, changed or not.
+        QFile::remove(path("plavi.kvz"));
+        w()->mnmSave->trigger();
+        QVERIFY(QFileInfo::exists(path("plavi.kvz")));
+        QCOMPARE(editor.fake().dialogs.size(), 2);
+        QVERIFY(editor.fake().messages.isEmpty());
+    }
+
+    // The dialog asked about the typed name only; the completed one is asked about here.
+    void completedNameIsAskedAboutBeforeReplacing_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("Yes replaces") << int(IDYES) << true;
+        QTest::newRow("No saves nothing") << int(IDNO) << false;
+    }
+
+    void completedNameIsAskedAboutBeforeReplacing()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, replaced);
+        writeFile(path("postoji.kvz"), "old");
+        w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
+        const DocumentState before = state();
+        editor.fake().fileAnswers = {path("postoji")};
+        editor.fake().messageAnswers = {answer};
+        w()->mnmSaveAs->trigger();
+        QCOMPARE(editor.fake().messages.size(), 1);
+        QVERIFY(editor.fake().messages[0].text.contains(QStringLiteral("postoji.kvz")));
+        QCOMPARE(readAll(path("postoji.kvz")) == "old", !replaced);
+        if (!replaced) {
+            verifyUnchanged(before);
+            QCOMPARE(w()->SaveDir, QStringLiteral("."));
+        } else {
+            QVERIFY(!w()->Modified);
+        }
+    }
+
+    void closeQuery_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<QStringList>("dialog");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("unchanged closes without a question") << false << QList<int>{} << QStringList{} << true;
+        QTest::newRow("No closes without saving") << true << QList<int>{IDNO} << QStringList{} << true;
+        QTest::newRow("Cancel keeps the window") << true << QList<int>{IDCANCEL} << QStringList{} << false;
+        QTest::newRow("Yes, dialog cancelled, stays") << true << QList<int>{IDYES} << QStringList{"-"} << false;
+        QTest::newRow("Yes, saved, closes") << true << QList<int>{IDYES} << QStringList{"zadnji"} << true;
+    }
+
+    void closeQuery()
+    {
+        QFETCH(bool, modified);
+        QFETCH(QList<int>, answers);
+        QFETCH(QStringList, dialog);
+        QFETCH(bool, closes);
+        w()->show();
+        w()->Modified = modified;
+        for (int a : answers)
+            editor.fake().messageAnswers.push_back(a);
+        for (const QString& d : dialog)
+            editor.fake().fileAnswers.push_back(d == "-" ? std::nullopt : std::optional<QString>(path(d)));
+        w()->Zatvori1->trigger();
+        QCOMPARE(w()->isVisible(), !closes);
+        QCOMPARE(editor.fake().messages.size(), int(answers.size()));
+        QCOMPARE(QFileInfo::exists(path("zadnji.kvz")), dialog.value(0) == "zadnji");
+    }
+
+    // ---- saves that fail: nothing written, the old file intact, nothing changed ----
+
+    void failedSavesChangeNothing_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("a directory") << "folder.kvz";
+        QTest::newRow("a missing directory") << "missing/skin.kvz";
+    }
+
+    void failedSavesChangeNothing()
+    {
+        QFETCH(QString, target);
+        QDir(dir->path()).mkpath("folder.kvz");
+        w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
+        const DocumentState before = state();
+        const QString saveDir = w()->SaveDir;
+        editor.fake().fileAnswers = {path(target)};
+        w()->mnmSaveAs->trigger();
+        QCOMPARE(editor.fake().messages.size(), 1);
+        QVERIFY2(editor.fake().messages[0].text.startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path(target))),
+                 qPrintable(editor.fake().messages[0].text));
+        QCOMPARE(editor.fake().messages[0].caption, QStringLiteral("Zlatovir VEDU Dozezi"));
+        verifyUnchanged(before);
+        QCOMPARE(w()->SaveDir, saveDir);
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+    }
+
+    void aFailedCloseSaveKeepsTheWindowOpen()
+    {
+        w()->show();
+        w()->Modified = true;
+        editor.fake().messageAnswers = {IDYES};
+        editor.fake().fileAnswers = {path("missing/x.kvz")};
+        QVERIFY(!w()->close());
+        QVERIFY(w()->isVisible());
+        QCOMPARE(editor.fake().messages.size(), 2);
+        QVERIFY(editor.fake().messages[1].text.startsWith(QStringLiteral("Cannot create file")));
+    }
+
+    // A disk that fills up mid-write: a lowered file-size limit in a child
+    // process. The save reports the failure and the old file stays whole.
+    void aFullDiskLeavesTheOldFileWhole()
+    {
+        const QString name = path("full.kvz");
+        writeFile(name, modifiedSkin());
+        const pid_t child = fork();
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{100, 100};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            try {
+                writeSkinFile(name, standardSkinRecord());
+            } catch (const EditorError& e) {
+                _exit(e.message().startsWith(QStringLiteral("Cannot create file")) ? 42 : 1);
+            }
+            _exit(0);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 42);
+        QCOMPARE(readAll(name), modifiedSkin());
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"full.kvz"});
+    }
+
+    void aReadOnlyDirectoryLeavesTheOldFileWhole()
+    {
+        if (geteuid() == 0)
+            QSKIP("root writes into read-only directories");
+        QDir(dir->path()).mkpath("ro");
+        const QString name = path("ro/old.kvz");
+        writeFile(name, modifiedSkin());
+        QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::ExeOwner);
+        QVERIFY_THROWS_EXCEPTION(EditorError, writeSkinFile(name, standardSkinRecord()));
+        QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(readAll(name), modifiedSkin());
+    }
+
+    void anUnreadableFileRaisesTheOpenError()
+    {
+        if (geteuid() == 0)
+            QSKIP("root reads unreadable files");
+        writeFile(path("secret.kvz"), standardSkin());
+        QFile::setPermissions(path("secret.kvz"), QFile::WriteOwner);
+        QVERIFY_THROWS_EXCEPTION(EditorError, w()->LoadFromFile(path("secret.kvz")));
+    }
+
+    void directoryPartOfAPath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("directory");
+        QTest::newRow("folder") << "/home/ana/skin.kvz" << "/home/ana";
+        QTest::newRow("root") << "/skin.kvz" << "/";
+        QTest::newRow("windows folder") << "D:\\a\\b\\skin.kvz" << "D:\\a\\b";
+        QTest::newRow("drive root") << "C:\\skin.kvz" << "C:\\";
+    }
+
+    void directoryPartOfAPath()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, directory);
+        QCOMPARE(directoryPart(path), directory);
+    }
+};
+
+ZV_REGISTER_TEST(TestDocument)
+#include "tst_document.moc"
