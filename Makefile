@@ -32,11 +32,13 @@ test-asan: deps
 
 bench: build
 	$(BUILD)/bench/bench_skin --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	$(BUILD)/bench/bench_document --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	bench/startup.sh $(BUILD)
 
 # libFuzzer runs of every fuzz target (clang), FUZZ_SECONDS each, from its seed corpus.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZERS      ?= region
+FUZZERS      ?= region skinfile
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_FUZZERS=ON -DZV_BENCHMARKS=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZERS))
