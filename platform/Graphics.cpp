@@ -2,7 +2,10 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
+#include <QRawFont>
+#include <QtEndian>
 #include <QStringList>
 
 #include <algorithm>
@@ -328,6 +331,41 @@ void TCanvas::FillRect(const QRect& r)
 
 namespace {
 
+// A text line's vertical metrics as the layout's platform computes them: the
+// font's OS/2 "win" ascent and descent scaled to the pixel size, each rounded
+// (Tahoma at 15 pixels: 15 + 3 = 18; at 19 pixels: 19 + 4 = 23). Qt's own
+// metrics may come from other tables and give shorter lines. A font without
+// those values falls back to Qt's metrics.
+struct LineMetrics
+{
+    int ascent;
+    int descent;
+    int height() const { return ascent + descent; }
+};
+
+LineMetrics lineMetrics(const QFont& font)
+{
+    static QHash<QString, LineMetrics> cache;
+    const QString key = font.key();
+    if (auto it = cache.constFind(key); it != cache.constEnd())
+        return *it;
+    LineMetrics m{};
+    const QRawFont raw = QRawFont::fromFont(font);
+    const QByteArray os2 = raw.isValid() ? raw.fontTable("OS/2") : QByteArray();
+    const int pixels = font.pixelSize();
+    if (os2.size() >= 78 && raw.unitsPerEm() > 0 && pixels > 0) {
+        const auto* table = reinterpret_cast<const uchar*>(os2.constData());
+        const double scale = pixels / raw.unitsPerEm();
+        m.ascent = int(std::lround(qFromBigEndian<quint16>(table + 74) * scale));
+        m.descent = int(std::lround(qFromBigEndian<quint16>(table + 76) * scale));
+    } else {
+        const QFontMetrics fm(font);
+        m = {fm.ascent(), fm.descent()};
+    }
+    cache.insert(key, m);
+    return m;
+}
+
 // Tab stops lie every eight average character widths.
 int tabWidth(const QFontMetrics& fm)
 {
@@ -385,18 +423,15 @@ void TCanvas::drawTextLine(int x, int y, const QString& text)
 {
     const QFont font = Font.toQFont();
     const QFontMetrics fm(font);
-    if (Brush.Style == bsSolid) {
-        const QRgb fill = resolveColor(Brush.Color);
-        const int w = lineWidth(fm, text);
-        for (int row = y; row < y + fm.height(); ++row)
-            fillSpan(row, x, x + w, fill);
-    }
+    const LineMetrics lm = lineMetrics(font);
+    if (Brush.Style == bsSolid)
+        fillBlock(x, x + lineWidth(fm, text), y, y + lm.height(), resolveColor(Brush.Color));
     if (text.isEmpty())
         return;
     QPainter painter(m_image);
     painter.setFont(font);
     painter.setPen(QColor::fromRgb(resolveColor(Font.Color)));
-    const int baseline = y + fm.ascent();
+    const int baseline = y + lm.ascent;
     if (!text.contains(QLatin1Char('\t'))) {
         painter.drawText(QPoint(x, baseline), text);
         return;
@@ -425,7 +460,7 @@ int TCanvas::TextWidth(const QString& text) const
 
 int TCanvas::TextHeight(const QString&) const
 {
-    return QFontMetrics(Font.toQFont()).height();
+    return lineMetrics(Font.toQFont()).height();
 }
 
 // Each line is centred at x = (left + right - line width) / 2 with
@@ -441,7 +476,7 @@ int TCanvas::DrawText(const QString& text, QRect& rect, unsigned flags)
     const int left = rect.left();
     const int right = rect.left() + rect.width();
     const QStringList lines = layoutLines(fm, source, right - left, flags & DT_WORDBREAK);
-    const int lineHeight = fm.height();
+    const int lineHeight = lineMetrics(Font.toQFont()).height();
     const int height = int(lines.size()) * lineHeight;
 
     if (flags & DT_CALCRECT) {

@@ -429,6 +429,28 @@ private Q_SLOTS:
         QVERIFY(info.bold());
     }
 
+    void lineHeightsAsTheLayoutsPlatformMeasuresThem_data()
+    {
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<int>("height");
+        QTest::newRow("8 pt window font") << 11 << false << 13;
+        QTest::newRow("about window font") << 15 << true << 18;
+        QTest::newRow("14 pt caption") << 19 << false << 23;
+        QTest::newRow("16 pt bold letter") << 21 << true << 25;
+    }
+
+    void lineHeightsAsTheLayoutsPlatformMeasuresThem()
+    {
+        QFETCH(int, pixels);
+        QFETCH(bool, bold);
+        QFETCH(int, height);
+        TBitmap bmp(1, 1);
+        bmp.Canvas().Font.Height = -pixels;
+        bmp.Canvas().Font.Styles = bold ? TFont::Bold : 0;
+        QCOMPARE(bmp.Canvas().TextHeight(QStringLiteral("Ag")), height);
+    }
+
     void tabsExpandToEightAverageCharacters()
     {
         TBitmap bmp(10, 10);
