@@ -9,6 +9,20 @@
 #include <QPushButton>
 #include <QStringList>
 
+namespace {
+
+// The editor speaks Serbian: its buttons too.
+void nameButtons(QMessageBox& box)
+{
+    const std::pair<QMessageBox::StandardButton, const char*> names[] = {
+        {QMessageBox::Yes, "&Da"}, {QMessageBox::No, "&Ne"}, {QMessageBox::Cancel, "Otkaži"}};
+    for (const auto& [button, text] : names)
+        if (QAbstractButton* b = box.button(button))
+            b->setText(QString::fromUtf8(text));
+}
+
+} // namespace
+
 bool TFileDialog::Execute()
 {
     return Application()->prompts().RunFileDialog(*this);
@@ -37,6 +51,7 @@ int QtPrompts::MessageBox(const QString& text, const QString& caption, unsigned 
         box.setIcon(QMessageBox::Critical);
     if ((flags & 0x0F) == MB_YESNOCANCEL) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        nameButtons(box);
         box.setDefaultButton(QMessageBox::Yes);
         // Closing the box without a button counts as Cancel.
         box.setEscapeButton(QMessageBox::Cancel);
@@ -51,6 +66,7 @@ int QtPrompts::MessageBox(const QString& text, const QString& caption, unsigned 
     }
     if ((flags & 0x0F) == MB_YESNO) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        nameButtons(box);
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? IDYES : IDNO;
