@@ -84,14 +84,14 @@ QByteArray encodeSkinRecord(const TSkinRecord& record)
     return out;
 }
 
-TSkinRecord decodeSkinRecord(const QByteArray& bytes)
+TSkinRecord decodeSkinRecord(const QByteArray& bytes, bool withReserved)
 {
     TSkinRecord record;
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     qsizetype pos = 0;
     for (const SkinField& field : skinFields()) {
         if (const auto* colour = std::get_if<TColor TSkinRecord::*>(&field.member)) {
-            if (!field.reserved)
+            if (withReserved || !field.reserved)
                 record.*(*colour) = qFromLittleEndian<quint32>(data + pos);
             pos += 4;
         } else {
@@ -123,7 +123,8 @@ SkinFileContents parseSkinFile(const QByteArray& bytes)
         contents.status = SkinFileContents::Truncated;
         return contents;
     }
-    contents.record = decodeSkinRecord(bytes.mid(SkinHeaderSize + 1, SkinRecordSize));
+    contents.recordBytes = bytes.mid(SkinHeaderSize + 1, SkinRecordSize);
+    contents.record = decodeSkinRecord(contents.recordBytes);
     contents.status = SkinFileContents::Loaded;
     return contents;
 }

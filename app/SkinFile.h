@@ -57,8 +57,9 @@ const std::vector<SkinField>& skinFields();
 // The record as stored: field by field, unaligned; the reserved fields
 // always 0x00FFFFFF.
 QByteArray encodeSkinRecord(const TSkinRecord& record);
-// The record from at least 175 bytes; the reserved fields are not read.
-TSkinRecord decodeSkinRecord(const QByteArray& bytes);
+// The record from at least 175 bytes. The reserved fields are not read
+// (they stay white) unless asked for, as a dump of the file does.
+TSkinRecord decodeSkinRecord(const QByteArray& bytes, bool withReserved = false);
 // The whole file: header, SkinFileVersion, record.
 QByteArray encodeSkinFile(const TSkinRecord& record);
 
@@ -75,6 +76,7 @@ struct SkinFileContents
     Status status = Missing;
     std::uint8_t version = 0;
     TSkinRecord record;
+    QByteArray recordBytes; // the 175 bytes as stored, when loaded
 };
 
 // The contents of a file's bytes (only the first 205 matter).

@@ -23,7 +23,7 @@ QIcon mainIcon()
 
 } // namespace
 
-EditorSession::EditorSession(TApplication& app)
+EditorSession::EditorSession(TApplication& app, bool rememberSettings)
 {
     registerJpegFormats();
     try {
@@ -35,7 +35,7 @@ EditorSession::EditorSession(TApplication& app)
     try {
         app.SetTitle(ApplicationTitle);
         app.setWindowIcon(mainIcon());
-        m_main = std::make_unique<TfrmMain>();
+        m_main = std::make_unique<TfrmMain>(nullptr, rememberSettings);
         app.registerWindow(m_main.get());
         m_about = std::make_unique<TfrmAbout>(m_main.get());
         m_main->frmAbout = m_about.get();

@@ -17,7 +17,9 @@ extern const QString ApplicationTitle;
 class EditorSession
 {
 public:
-    explicit EditorSession(TApplication& app);
+    // rememberSettings: whether the main window reads and writes the
+    // remembered directories (the editor does; kvztool does not).
+    explicit EditorSession(TApplication& app, bool rememberSettings = true);
     ~EditorSession();
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;

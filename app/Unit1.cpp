@@ -9,6 +9,7 @@
 
 #include <QBuffer>
 #include <QCloseEvent>
+#include <QLayout>
 #include <QFileInfo>
 
 const QString NewSkinFileName = QStringLiteral("NovaSkinDatoteka");
@@ -41,7 +42,8 @@ void usePixelFonts(QWidget* root)
 
 } // namespace
 
-TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), regPitanje(this), RegOdgovor(this)
+TfrmMain::TfrmMain(QWidget* parent, bool rememberSettings)
+    : QMainWindow(parent), regPitanje(this), RegOdgovor(this), m_rememberSettings(rememberSettings)
 {
     setupUi(this);
     usePixelFonts(this);
@@ -54,6 +56,8 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), regPitanje(this), Reg
     // The client area is 800 pixels wide, so that the cells at x = 0 and 400
     // fill it, and reaches below the last row of cells (y = 407).
     setFixedSize(800, menuBar()->sizeHint().height() + 434);
+    // The client area takes its size now, not only when first shown.
+    layout()->activate();
 
     const QString filter = QStringLiteral("Zlatovir SKIN datoteke|*.kvz");
     dlgOpen.Filter = filter;
@@ -150,6 +154,11 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+QImage TfrmMain::previewImage()
+{
+    return centralWidget()->grab(QRect(mPitanje->pos(), QSize(800, 191))).toImage();
+}
+
 // The creation handler runs once, when every control holds its layout
 // default and the skin images already hold the same colours; it paints no
 // image.
@@ -158,7 +167,8 @@ void TfrmMain::FormCreate()
     OpenDir = QStringLiteral(".");
     SaveDir = QStringLiteral(".");
     Modified = false;
-    ReadSettings();
+    if (m_rememberSettings)
+        ReadSettings();
     regPitanje.SetEnabled(true);
     RegOdgovor.SetEnabled(true);
     ShapePreviews();
@@ -170,7 +180,8 @@ void TfrmMain::FormCreate()
 
 void TfrmMain::FormClose()
 {
-    WriteSettings();
+    if (m_rememberSettings)
+        WriteSettings();
 }
 
 void TfrmMain::UpdateCaption()

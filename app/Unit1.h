@@ -30,7 +30,9 @@ class TfrmMain : public QMainWindow, public Ui::frmMain, public SkinPages
     Q_OBJECT
 
 public:
-    explicit TfrmMain(QWidget* parent = nullptr);
+    // A window that does not remember settings neither reads nor writes the
+    // remembered directories (kvztool's offscreen window).
+    explicit TfrmMain(QWidget* parent = nullptr, bool rememberSettings = true);
     ~TfrmMain() override;
 
     // The shapes of the question panel and of an answer box, read with the
@@ -121,6 +123,10 @@ public:
 
     // Cuts the seven preview cells to the panel shapes.
     void ShapePreviews();
+    // The preview area as the window shows it: 800 x 191 pixels of the client
+    // area from the question cell's top-left corner down to the bottom of the
+    // last row of cells, the window's white wherever no cell shows.
+    QImage previewImage();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -153,4 +159,5 @@ private:
     bool confirmDiscardingChanges();
 
     std::vector<ColourPage> m_pages;
+    bool m_rememberSettings;
 };

@@ -1,0 +1,247 @@
+#include "EditorFixture.h"
+#include "TestMain.h"
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run
+{
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+QByteArray readAll(const QString& name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestKvztool : public QObject
+{
+    Q_OBJECT
+
+    std::optional<QTemporaryDir> dir;
+    QString path(const QString& name) const { return dir->filePath(name); }
+
+    Run kvztool(const QStringList& args)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(KVZTOOL), args);
+        p.waitForFinished(60000);
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    QByteArray freshEditorSave()
+    {
+        EditorFixture editor;
+        editor.start();
+        editor.w()->SaveToFile(path(QStringLiteral("editor.kvz")));
+        editor.stop();
+        return readAll(path(QStringLiteral("editor.kvz")));
+    }
+
+private Q_SLOTS:
+    void init() { dir.emplace(); }
+    void cleanup() { dir.reset(); }
+
+    void newWritesWhatAFreshEditorSaves()
+    {
+        const Run r = kvztool({QStringLiteral("new"), path("novi")});
+        QCOMPARE(r.exitCode, 0);
+        const QByteArray bytes = readAll(path("novi.kvz"));
+        QCOMPARE(bytes.size(), 205);
+        QCOMPARE(bytes, freshEditorSave());
+        QCOMPARE(bytes, encodeSkinFile(standardSkinRecord()));
+        // An existing file is kept unless forced.
+        QFile::remove(path("novi.kvz"));
+        QFile f(path("novi.kvz"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("mine");
+        f.close();
+        QCOMPARE(kvztool({QStringLiteral("new"), path("novi.kvz")}).exitCode, 1);
+        QCOMPARE(readAll(path("novi.kvz")), QByteArray("mine"));
+        QCOMPARE(kvztool({QStringLiteral("new"), QStringLiteral("--force"), path("novi.kvz")}).exitCode, 0);
+        QCOMPARE(readAll(path("novi.kvz")), bytes);
+        QVERIFY(!QFileInfo::exists(path("config")));
+    }
+
+    void dump()
+    {
+        kvztool({QStringLiteral("new"), path("s")});
+        const Run r = kvztool({QStringLiteral("dump"), path("s.kvz")});
+        QCOMPARE(r.exitCode, 0);
+        const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1 + 49);
+        QCOMPARE(lines[0], QStringLiteral("version 10"));
+        QCOMPARE(lines[2], QStringLiteral("PitanjeLinija 0x00B38855"));
+        QCOMPARE(lines[5], QStringLiteral("PitanjeDesno 1"));
+        QCOMPARE(lines[45], QStringLiteral("PrijateljSenka 0x00800000"));
+        QCOMPARE(lines[49], QStringLiteral("Reserved4 0x00FFFFFF"));
+    }
+
+    void refusedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        QByteArray newer = encodeSkinFile(standardSkinRecord());
+        newer[29] = 11;
+        QTest::newRow("newer") << newer << QStringLiteral("Datoteka je kreirana u novijoj verziji VEDU Dozezi-a.");
+        QTest::newRow("short") << QByteArray(100, 'a').left(100).replace(29, 1, "\x01")
+                               << QStringLiteral("Datoteka nije ispravna SKIN datoteka.");
+    }
+
+    void refusedFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        QFile f(path("bad.kvz"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        const Run d = kvztool({QStringLiteral("dump"), path("bad.kvz")});
+        QCOMPARE(d.exitCode, 1);
+        QVERIFY2(d.err.contains(reason), qPrintable(d.err));
+        kvztool({QStringLiteral("new"), path("good")});
+        const Run c = kvztool({QStringLiteral("check"), path("good.kvz"), path("bad.kvz"), path("none.kvz")});
+        QCOMPARE(c.exitCode, 1);
+        const QStringList lines = c.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].startsWith(path("bad.kvz")) && lines[0].contains(reason));
+        QVERIFY(lines[1].startsWith(path("none.kvz")));
+        QCOMPARE(kvztool({QStringLiteral("check"), path("good.kvz")}).exitCode, 0);
+        QCOMPARE(kvztool({QStringLiteral("set"), path("bad.kvz"), QStringLiteral("PitanjeC1=Red")}).exitCode, 1);
+        QCOMPARE(readAll(path("bad.kvz")), bytes);
+    }
+
+    void set_data()
+    {
+        QTest::addColumn<QString>("assignment");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("dumpLine"); // empty: the file stays as it was
+        QTest::newRow("hex") << "PitanjeC1=0x00123456" << 0 << "PitanjeC1 0x00123456";
+        QTest::newRow("web colour") << "PitanjeC1=#123456" << 0 << "PitanjeC1 0x00563412";
+        QTest::newRow("colour name") << "PitanjeC1=Navy" << 0 << "PitanjeC1 0x00800000";
+        QTest::newRow("system colour name") << "PitanjeC1=ButtonFace" << 0 << "PitanjeC1 0x8000000F";
+        QTest::newRow("direction") << "OdgovorInDesno=0" << 0 << "OdgovorInDesno 0";
+        QTest::newRow("direction out of range") << "OdgovorInDesno=2" << 2 << "";
+        QTest::newRow("bad colour") << "PitanjeC1=plavo" << 2 << "";
+        QTest::newRow("unknown field") << "Pitanje=Red" << 2 << "";
+        QTest::newRow("reserved field") << "Reserved1=Red" << 2 << "";
+        QTest::newRow("no value") << "PitanjeC1" << 2 << "";
+    }
+
+    void set()
+    {
+        QFETCH(QString, assignment);
+        QFETCH(int, exitCode);
+        QFETCH(QString, dumpLine);
+        kvztool({QStringLiteral("new"), path("s")});
+        const QByteArray before = readAll(path("s.kvz"));
+        // A good assignment first: a bad one anywhere changes nothing at all.
+        const Run r = kvztool({QStringLiteral("set"), path("s.kvz"), QStringLiteral("PitanjeC2=Lime"), assignment});
+        QCOMPARE(r.exitCode, exitCode);
+        if (dumpLine.isEmpty()) {
+            QCOMPARE(readAll(path("s.kvz")), before);
+            QVERIFY(!r.err.isEmpty());
+            return;
+        }
+        const QString dump = kvztool({QStringLiteral("dump"), path("s.kvz")}).out;
+        QVERIFY(dump.contains(dumpLine + QLatin1Char('\n')));
+        QVERIFY(dump.contains(QStringLiteral("PitanjeC2 0x0000FF00\n")));
+    }
+
+    void usage()
+    {
+        QCOMPARE(kvztool({}).exitCode, 2);
+        const Run help = kvztool({QStringLiteral("--help")});
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY(help.out.contains(QStringLiteral("preview")));
+        QCOMPARE(kvztool({QStringLiteral("paint")}).exitCode, 2);
+        QCOMPARE(kvztool({QStringLiteral("dump")}).exitCode, 2);
+        QCOMPARE(kvztool({QStringLiteral("images"), QStringLiteral("--skin")}).exitCode, 2);
+    }
+
+    void images_data()
+    {
+        QTest::addColumn<bool>("withSkin");
+        QTest::newRow("right after start-up") << false;
+        QTest::newRow("right after opening a skin") << true;
+    }
+
+    // Exactly the pixels of a freshly started editor's images.
+    void images()
+    {
+        QFETCH(bool, withSkin);
+        TSkinRecord r = standardSkinRecord();
+        r.OdgovorChechC2 = clBlue;
+        r.PitanjeDesno = 0;
+        r.OdgovorNODesno = 2;
+        QFile f(path("skin.kvz"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(encodeSkinFile(r));
+        f.close();
+        QStringList args{QStringLiteral("images")};
+        if (withSkin)
+            args << QStringLiteral("--skin") << path("skin.kvz");
+        args << path("out");
+        QCOMPARE(kvztool(args).exitCode, 0);
+
+        EditorFixture editor;
+        editor.start();
+        if (withSkin)
+            QVERIFY(editor.w()->LoadFromFile(path("skin.kvz")));
+        const std::pair<const char*, TBitmap*> images[] = {
+            {"bmpPitanje", bmpPitanje},           {"bmpOdgovorNormal", bmpOdgovorNormal}, {"bmpOdgovorIn", bmpOdgovorIn},
+            {"bmpOdgovorChech", bmpOdgovorChech}, {"bmpOdgovorOK", bmpOdgovorOK},         {"bmpOdgovorYES", bmpOdgovorYES},
+            {"bmpOdgovorNO", bmpOdgovorNO}};
+        for (const auto& [name, bitmap] : images) {
+            const QImage png(path(QStringLiteral("out/%1.png").arg(QLatin1String(name))));
+            QCOMPARE(png.size(), bitmap->image().size());
+            QVERIFY(!png.hasAlphaChannel());
+            QCOMPARE(png.convertToFormat(QImage::Format_RGB32), bitmap->image());
+        }
+        editor.stop();
+    }
+
+    // The window's own preview area, and what it is made of: the cells'
+    // pictures inside their shapes, the window's white elsewhere.
+    void preview()
+    {
+        QCOMPARE(kvztool({QStringLiteral("preview"), path("p.png")}).exitCode, 0);
+        EditorFixture editor;
+        editor.start();
+        const QImage window = editor.w()->previewImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(window.size(), QSize(800, 191));
+        QCOMPARE(QImage(path("p.png")).convertToFormat(QImage::Format_RGB32), window);
+
+        QImage composed(800, 191, QImage::Format_RGB32);
+        composed.fill(Qt::white);
+        {
+            QPainter painter(&composed);
+            for (TZlatovirCelija* cell : editor.w()->centralWidget()->findChildren<TZlatovirCelija*>()) {
+                painter.save();
+                painter.translate(cell->pos() - editor.w()->mPitanje->pos());
+                painter.setClipRegion(cell->mask());
+                painter.drawImage(0, 0, cell->bitmap().image());
+                painter.restore();
+            }
+        }
+        QCOMPARE(window, composed);
+        editor.stop();
+    }
+};
+
+ZV_REGISTER_TEST(TestKvztool)
+#include "tst_kvztool.moc"

@@ -1,0 +1,283 @@
+// kvztool: the editor's skin files and pictures from the command line. It
+// reads and writes skin files only through the editor's own file code and
+// renders only through the editor's own images, cells and shapes, in an
+// offscreen editor that does not touch the remembered settings.
+#include "ColorBox.h"
+#include "Errors.h"
+#include "SkinFile.h"
+#include "Startup.h"
+#include "Unit1.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+enum Exit { Ok = 0, BadFile = 1, BadUsage = 2 };
+
+const char* const usage = R"(Upotreba: kvztool KOMANDA ...
+
+  new [--force] DATOTEKA        zapisuje standardni skin (dodaje .kvz kada
+                                ga ime nema); postojeću datoteku menja
+                                samo uz --force
+  dump DATOTEKA                 ispisuje verziju i sva polja zapisa:
+                                boja kao 0xAABBGGRR, smer kao broj
+  check DATOTEKA...             proverava da li bi se svaka datoteka
+                                otvorila u editoru bez poruke
+  set DATOTEKA IME=VREDNOST...  menja polja: boja kao 0x00BBGGRR, #RRGGBB
+                                ili ime boje (npr. Navy); smer 0 ili 1
+  images [--skin DATOTEKA] FOLDER
+                                zapisuje sedam slika skina kao PNG
+  preview [--skin DATOTEKA] IZLAZ.png
+                                zapisuje pregled (800 x 191) kakav
+                                prikazuje prozor editora
+
+Izlazni kod: 0 uspeh, 1 neispravna datoteka, 2 pogrešna upotreba.
+)";
+
+void say(const QString& text)
+{
+    std::fprintf(stdout, "%s\n", text.toUtf8().constData());
+}
+
+int fail(Exit code, const QString& text)
+{
+    std::fprintf(stderr, "kvztool: %s\n", text.toUtf8().constData());
+    return code;
+}
+
+// Messages the editor would show in a box go to standard error instead.
+class ConsolePrompts : public Prompts
+{
+public:
+    int MessageBox(const QString& text, const QString&, unsigned flags) override
+    {
+        fail(BadFile, text);
+        return (flags & 0x0F) == MB_OK ? IDOK : IDCANCEL;
+    }
+    bool RunFileDialog(TFileDialog&) override { return false; }
+    std::optional<TColor> ChooseColor(TColor) override { return std::nullopt; }
+};
+
+// A file the editor would open without a message, or the reason it would not.
+std::optional<QString> refusal(const QString& fileName, SkinFileContents* out = nullptr)
+{
+    const SkinFileContents contents = readSkinFile(fileName);
+    if (out)
+        *out = contents;
+    if (contents.status == SkinFileContents::Missing)
+        return QStringLiteral("nema datoteke \"%1\"").arg(fileName);
+    if (contents.status != SkinFileContents::Loaded)
+        return refusalMessage(contents.status);
+    return std::nullopt;
+}
+
+std::optional<TColor> parseColour(const QString& text)
+{
+    static const QRegularExpression hex(QStringLiteral("^0[xX]([0-9A-Fa-f]{1,8})$"));
+    static const QRegularExpression web(QStringLiteral("^#([0-9A-Fa-f]{6})$"));
+    if (const auto m = hex.match(text); m.hasMatch())
+        return TColor(m.captured(1).toUInt(nullptr, 16));
+    if (const auto m = web.match(text); m.hasMatch()) {
+        const uint rgb = m.captured(1).toUInt(nullptr, 16);
+        return rgbColor(int(rgb >> 16), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
+    }
+    return colorBoxColor(text);
+}
+
+const SkinField* fieldNamed(const QString& name)
+{
+    for (const SkinField& f : skinFields())
+        if (!f.reserved && name == QLatin1String(f.name))
+            return &f;
+    return nullptr;
+}
+
+int commandNew(QStringList args)
+{
+    const bool force = args.removeAll(QStringLiteral("--force")) > 0;
+    if (args.size() != 1)
+        return fail(BadUsage, QStringLiteral("new traži jedno ime datoteke"));
+    const QString name = withSkinExtension(args[0]);
+    if (QFileInfo::exists(name) && !force)
+        return fail(BadFile, QStringLiteral("datoteka \"%1\" već postoji (upotrebite --force)").arg(name));
+    writeSkinFile(name, standardSkinRecord());
+    return Ok;
+}
+
+int commandDump(const QStringList& args)
+{
+    if (args.size() != 1)
+        return fail(BadUsage, QStringLiteral("dump traži jedno ime datoteke"));
+    SkinFileContents contents;
+    if (const auto reason = refusal(args[0], &contents))
+        return fail(BadFile, *reason);
+    const TSkinRecord r = decodeSkinRecord(contents.recordBytes, true);
+    say(QStringLiteral("version %1").arg(contents.version));
+    for (const SkinField& f : skinFields()) {
+        if (const auto* colour = std::get_if<TColor TSkinRecord::*>(&f.member))
+            say(QStringLiteral("%1 0x%2").arg(QLatin1String(f.name), QString::number(r.*(*colour), 16).toUpper().rightJustified(8, QLatin1Char('0'))));
+        else
+            say(QStringLiteral("%1 %2").arg(QLatin1String(f.name)).arg(r.*std::get<std::uint8_t TSkinRecord::*>(f.member)));
+    }
+    return Ok;
+}
+
+int commandCheck(const QStringList& args)
+{
+    if (args.isEmpty())
+        return fail(BadUsage, QStringLiteral("check traži bar jedno ime datoteke"));
+    int result = Ok;
+    for (const QString& name : args) {
+        try {
+            if (const auto reason = refusal(name)) {
+                say(QStringLiteral("%1: %2").arg(name, *reason));
+                result = BadFile;
+            }
+        } catch (const EditorError& e) {
+            say(QStringLiteral("%1: %2").arg(name, e.message()));
+            result = BadFile;
+        }
+    }
+    return result;
+}
+
+int commandSet(const QStringList& args)
+{
+    if (args.size() < 2)
+        return fail(BadUsage, QStringLiteral("set traži datoteku i bar jedno IME=VREDNOST"));
+    SkinFileContents contents;
+    if (const auto reason = refusal(args[0], &contents))
+        return fail(BadFile, *reason);
+    TSkinRecord r = contents.record;
+    for (const QString& assignment : args.mid(1)) {
+        const qsizetype eq = assignment.indexOf(QLatin1Char('='));
+        const QString name = assignment.left(eq);
+        const QString value = assignment.mid(eq + 1);
+        const SkinField* field = eq > 0 ? fieldNamed(name) : nullptr;
+        if (!field)
+            return fail(BadUsage, QStringLiteral("nepoznato polje \"%1\"").arg(name));
+        if (const auto* colour = std::get_if<TColor TSkinRecord::*>(&field->member)) {
+            const std::optional<TColor> c = parseColour(value);
+            if (!c)
+                return fail(BadUsage, QStringLiteral("neispravna boja \"%1\" za %2").arg(value, name));
+            r.*(*colour) = *c;
+        } else {
+            if (value != QLatin1String("0") && value != QLatin1String("1"))
+                return fail(BadUsage, QStringLiteral("smer za %1 je 0 ili 1, ne \"%2\"").arg(name, value));
+            r.*std::get<std::uint8_t TSkinRecord::*>(field->member) = std::uint8_t(value.toInt());
+        }
+    }
+    writeSkinFile(args[0], r);
+    return Ok;
+}
+
+// "[--skin FILE] TARGET": the skin to open, if any, and the target.
+std::optional<std::pair<QString, QString>> skinAndTarget(QStringList args)
+{
+    QString skin;
+    const qsizetype at = args.indexOf(QStringLiteral("--skin"));
+    if (at >= 0) {
+        if (at + 1 >= args.size())
+            return std::nullopt;
+        skin = args[at + 1];
+        args.remove(at, 2);
+    }
+    if (args.size() != 1)
+        return std::nullopt;
+    return std::make_pair(skin, args[0]);
+}
+
+// Starts a fresh editor in `session` and opens the skin in it when one is
+// given. Returns Ok, or the exit code of what went wrong.
+int startEditor(TApplication& app, const QString& skin, std::optional<EditorSession>& session)
+{
+    if (!skin.isEmpty()) {
+        if (const auto reason = refusal(skin))
+            return fail(BadFile, *reason);
+    }
+    session.emplace(app, false);
+    if (!skin.isEmpty() && !session->frmMain()->LoadFromFile(skin))
+        return fail(BadFile, QStringLiteral("\"%1\" se ne može otvoriti").arg(skin));
+    return Ok;
+}
+
+bool savePng(const QImage& image, const QString& name)
+{
+    return image.convertToFormat(QImage::Format_RGB888).save(name, "PNG");
+}
+
+int commandImages(TApplication& app, const QStringList& args)
+{
+    const auto parsed = skinAndTarget(args);
+    if (!parsed)
+        return fail(BadUsage, QStringLiteral("images traži [--skin DATOTEKA] FOLDER"));
+    const auto& [skin, folder] = *parsed;
+    std::optional<EditorSession> session;
+    if (const int error = startEditor(app, skin, session))
+        return error;
+    if (!QDir().mkpath(folder))
+        return fail(BadFile, QStringLiteral("folder \"%1\" se ne može napraviti").arg(folder));
+    const std::pair<const char*, TBitmap*> images[] = {
+        {"bmpPitanje", bmpPitanje},       {"bmpOdgovorNormal", bmpOdgovorNormal}, {"bmpOdgovorIn", bmpOdgovorIn},
+        {"bmpOdgovorChech", bmpOdgovorChech}, {"bmpOdgovorOK", bmpOdgovorOK},     {"bmpOdgovorYES", bmpOdgovorYES},
+        {"bmpOdgovorNO", bmpOdgovorNO}};
+    for (const auto& [name, bitmap] : images) {
+        const QString file = QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png"));
+        if (!savePng(bitmap->image(), file))
+            return fail(BadFile, QStringLiteral("\"%1\" se ne može zapisati").arg(file));
+    }
+    return Ok;
+}
+
+int commandPreview(TApplication& app, const QStringList& args)
+{
+    const auto parsed = skinAndTarget(args);
+    if (!parsed)
+        return fail(BadUsage, QStringLiteral("preview traži [--skin DATOTEKA] IZLAZ.png"));
+    const auto& [skin, out] = *parsed;
+    std::optional<EditorSession> session;
+    if (const int error = startEditor(app, skin, session))
+        return error;
+    if (!savePng(session->frmMain()->previewImage(), out))
+        return fail(BadFile, QStringLiteral("\"%1\" se ne može zapisati").arg(out));
+    return Ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TApplication app(argc, argv);
+    app.setPrompts(std::make_unique<ConsolePrompts>());
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
+        std::fputs(usage, args.isEmpty() ? stderr : stdout);
+        return args.isEmpty() ? BadUsage : Ok;
+    }
+    const QString command = args.takeFirst();
+    try {
+        if (command == QLatin1String("new"))
+            return commandNew(args);
+        if (command == QLatin1String("dump"))
+            return commandDump(args);
+        if (command == QLatin1String("check"))
+            return commandCheck(args);
+        if (command == QLatin1String("set"))
+            return commandSet(args);
+        if (command == QLatin1String("images"))
+            return commandImages(app, args);
+        if (command == QLatin1String("preview"))
+            return commandPreview(app, args);
+    } catch (const EditorError& e) {
+        return fail(BadFile, e.message());
+    }
+    return fail(BadUsage, QStringLiteral("nepoznata komanda \"%1\" (kvztool --help)").arg(command));
+}
