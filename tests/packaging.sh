@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The desktop files validate, and the .deb that CPack builds holds the
+# editor, kvztool and the desktop files, with computed dependencies that
+# include fonts-wine.
+set -euo pipefail
+src=$1
+build=$2
+desktop=$src/resources/desktop
+desktop-file-validate "$desktop/org.example.ZlatovirVeduDozezi.desktop"
+appstreamcli validate --no-net "$desktop/org.example.ZlatovirVeduDozezi.metainfo.xml"
+xmllint --noout "$desktop/zlatovir-kvz-skin.xml"
+
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+(cd "$build" && cpack -G DEB -B "$out" >/dev/null)
+deb=$(ls "$out"/*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+grep -q 'fonts-wine' <<<"$depends"
+grep -q 'libqt6widgets6' <<<"$depends"
+grep -q 'libjpeg62-turbo' <<<"$depends"
+contents=$(dpkg-deb -c "$deb")
+for f in usr/bin/zlatovir-vedu-dozezi usr/bin/kvztool \
+         usr/share/applications/org.example.ZlatovirVeduDozezi.desktop \
+         usr/share/metainfo/org.example.ZlatovirVeduDozezi.metainfo.xml \
+         usr/share/mime/packages/zlatovir-kvz-skin.xml \
+         usr/share/icons/hicolor/48x48/apps/org.example.ZlatovirVeduDozezi.png \
+         usr/share/icons/hicolor/16x16/mimetypes/application-x-kvz-skin.png; do
+  grep -q "\./$f\$" <<<"$contents" || { echo "missing from the package: $f"; exit 1; }
+done
