@@ -1,21 +1,9 @@
 // A bare Qt Widgets window of the editor's size, ending right after its
 // first paint: the baseline of the start-up benchmark.
-#include <QApplication>
-#include <QEvent>
-#include <QWidget>
+#include "QuitAfterPaint.h"
 
-namespace {
-class QuitAfterPaint : public QObject
-{
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
-        return QObject::eventFilter(watched, event);
-    }
-};
-} // namespace
+#include <QApplication>
+#include <QWidget>
 
 int main(int argc, char** argv)
 {
