@@ -63,6 +63,7 @@ void EditorSession::finish()
 int runEditor(int argc, char** argv)
 {
     TApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ZlatovirVeduDozezi"));
     std::optional<EditorSession> session;
     if (!TApplication::guard([&] { session.emplace(app); }))
         return 1;

@@ -77,10 +77,12 @@ void TfrmAbout::FormCreate()
     windowFont.Styles = TFont::Bold;
     FTextBitmap->Canvas().Font = windowFont;
 
+    // The title font; DrawTitle sets it on Image1's canvas. Image1's own
+    // 587 x 386 picture is made when the window is first shown, not at
+    // start-up, when nobody sees it.
     m_titleFont.Name = QStringLiteral("Tahoma");
     m_titleFont.SetSize(18);
     m_titleFont.Styles = TFont::Bold | TFont::Italic;
-    Image1->Canvas().Font = m_titleFont;
     BuildTextBitmap();
 }
 

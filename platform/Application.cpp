@@ -22,9 +22,9 @@ TApplication::~TApplication() = default;
 void TApplication::SetTitle(const QString& title)
 {
     m_title = title;
-    // The task-bar and desktop name of the program; the main window's own
-    // caption is separate and stays the window's.
-    setApplicationDisplayName(QString());
+    // The program's name for the desktop (task bar, window class). No display
+    // name is set: Qt would append it to every window caption, and the main
+    // window's caption is its own.
     setApplicationName(title);
 }
 

@@ -102,7 +102,8 @@ void TImage::paintEvent(QPaintEvent*)
 void TImage::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_bitmap.SetSize(width(), height());
+    if (!m_bitmap.image().isNull())
+        m_bitmap.SetSize(width(), height());
 }
 
 void TImage::mouseDoubleClickEvent(QMouseEvent* event)

@@ -79,7 +79,7 @@ class TImage : public QWidget
 public:
     explicit TImage(QWidget* parent = nullptr);
 
-    // The canvas of a bitmap that always has the control's size.
+    // The canvas of a bitmap of the control's size, made at the first use.
     TCanvas& Canvas();
     const TBitmap& bitmap() const { return m_bitmap; }
     // Shows what was drawn on the canvas.
