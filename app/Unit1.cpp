@@ -246,12 +246,12 @@ void TfrmMain::definePages()
          rbOdgovorOKDole, mOdgovor4,
          [](Colours c, TDirection d) { PaintOdgovorOKImage(c[0], c[1], c[2], c[3], c[4], d); },
          {r.OdgovorOKText, r.OdgovorOKChar, r.OdgovorOKLine, r.OdgovorOKC1, r.OdgovorOKC2}, false},
-        {{cbOdgovorNOText, cbOdgovorNOLine, cbOdgovorNOC1, cbOdgovorNOC2}, rbOdgovorNODesno, rbOdgovorNODole, mNO,
-         [](Colours c, TDirection d) { PaintOdgovorNOImage(c[0], c[1], c[2], c[3], d); },
-         {r.OdgovorNOText, r.OdgovorNOLine, r.OdgovorNOC1, r.OdgovorNOC2}, false},
         {{cbOdgovorYESText, cbOdgovorYESLine, cbOdgovorYESC1, cbOdgovorYESC2}, rbOdgovorYESDesno, rbOdgovorYESDole,
          mYES, [](Colours c, TDirection d) { PaintOdgovorYESImage(c[0], c[1], c[2], c[3], d); },
          {r.OdgovorYESText, r.OdgovorYESLine, r.OdgovorYESC1, r.OdgovorYESC2}, false},
+        {{cbOdgovorNOText, cbOdgovorNOLine, cbOdgovorNOC1, cbOdgovorNOC2}, rbOdgovorNODesno, rbOdgovorNODole, mNO,
+         [](Colours c, TDirection d) { PaintOdgovorNOImage(c[0], c[1], c[2], c[3], d); },
+         {r.OdgovorNOText, r.OdgovorNOLine, r.OdgovorNOC1, r.OdgovorNOC2}, false},
     };
 }
 
@@ -385,46 +385,30 @@ void TfrmMain::ResetAll()
     Modified = false;
 }
 
+// The controls in the record's field order: each page's colour boxes and
+// its direction ("Desno" checked: 1), then the six colours of "Ostalo".
 TSkinRecord TfrmMain::currentRecord() const
 {
-    TSkinRecord r;
-    auto colours = [this](PageIndex page) {
-        std::vector<TColor> c;
-        for (const TColorBox* box : m_pages[page].boxes)
-            c.push_back(box->Selected());
-        return c;
-    };
-    auto direction = [this](PageIndex page) -> std::uint8_t { return m_pages[page].desno->isChecked() ? 1 : 0; };
-    std::vector<TColor> c = colours(PitanjePage);
-    r.PitanjeText = c[0], r.PitanjeLinija = c[1], r.PitanjeC1 = c[2], r.PitanjeC2 = c[3];
-    r.PitanjeDesno = direction(PitanjePage);
-    c = colours(NormalPage);
-    r.OdgovorNormalText = c[0], r.OdgovorNormalChar = c[1], r.OdgovorNormalLine = c[2], r.OdgovorNormalC1 = c[3],
-    r.OdgovorNormalC2 = c[4];
-    r.OdgovorNormalDesno = direction(NormalPage);
-    c = colours(InPage);
-    r.OdgovorInText = c[0], r.OdgovorInChar = c[1], r.OdgovorInLine = c[2], r.OdgovorInC1 = c[3], r.OdgovorInC2 = c[4];
-    r.OdgovorInDesno = direction(InPage);
-    c = colours(ChechPage);
-    r.OdgovorChechText = c[0], r.OdgovorChechChar = c[1], r.OdgovorChechLine = c[2], r.OdgovorChechC1 = c[3],
-    r.OdgovorChechC2 = c[4];
-    r.OdgovorChechDesno = direction(ChechPage);
-    c = colours(OKPage);
-    r.OdgovorOKText = c[0], r.OdgovorOKChar = c[1], r.OdgovorOKLine = c[2], r.OdgovorOKC1 = c[3], r.OdgovorOKC2 = c[4];
-    r.OdgovorOKDesno = direction(OKPage);
-    c = colours(YESPage);
-    r.OdgovorYESText = c[0], r.OdgovorYESLine = c[1], r.OdgovorYESC1 = c[2], r.OdgovorYESC2 = c[3];
-    r.OdgovorYESDesno = direction(YESPage);
-    c = colours(NOPage);
-    r.OdgovorNOText = c[0], r.OdgovorNOLine = c[1], r.OdgovorNOC1 = c[2], r.OdgovorNOC2 = c[3];
-    r.OdgovorNODesno = direction(NOPage);
-    r.TacanOdgovor = cbTacanOdgovor->Selected();
-    r.NetacanOdgovor = cbNetacanOdgovor->Selected();
-    r.Voditelj = cbVoditelj->Selected();
-    r.PrijateljHalo = cbPrijateljHalo->Selected();
-    r.Prijatelj = cbPrijatelj->Selected();
-    r.PrijateljSenka = cbPrijateljSenka->Selected();
-    return r;
+    std::vector<std::variant<TColor, std::uint8_t>> values;
+    for (const ColourPage& page : m_pages) {
+        for (const TColorBox* box : page.boxes)
+            values.emplace_back(box->Selected());
+        values.emplace_back(std::uint8_t(page.desno->isChecked() ? 1 : 0));
+    }
+    for (const TColorBox* box : ostaloBoxes())
+        values.emplace_back(box->Selected());
+
+    TSkinRecord record;
+    size_t next = 0;
+    for (const SkinField& field : skinFields()) {
+        if (field.reserved)
+            continue;
+        if (const auto* colour = std::get_if<TColor TSkinRecord::*>(&field.member))
+            record.*(*colour) = std::get<TColor>(values.at(next++));
+        else
+            record.*std::get<std::uint8_t TSkinRecord::*>(field.member) = std::get<std::uint8_t>(values.at(next++));
+    }
+    return record;
 }
 
 void TfrmMain::SaveToFile(const QString& FileName)

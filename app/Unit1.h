@@ -146,7 +146,8 @@ private:
         // checks "Desno".
         bool onlyZeroOrOneMovesDirection;
     };
-    enum PageIndex { PitanjePage, NormalPage, InPage, ChechPage, OKPage, NOPage, YESPage, PageCount };
+    // In the order the skin file stores the pages: YES before NO.
+    enum PageIndex { PitanjePage, NormalPage, InPage, ChechPage, OKPage, YESPage, NOPage, PageCount };
 
     void bindEvents();
     void readShapeData();
