@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QPointer>
+#include <QStyledItemDelegate>
 #include <QPainter>
 #include <QPixmap>
 
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr int ColorRole = Qt::UserRole;
+constexpr int ListItemHeight = 16;
 
 const std::vector<std::pair<TColor, QString>>& namedColors()
 {
@@ -69,11 +71,23 @@ QIcon listedSwatch(TColor color)
     return *it;
 }
 
+// List items 16 pixels high, as the layout gives them.
+class ItemDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), ListItemHeight};
+    }
+};
+
 } // namespace
 
 TColorBox::TColorBox(QWidget* parent) : QComboBox(parent)
 {
     setIconSize(QSize(16, 12));
+    setItemDelegate(new ItemDelegate(this));
     addItem(drawSwatch(clBlack), QStringLiteral("Custom..."), QVariant::fromValue(uint(clBlack)));
     for (const auto& [color, name] : namedColors())
         addItem(listedSwatch(color), name, QVariant::fromValue(uint(color)));

@@ -6,6 +6,7 @@
 #include "TestMain.h"
 #include "TestSupport.h"
 
+#include <QAbstractItemView>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
@@ -34,6 +35,7 @@ private Q_SLOTS:
         QCOMPARE(box.colorAt(51), clSystemColor | 30);
         QCOMPARE(box.itemText(21 + 15), QStringLiteral("Button Face"));
         QVERIFY(!box.itemIcon(5).isNull());
+        QCOMPARE(box.view()->sizeHintForRow(5), 16);
         QCOMPARE(box.Selected(), clBlack);
     }
 
