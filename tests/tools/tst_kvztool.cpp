@@ -225,6 +225,8 @@ private Q_SLOTS:
         const QImage window = editor.w()->previewImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(window.size(), QSize(800, 191));
         QCOMPARE(QImage(path("p.png")).convertToFormat(QImage::Format_RGB32), window);
+        // An offscreen editor that never wrote the remembered folders.
+        QVERIFY(!QFileInfo::exists(path("config")));
 
         QImage composed(800, 191, QImage::Format_RGB32);
         composed.fill(Qt::white);
