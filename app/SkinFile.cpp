@@ -183,6 +183,11 @@ qsizetype lastSeparator(const QString& path)
 }
 } // namespace
 
+QString fileNamePart(const QString& path)
+{
+    return path.mid(lastSeparator(path) + 1);
+}
+
 QString withSkinExtension(const QString& fileName)
 {
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));

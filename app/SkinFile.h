@@ -96,6 +96,8 @@ void writeSkinFile(const QString& fileName, const TSkinRecord& record);
 // The name with ".kvz" appended unless its extension (from the last "."
 // after the last "\", ":" or "/") is ".KVZ" in any case of ASCII letters.
 QString withSkinExtension(const QString& fileName);
+// The file-name part of a path: everything after the last "\", ":" or "/".
+QString fileNamePart(const QString& path);
 // The directory part of a path: no trailing separator, except for a root
 // ("/", "C:\").
 QString directoryPart(const QString& path);

@@ -2,26 +2,18 @@
 
 #include "Application.h"
 #include "BitmapToRegion.h"
-#include "Resources.h"
 #include "Graphics.h"
 #include "Registry.h"
+#include "Resources.h"
 #include "Unit3.h"
 
 #include <QBuffer>
 #include <QCloseEvent>
-#include <QLayout>
 #include <QFileInfo>
+#include <QLayout>
 
 const QString NewSkinFileName = QStringLiteral("NovaSkinDatoteka");
 const QString SettingsKey = QStringLiteral("Software\\Tavrin\\Zlatovir Vedu Dozezi");
-
-QString fileNamePart(const QString& path)
-{
-    qsizetype cut = -1;
-    for (QChar separator : {QLatin1Char('\\'), QLatin1Char(':'), QLatin1Char('/')})
-        cut = std::max(cut, path.lastIndexOf(separator));
-    return path.mid(cut + 1);
-}
 
 namespace {
 

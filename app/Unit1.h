@@ -19,9 +19,6 @@ extern const QString NewSkinFileName;
 // Where the remembered directories live, below the per-user root.
 extern const QString SettingsKey;
 
-// The file-name part of a path: everything after the last "\", ":" or "/".
-QString fileNamePart(const QString& path);
-
 // The main window: eight tabbed pages of colour boxes, direction buttons and
 // "Standarno" buttons, the preview cells below them, and the menu. The
 // controls are the only store of the skin being edited.
