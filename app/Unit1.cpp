@@ -88,9 +88,7 @@ void TfrmMain::ShapePreviews()
     mPitanje->setMask(funkcije::BitmapToRegion(work, mPitanje));
     RegOdgovor.PaintToBitmap(&mask, clWhite, clBlack);
     // Tracing grows the picture by a row: each window gets a fresh copy.
-    for (QWidget* cell : {static_cast<QWidget*>(mOdgovor1), static_cast<QWidget*>(mOdgovor2),
-                          static_cast<QWidget*>(mOdgovor3), static_cast<QWidget*>(mOdgovor4),
-                          static_cast<QWidget*>(mYES), static_cast<QWidget*>(mNO)}) {
+    for (TZlatovirOdgovor* cell : {mOdgovor1, mOdgovor2, mOdgovor3, mOdgovor4, mYES, mNO}) {
         work.Assign(mask);
         cell->setMask(funkcije::BitmapToRegion(work, cell));
     }
