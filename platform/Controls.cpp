@@ -42,16 +42,14 @@ void TCustomControl::paintNow()
     syncBitmapSize();
     Paint();
     ++m_paints;
-    m_painted = true;
     repaint();
 }
 
 void TCustomControl::paintEvent(QPaintEvent*)
 {
-    if (syncBitmapSize() || !m_painted) {
+    if (syncBitmapSize() || m_paints == 0) {
         TApplication::guard([this] { Paint(); });
         ++m_paints;
-        m_painted = true;
     }
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), m_bitmap.image());

@@ -67,7 +67,6 @@ private:
     TColor m_color = clWhite;
     TDragMode m_dragMode = dmManual;
     bool m_pressed = false;
-    bool m_painted = false;
     int m_paints = 0;
 };
 
