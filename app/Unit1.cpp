@@ -3,17 +3,12 @@
 #include "Application.h"
 #include "BitmapToRegion.h"
 #include "Graphics.h"
-#include "Registry.h"
 #include "Resources.h"
 #include "Unit3.h"
 
 #include <QBuffer>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QLayout>
-
-const QString NewSkinFileName = QStringLiteral("NovaSkinDatoteka");
-const QString SettingsKey = QStringLiteral("Software\\Tavrin\\Zlatovir Vedu Dozezi");
 
 namespace {
 
@@ -35,7 +30,9 @@ void usePixelFonts(QWidget* root)
 } // namespace
 
 TfrmMain::TfrmMain(QWidget* parent, bool rememberSettings)
-    : QMainWindow(parent), regPitanje(this), RegOdgovor(this), m_rememberSettings(rememberSettings)
+    : QMainWindow(parent), regPitanje(this), RegOdgovor(this),
+      Document(*this, []() -> Prompts& { return Application()->prompts(); }, dlgOpen, dlgSave),
+      m_rememberSettings(rememberSettings)
 {
     setupUi(this);
     usePixelFonts(this);
@@ -159,6 +156,7 @@ void TfrmMain::FormCreate()
     Modified = false;
     if (m_rememberSettings)
         ReadSettings();
+    Document.makeFoldersAbsolute();
     regPitanje.SetEnabled(true);
     RegOdgovor.SetEnabled(true);
     ShapePreviews();
@@ -174,42 +172,14 @@ void TfrmMain::FormClose()
         WriteSettings();
 }
 
-void TfrmMain::UpdateCaption()
+void TfrmMain::showCaption(const QString& caption)
 {
-    setWindowTitle(QStringLiteral("Zlatovir VODU Editor [ %1 ]").arg(fileNamePart(CurrentFileName)));
+    setWindowTitle(caption);
 }
 
-void TfrmMain::ReadSettings()
+void TfrmMain::showFirstPage()
 {
-    try {
-        TRegistry registry;
-        if (!registry.KeyExists(SettingsKey))
-            registry.OpenKey(SettingsKey, true);
-        if (!registry.OpenKey(SettingsKey, true))
-            return;
-        if (!registry.ValueExists(QStringLiteral("Putanja")))
-            registry.WriteString(QStringLiteral("Putanja"), QCoreApplication::applicationFilePath());
-        for (const char* name : {"OpenDir", "SaveDir"})
-            if (!registry.ValueExists(QString::fromLatin1(name)))
-                registry.WriteString(QString::fromLatin1(name), QStringLiteral("."));
-        OpenDir = registry.ReadString(QStringLiteral("OpenDir"));
-        SaveDir = registry.ReadString(QStringLiteral("SaveDir"));
-    } catch (const ERegistryException&) {
-        // The editor carries on with what was read before the failing step.
-    }
-}
-
-void TfrmMain::WriteSettings()
-{
-    try {
-        TRegistry registry;
-        if (!registry.OpenKey(SettingsKey, true))
-            return;
-        registry.WriteString(QStringLiteral("Putanja"), QCoreApplication::applicationFilePath());
-        registry.WriteString(QStringLiteral("OpenDir"), OpenDir);
-        registry.WriteString(QStringLiteral("SaveDir"), SaveDir);
-    } catch (const ERegistryException&) {
-    }
+    PageControl1->setCurrentWidget(pagePitanje);
 }
 
 void TfrmMain::definePages()
@@ -359,7 +329,7 @@ void TfrmMain::spbOstaloClick()
     Modified = true;
 }
 
-void TfrmMain::ResetAll()
+void TfrmMain::standardAllPages()
 {
     spbPitanjeClick();
     spbOdgovorNormalClick();
@@ -369,10 +339,6 @@ void TfrmMain::ResetAll()
     spbOdgovorYESClick();
     spbOdgovorNOClick();
     spbOstaloClick();
-    PageControl1->setCurrentWidget(pagePitanje);
-    CurrentFileName = NewSkinFileName;
-    UpdateCaption();
-    Modified = false;
 }
 
 // The controls in the record's field order: each page's colour boxes and
@@ -399,115 +365,6 @@ TSkinRecord TfrmMain::currentRecord() const
             record.*std::get<std::uint8_t TSkinRecord::*>(field.member) = std::get<std::uint8_t>(values.at(next++));
     }
     return record;
-}
-
-void TfrmMain::SaveToFile(const QString& FileName)
-{
-    const TSkinRecord record = currentRecord();
-    const QString name = withSkinExtension(FileName);
-    writeSkinFile(name, record);
-    CurrentFileName = name;
-    UpdateCaption();
-}
-
-bool TfrmMain::LoadFromFile(const QString& FileName)
-{
-    const SkinFileContents contents = readSkinFile(FileName);
-    if (contents.status == SkinFileContents::Missing)
-        return false;
-    if (contents.status != SkinFileContents::Loaded) {
-        Application()->prompts().MessageBox(refusalMessage(contents.status), RefusalCaption, MB_OK | MB_ICONHAND);
-        return false;
-    }
-    CurrentFileName = FileName;
-    applySkinRecord(contents.record, *this);
-    PageControl1->setCurrentWidget(pagePitanje);
-    UpdateCaption();
-    return true;
-}
-
-bool TfrmMain::confirmDiscardingChanges()
-{
-    if (!Modified)
-        return true;
-    switch (Application()->prompts().MessageBox(QStringLiteral("Da li zelite prvo da sacuvate promene?"),
-                                                QStringLiteral("Potvrda"), MB_YESNOCANCEL | MB_ICONQUESTION)) {
-    case IDYES:
-        return SaveDocument();
-    case IDNO:
-        return true;
-    default:
-        return false;
-    }
-}
-
-void TfrmMain::Nov1Click()
-{
-    if (!confirmDiscardingChanges())
-        return;
-    ResetAll();
-}
-
-// Open asks about unsaved changes first, as New does, and clears Modified
-// only when a file was actually loaded: a refused or vanished file leaves
-// the pages, and so their unsaved edits, as they were.
-void TfrmMain::Otvori1Click()
-{
-    if (!confirmDiscardingChanges())
-        return;
-    dlgOpen.InitialDir = OpenDir;
-    if (!dlgOpen.Execute())
-        return;
-    const bool loaded = LoadFromFile(dlgOpen.FileName);
-    OpenDir = directoryPart(dlgOpen.FileName);
-    if (loaded)
-        Modified = false;
-}
-
-void TfrmMain::mnmSaveClick()
-{
-    if (SaveDocument())
-        Modified = false;
-}
-
-void TfrmMain::mnmSaveAsClick()
-{
-    if (SaveAsDialog())
-        Modified = false;
-}
-
-// Save rewrites the file even when nothing has changed.
-bool TfrmMain::SaveDocument()
-{
-    if (CurrentFileName == NewSkinFileName)
-        return SaveAsDialog();
-    SaveToFile(CurrentFileName);
-    return true;
-}
-
-// The dialog asks about overwriting the name as typed; a name completed with
-// ".kvz" afterwards is asked about here, so that no existing file is
-// replaced without a question.
-bool TfrmMain::SaveAsDialog()
-{
-    dlgSave.InitialDir = SaveDir;
-    if (!dlgSave.Execute())
-        return false;
-    const QString completed = withSkinExtension(dlgSave.FileName);
-    if (completed != dlgSave.FileName && QFileInfo::exists(completed)) {
-        const QString question = QStringLiteral("Datoteka \"%1\" vec postoji. Da li zelite da je zamenite?")
-                                     .arg(fileNamePart(completed));
-        if (Application()->prompts().MessageBox(question, QStringLiteral("Potvrda"), MB_YESNO | MB_ICONQUESTION) != IDYES)
-            return false;
-    }
-    SaveToFile(dlgSave.FileName);
-    SaveDir = directoryPart(dlgSave.FileName);
-    return true;
-}
-
-void TfrmMain::FormCloseQuery(bool& CanClose)
-{
-    CanClose = confirmDiscardingChanges();
 }
 
 // "Zatvori" closes the window through the close query.

@@ -2,7 +2,7 @@
 
 #include "Prompts.h"
 #include "Region.h"
-#include "SkinFile.h"
+#include "SkinDocument.h"
 #include "ZlatovirButtons.h"
 #include "ui_Unit1.h"
 
@@ -13,16 +13,10 @@
 
 class TfrmAbout;
 
-// The name of a skin that has no file yet; the document is untitled exactly
-// when its name equals this (case-sensitive).
-extern const QString NewSkinFileName;
-// Where the remembered directories live, below the per-user root.
-extern const QString SettingsKey;
-
 // The main window: eight tabbed pages of colour boxes, direction buttons and
 // "Standarno" buttons, the preview cells below them, and the menu. The
 // controls are the only store of the skin being edited.
-class TfrmMain : public QMainWindow, public Ui::frmMain, public SkinPages
+class TfrmMain : public QMainWindow, public Ui::frmMain, public SkinView
 {
     Q_OBJECT
 
@@ -42,18 +36,21 @@ public:
     TfrmAbout* frmAbout = nullptr;
 
     // The document: its file (or NewSkinFileName), whether the pages hold
-    // unsaved changes, and where the open and save dialogs start.
-    QString CurrentFileName = NewSkinFileName;
-    bool Modified = false;
-    QString OpenDir = QStringLiteral(".");
-    QString SaveDir = QStringLiteral(".");
+    // unsaved changes, and where the open and save dialogs start. The
+    // document keeps them and runs the commands; the window names them as
+    // its own.
+    SkinDocument Document;
+    QString& CurrentFileName = Document.CurrentFileName;
+    bool& Modified = Document.Modified;
+    QString& OpenDir = Document.OpenDir;
+    QString& SaveDir = Document.SaveDir;
 
     // The caption "Zlatovir VODU Editor [ name ]" for the current file.
-    void UpdateCaption();
-    // The remembered directories; registry errors are swallowed, ending the
-    // operation at the failing step.
-    void ReadSettings();
-    void WriteSettings();
+    void UpdateCaption() { Document.UpdateCaption(); }
+    // The remembered folders; settings-store errors are swallowed, ending
+    // the operation at the failing step.
+    void ReadSettings() { Document.ReadSettings(); }
+    void WriteSettings() { Document.WriteSettings(); }
 
     // Put values into a page's controls and run its change handler. The
     // argument order is binding: the skin-file reader passes the stored
@@ -70,27 +67,19 @@ public:
                    TColor Prijatelj, TColor PrijateljSenka) override;
     // Every page to its standard values, the question page active, untitled,
     // the caption, and Modified false last.
-    void ResetAll();
+    void ResetAll() { Document.ResetAll(); }
 
     // The skin the window shows: its controls read into a record.
-    TSkinRecord currentRecord() const;
-    // Writes the skin the window shows to the file (".kvz" added when the
-    // name lacks it) and makes that the document's name. The whole file is
-    // written or nothing is: a failure raises EditorError and changes nothing.
-    void SaveToFile(const QString& FileName);
-    // Reads the file into the pages. A missing file changes nothing; a newer
-    // version or a file too short to hold a skin is refused with a message
-    // and changes nothing; a file that can't be opened raises EditorError.
-    // True when the file was loaded.
-    bool LoadFromFile(const QString& FileName);
-    // Save: through the save dialog when untitled. True when written.
-    bool SaveDocument();
-    // Save As. True when a name was chosen and the skin written.
-    bool SaveAsDialog();
+    TSkinRecord currentRecord() const override;
+    // The document's file operations (see SkinDocument).
+    void SaveToFile(const QString& FileName) { Document.SaveToFile(FileName); }
+    bool LoadFromFile(const QString& FileName) { return Document.LoadFromFile(FileName); }
+    bool SaveDocument() { return Document.SaveDocument(); }
+    bool SaveAsDialog() { return Document.SaveAsDialog(); }
 
     // Event handlers, bound to the layout's components in the constructor.
     void FormCreate();
-    void FormCloseQuery(bool& CanClose);
+    void FormCloseQuery(bool& CanClose) { CanClose = Document.canClose(); }
     void FormClose();
 
     void cbPitanjeTextChange();
@@ -111,10 +100,10 @@ public:
     void spbOdgovorNOClick();
     void spbOstaloClick();
 
-    void Nov1Click();
-    void Otvori1Click();
-    void mnmSaveClick();
-    void mnmSaveAsClick();
+    void Nov1Click() { Document.newSkin(); }
+    void Otvori1Click() { Document.open(); }
+    void mnmSaveClick() { Document.save(); }
+    void mnmSaveAsClick() { Document.saveAs(); }
     void Zatvori1Click();
     void Oprogramu1Click();
 
@@ -153,8 +142,10 @@ private:
     void setPage(PageIndex page, const std::vector<TColor>& colours, TDirection direction);
     void standardPage(PageIndex page);
     std::vector<TColorBox*> ostaloBoxes() const;
-    // Asks about unsaved changes; false when the command must stop.
-    bool confirmDiscardingChanges();
+
+    void standardAllPages() override;
+    void showFirstPage() override;
+    void showCaption(const QString& caption) override;
 
     std::vector<ColourPage> m_pages;
     bool m_rememberSettings;

@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "QtPrompts.h"
 
 #include "Errors.h"
 #include "Graphics.h"

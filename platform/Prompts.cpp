@@ -1,4 +1,4 @@
-#include "Prompts.h"
+#include "QtPrompts.h"
 
 #include "Application.h"
 
@@ -87,7 +87,9 @@ bool QtPrompts::RunFileDialog(TFileDialog& dialog)
     } else {
         box.setAcceptMode(QFileDialog::AcceptSave);
         box.setFileMode(QFileDialog::AnyFile);
-        box.setOption(QFileDialog::DontConfirmOverwrite, !(dialog.Options & ofOverwritePrompt));
+        // The caller asks about replacing, in the editor's language and about
+        // the name that will really be written (".kvz" may still be added).
+        box.setOption(QFileDialog::DontConfirmOverwrite, true);
     }
     if (!dialog.FileName.isEmpty())
         box.selectFile(dialog.FileName);

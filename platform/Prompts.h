@@ -6,7 +6,6 @@
 
 #include <optional>
 
-class QWidget;
 
 // Message-box flags and answers, as the editor asks its questions.
 enum : unsigned {
@@ -33,8 +32,9 @@ struct TFileDialog
     enum Kind { Open, Save };
 
     explicit TFileDialog(Kind kind) : DialogKind(kind) {}
-    // Runs the dialog modally through the application's prompts; true when
-    // the user confirmed a name, which is then in FileName.
+    // Runs the dialog modally through the application's prompts (the
+    // widget toolkit defines it); true when the user confirmed a name, which
+    // is then in FileName.
     bool Execute();
 
     Kind DialogKind;
@@ -68,15 +68,3 @@ public:
     // The colour dialog preset with `initial`; nothing when cancelled.
     virtual std::optional<TColor> ChooseColor(TColor initial) = 0;
 };
-
-// The real, modal dialogs over Qt's.
-class QtPrompts : public Prompts
-{
-public:
-    int MessageBox(const QString& text, const QString& caption, unsigned flags) override;
-    bool RunFileDialog(TFileDialog& dialog) override;
-    std::optional<TColor> ChooseColor(TColor initial) override;
-};
-
-// "description|pattern|description|pattern" as a Qt name filter list.
-QString qtNameFilters(const QString& filter);

@@ -1,5 +1,7 @@
 #include "ZlatovirButtons.h"
 
+#include "SkinFile.h"
+
 #include "Resources.h"
 #include "funkcije.h"
 
@@ -141,15 +143,21 @@ void PaintOdgovorNOImage(TColor Text, TColor Line, TColor C1, TColor C2, TDirect
     DrawAnswerShape(bmpOdgovorNO->Canvas(), Line, C1, C2, Direction);
 }
 
+// The images are first painted in the standard skin's colours.
 void PaintDefaultImages()
 {
-    PaintPitanjeImage(clWhite, clDefaultLine, clBlack, clBlack, 1);
-    PaintOdgovorNormalImage(clWhite, clAqua, clDefaultLine, clBlack, clBlack, 1);
-    PaintOdgovorInImage(clWhite, clAqua, clDefaultLine, clDefaultInC1, clDefaultInC2, 1);
-    PaintOdgovorChechImage(clWhite, clAqua, clDefaultLine, clDefaultChechC1, clDefaultChechC2, 1);
-    PaintOdgovorOKImage(clWhite, clAqua, clDefaultLine, clDefaultOKC1, clDefaultOKC2, 1);
-    PaintOdgovorYESImage(clWhite, clDefaultLine, clDefaultInC1, clDefaultInC2, 1);
-    PaintOdgovorNOImage(clWhite, clDefaultLine, clBlack, clBlack, 1);
+    constexpr TSkinRecord r = standardSkinRecord();
+    PaintPitanjeImage(r.PitanjeText, r.PitanjeLinija, r.PitanjeC1, r.PitanjeC2, r.PitanjeDesno);
+    PaintOdgovorNormalImage(r.OdgovorNormalText, r.OdgovorNormalChar, r.OdgovorNormalLine, r.OdgovorNormalC1,
+                            r.OdgovorNormalC2, r.OdgovorNormalDesno);
+    PaintOdgovorInImage(r.OdgovorInText, r.OdgovorInChar, r.OdgovorInLine, r.OdgovorInC1, r.OdgovorInC2,
+                        r.OdgovorInDesno);
+    PaintOdgovorChechImage(r.OdgovorChechText, r.OdgovorChechChar, r.OdgovorChechLine, r.OdgovorChechC1,
+                           r.OdgovorChechC2, r.OdgovorChechDesno);
+    PaintOdgovorOKImage(r.OdgovorOKText, r.OdgovorOKChar, r.OdgovorOKLine, r.OdgovorOKC1, r.OdgovorOKC2,
+                        r.OdgovorOKDesno);
+    PaintOdgovorYESImage(r.OdgovorYESText, r.OdgovorYESLine, r.OdgovorYESC1, r.OdgovorYESC2, r.OdgovorYESDesno);
+    PaintOdgovorNOImage(r.OdgovorNOText, r.OdgovorNOLine, r.OdgovorNOC1, r.OdgovorNOC2, r.OdgovorNODesno);
 }
 
 void initializeSkinRendering(const QString& garantResource)

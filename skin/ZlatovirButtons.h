@@ -38,17 +38,6 @@ extern TColor clrOdgovorNOText;
 // ("Dole"); any other value paints no gradient and keeps the old fill.
 using TDirection = std::uint8_t;
 
-// The default skin's colours besides the named ones (white text, aqua
-// letters, black fills): the images are first painted in them, and they are
-// the pages' standard values.
-constexpr TColor clDefaultLine = 0x00B38855;  // steel blue (85, 136, 179)
-constexpr TColor clDefaultInC1 = 0x000099FF;  // orange (255, 153, 0)
-constexpr TColor clDefaultInC2 = 0x00ADDEFE;  // pale peach (254, 222, 173)
-constexpr TColor clDefaultChechC1 = 0x000033FF; // red-orange (255, 51, 0)
-constexpr TColor clDefaultChechC2 = 0x009DB0FE; // salmon (254, 176, 157)
-constexpr TColor clDefaultOKC1 = 0x0033CC00;  // green (0, 204, 51)
-constexpr TColor clDefaultOKC2 = 0x00B1EC9F;  // pale green (159, 236, 177)
-
 constexpr int QuestionImageWidth = 800;
 constexpr int QuestionImageHeight = 61;
 constexpr int AnswerImageWidth = 400;

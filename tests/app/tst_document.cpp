@@ -324,7 +324,7 @@ private Q_SLOTS:
         QCOMPARE(w()->CurrentFileName, path("a.kvz"));
         QVERIFY(!w()->Modified);
         QCOMPARE(w()->OpenDir, dir->path());
-        QCOMPARE(w()->SaveDir, QStringLiteral("."));
+        QCOMPARE(w()->SaveDir, QDir::currentPath());
         // Unchanged: no question; a cancelled dialog changes nothing.
         editor.fake().fileAnswers = {std::nullopt};
         w()->Otvori1->trigger();
@@ -396,7 +396,7 @@ private Q_SLOTS:
         QCOMPARE(w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ plavi.kvz ]"));
         QVERIFY(!w()->Modified);
         QCOMPARE(w()->SaveDir, dir->path());
-        QCOMPARE(w()->OpenDir, QStringLiteral("."));
+        QCOMPARE(w()->OpenDir, QDir::currentPath());
         // Save of a named skin rewrites it without a question, changed or not.
         QFile::remove(path("plavi.kvz"));
         w()->mnmSave->trigger();
@@ -405,33 +405,45 @@ private Q_SLOTS:
         QVERIFY(editor.fake().messages.isEmpty());
     }
 
-    // The dialog asked about the typed name only; the completed one is asked about here.
-    void completedNameIsAskedAboutBeforeReplacing_data()
+    // The dialog never asks; the editor asks exactly once, in Serbian, about
+    // the name it will write, whether ".kvz" was typed or added.
+    void replaceQuestionIsAskedOnceAboutTheWrittenName_data()
     {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("bareNameExists");
         QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("replaced");
-        QTest::newRow("Yes replaces") << int(IDYES) << true;
-        QTest::newRow("No saves nothing") << int(IDNO) << false;
+        QTest::newRow("completed, Yes replaces") << "postoji" << false << int(IDYES);
+        QTest::newRow("completed, No saves nothing") << "postoji" << false << int(IDNO);
+        QTest::newRow("typed with the extension") << "postoji.kvz" << false << int(IDYES);
+        QTest::newRow("both names exist") << "postoji" << true << int(IDNO);
     }
 
-    void completedNameIsAskedAboutBeforeReplacing()
+    void replaceQuestionIsAskedOnceAboutTheWrittenName()
     {
+        QFETCH(QString, typed);
+        QFETCH(bool, bareNameExists);
         QFETCH(int, answer);
-        QFETCH(bool, replaced);
         writeFile(path("postoji.kvz"), "old");
+        if (bareNameExists)
+            writeFile(path("postoji"), "bare");
         w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
         const DocumentState before = state();
-        editor.fake().fileAnswers = {path("postoji")};
+        editor.fake().fileAnswers = {path(typed)};
         editor.fake().messageAnswers = {answer};
         w()->mnmSaveAs->trigger();
         QCOMPARE(editor.fake().messages.size(), 1);
-        QVERIFY(editor.fake().messages[0].text.contains(QStringLiteral("postoji.kvz")));
+        QCOMPARE(editor.fake().messages[0].text,
+                 QStringLiteral("Datoteka \"postoji.kvz\" vec postoji. Da li zelite da je zamenite?"));
+        const bool replaced = answer == IDYES;
         QCOMPARE(readAll(path("postoji.kvz")) == "old", !replaced);
+        if (bareNameExists)
+            QCOMPARE(readAll(path("postoji")), QByteArray("bare"));
         if (!replaced) {
             verifyUnchanged(before);
-            QCOMPARE(w()->SaveDir, QStringLiteral("."));
+            QCOMPARE(w()->SaveDir, QDir::currentPath());
         } else {
             QVERIFY(!w()->Modified);
+            QCOMPARE(w()->CurrentFileName, path("postoji.kvz"));
         }
     }
 
@@ -559,8 +571,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("directory");
         QTest::newRow("folder") << "/home/ana/skin.kvz" << "/home/ana";
         QTest::newRow("root") << "/skin.kvz" << "/";
-        QTest::newRow("windows folder") << "D:\\a\\b\\skin.kvz" << "D:\\a\\b";
-        QTest::newRow("drive root") << "C:\\skin.kvz" << "C:\\";
+        // Relative names are taken from the working folder; only "/" separates.
+        QTest::newRow("relative name") << "skin.kvz" << QDir::currentPath();
+        QTest::newRow("dot folder") << "./sub/../sub/y" << QDir::currentPath() + "/sub";
+        QTest::newRow("backslash is a name character") << "/x/we\\ird.kvz" << "/x";
     }
 
     void directoryPartOfAPath()

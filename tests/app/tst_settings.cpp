@@ -41,8 +41,9 @@ private Q_SLOTS:
     void firstStartWritesTheDefaults()
     {
         editor.start();
-        QCOMPARE(editor.w()->OpenDir, QStringLiteral("."));
-        QCOMPARE(editor.w()->SaveDir, QStringLiteral("."));
+        // "." is stored, and the dialogs start in the working folder.
+        QCOMPARE(editor.w()->OpenDir, QDir::currentPath());
+        QCOMPARE(editor.w()->SaveDir, QDir::currentPath());
         QVERIFY(QFileInfo::exists(settingsFileName()));
         QCOMPARE(storedValue(QStringLiteral("OpenDir")), QStringLiteral("."));
         QCOMPARE(storedValue(QStringLiteral("SaveDir")), QStringLiteral("."));
@@ -70,6 +71,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, file);
         QFETCH(QString, openDir);
         QFETCH(QString, saveDir);
+        for (QString* folder : {&openDir, &saveDir})
+            if (*folder == QLatin1String("."))
+                *folder = QDir::currentPath();
         writeSettingsFile(file);
         editor.start();
         QCOMPARE(editor.w()->OpenDir, openDir);
@@ -115,11 +119,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("part");
-        QTest::newRow("windows path") << "C:\\Skins\\plavi.kvz" << "plavi.kvz";
-        QTest::newRow("drive only") << "D:plavi.kvz" << "plavi.kvz";
+        // Only "/" separates path parts here: "\\" and ":" belong to the name.
+        QTest::newRow("backslash in a name") << "/home/ana/we\\ird.kvz" << "we\\ird.kvz";
+        QTest::newRow("colon in a name") << "/home/ana/D:plavi.kvz" << "D:plavi.kvz";
         QTest::newRow("linux path") << "/home/ana/skins/crveni.kvz" << "crveni.kvz";
         QTest::newRow("untitled") << "NovaSkinDatoteka" << "NovaSkinDatoteka";
-        QTest::newRow("mixed separators") << "/a\\b/c.kvz" << "c.kvz";
+        QTest::newRow("backslash in a folder") << "/a\\b/c.kvz" << "c.kvz";
     }
 
     void fileNamePartOfACaption()

@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "Errors.h"
 #include "FakePrompts.h"
+#include "QtPrompts.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 

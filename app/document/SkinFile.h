@@ -93,13 +93,18 @@ extern const QString RefusalCaption; // "Greska"
 // "Cannot create file "<full path>". <reason>".
 void writeSkinFile(const QString& fileName, const TSkinRecord& record);
 
+// Path rules. Only "/" separates path parts on Linux and other Unix
+// systems; a Windows build also takes "\" and ":".
 // The name with ".kvz" appended unless its extension (from the last "."
-// after the last "\", ":" or "/") is ".KVZ" in any case of ASCII letters.
+// after the last separator) is ".KVZ" in any case of ASCII letters.
 QString withSkinExtension(const QString& fileName);
-// The file-name part of a path: everything after the last "\", ":" or "/".
+// The file-name part of a path: everything after the last separator.
 QString fileNamePart(const QString& path);
-// The directory part of a path: no trailing separator, except for a root
-// ("/", "C:\").
+// The path made absolute against the working folder, with "." and ".."
+// resolved and no doubled or trailing separators.
+QString absoluteCleanPath(const QString& path);
+// The absolute folder a path lies in: no trailing separator, except for a
+// root ("/").
 QString directoryPart(const QString& path);
 
 // The eight set-page operations a loaded record is put into the pages with.
@@ -121,5 +126,62 @@ public:
 // Calls the eight operations in their order with the record's fields; no
 // reserved field is passed, and direction bytes go as read.
 void applySkinRecord(const TSkinRecord& record, SkinPages& pages);
-// The record of the standard skin, as a fresh editor holds it.
-TSkinRecord standardSkinRecord();
+// The standard skin: the colours the skin images are first painted in, the
+// pages' "Standarno" values and a fresh editor's controls, all from here.
+constexpr TSkinRecord standardSkinRecord()
+{
+    constexpr TColor steelBlue = 0x00B38855;  // (85, 136, 179): every outline
+    constexpr TColor orange = 0x000099FF;     // (255, 153, 0)
+    constexpr TColor palePeach = 0x00ADDEFE;  // (254, 222, 173)
+    constexpr TColor redOrange = 0x000033FF;  // (255, 51, 0)
+    constexpr TColor salmon = 0x009DB0FE;     // (254, 176, 157)
+    constexpr TColor green = 0x0033CC00;      // (0, 204, 51)
+    constexpr TColor paleGreen = 0x00B1EC9F;  // (159, 236, 177)
+    TSkinRecord r;
+    r.PitanjeText = clWhite;
+    r.PitanjeLinija = steelBlue;
+    r.PitanjeC1 = clBlack;
+    r.PitanjeC2 = clBlack;
+    r.PitanjeDesno = 1;
+    r.OdgovorNormalText = clWhite;
+    r.OdgovorNormalChar = clAqua;
+    r.OdgovorNormalLine = steelBlue;
+    r.OdgovorNormalC1 = clBlack;
+    r.OdgovorNormalC2 = clBlack;
+    r.OdgovorNormalDesno = 1;
+    r.OdgovorInText = clWhite;
+    r.OdgovorInChar = clAqua;
+    r.OdgovorInLine = steelBlue;
+    r.OdgovorInC1 = orange;
+    r.OdgovorInC2 = palePeach;
+    r.OdgovorInDesno = 1;
+    r.OdgovorChechText = clWhite;
+    r.OdgovorChechChar = clAqua;
+    r.OdgovorChechLine = steelBlue;
+    r.OdgovorChechC1 = redOrange;
+    r.OdgovorChechC2 = salmon;
+    r.OdgovorChechDesno = 1;
+    r.OdgovorOKText = clWhite;
+    r.OdgovorOKChar = clAqua;
+    r.OdgovorOKLine = steelBlue;
+    r.OdgovorOKC1 = green;
+    r.OdgovorOKC2 = paleGreen;
+    r.OdgovorOKDesno = 1;
+    r.OdgovorYESText = clWhite;
+    r.OdgovorYESLine = steelBlue;
+    r.OdgovorYESC1 = orange;
+    r.OdgovorYESC2 = palePeach;
+    r.OdgovorYESDesno = 1;
+    r.OdgovorNOText = clWhite;
+    r.OdgovorNOLine = steelBlue;
+    r.OdgovorNOC1 = clBlack;
+    r.OdgovorNOC2 = clBlack;
+    r.OdgovorNODesno = 1;
+    r.TacanOdgovor = clYellow;
+    r.NetacanOdgovor = clRed;
+    r.Voditelj = clYellow;
+    r.PrijateljHalo = clAqua;
+    r.Prijatelj = clWhite;
+    r.PrijateljSenka = clNavy;
+    return r;
+}

@@ -1,9 +1,9 @@
 #include "SkinFile.h"
 
 #include "Errors.h"
-#include "ZlatovirButtons.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
@@ -158,6 +158,9 @@ void writeSkinFile(const QString& fileName, const TSkinRecord& record)
 {
     const QByteArray bytes = encodeSkinFile(record);
     QSaveFile file(fileName);
+    // Where the folder takes no new file but the file itself is writable, the
+    // file is written in place: saving over it must go on working there.
+    file.setDirectWriteFallback(true);
     auto fail = [&](const QString& reason) {
         file.cancelWriting();
         throw EditorError(
@@ -174,13 +177,22 @@ void writeSkinFile(const QString& fileName, const TSkinRecord& record)
 }
 
 namespace {
+
+// Windows separates path parts with "\", ":" and "/"; Linux and the other
+// Unix systems with "/" alone, where "\" and ":" are ordinary characters
+// of a file name.
 qsizetype lastSeparator(const QString& path)
 {
+#ifdef Q_OS_WIN
     qsizetype cut = -1;
     for (QChar separator : {QLatin1Char('\\'), QLatin1Char(':'), QLatin1Char('/')})
         cut = std::max(cut, path.lastIndexOf(separator));
     return cut;
+#else
+    return path.lastIndexOf(QLatin1Char('/'));
+#endif
 }
+
 } // namespace
 
 QString fileNamePart(const QString& path)
@@ -202,17 +214,14 @@ QString withSkinExtension(const QString& fileName)
     return upper == QLatin1String(".KVZ") ? fileName : fileName + QStringLiteral(".kvz");
 }
 
+QString absoluteCleanPath(const QString& path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
 QString directoryPart(const QString& path)
 {
-    qsizetype cut = -1;
-    for (QChar separator : {QLatin1Char('\\'), QLatin1Char('/')})
-        cut = std::max(cut, path.lastIndexOf(separator));
-    if (cut < 0)
-        return {};
-    const QString directory = path.left(cut);
-    if (directory.isEmpty() || directory.endsWith(QLatin1Char(':')))
-        return path.left(cut + 1);
-    return directory;
+    return QFileInfo(absoluteCleanPath(path)).absolutePath();
 }
 
 void applySkinRecord(const TSkinRecord& r, SkinPages& pages)
@@ -229,55 +238,4 @@ void applySkinRecord(const TSkinRecord& r, SkinPages& pages)
     pages.SetOdgovorYES(r.OdgovorYESText, r.OdgovorYESLine, r.OdgovorYESC1, r.OdgovorYESC2, r.OdgovorYESDesno);
     pages.SetOdgovorNO(r.OdgovorNOText, r.OdgovorNOLine, r.OdgovorNOC1, r.OdgovorNOC2, r.OdgovorNODesno);
     pages.SetOstalo(r.TacanOdgovor, r.NetacanOdgovor, r.Voditelj, r.PrijateljHalo, r.Prijatelj, r.PrijateljSenka);
-}
-
-TSkinRecord standardSkinRecord()
-{
-    TSkinRecord r;
-    r.PitanjeText = clWhite;
-    r.PitanjeLinija = clDefaultLine;
-    r.PitanjeC1 = clBlack;
-    r.PitanjeC2 = clBlack;
-    r.PitanjeDesno = 1;
-    r.OdgovorNormalText = clWhite;
-    r.OdgovorNormalChar = clAqua;
-    r.OdgovorNormalLine = clDefaultLine;
-    r.OdgovorNormalC1 = clBlack;
-    r.OdgovorNormalC2 = clBlack;
-    r.OdgovorNormalDesno = 1;
-    r.OdgovorInText = clWhite;
-    r.OdgovorInChar = clAqua;
-    r.OdgovorInLine = clDefaultLine;
-    r.OdgovorInC1 = clDefaultInC1;
-    r.OdgovorInC2 = clDefaultInC2;
-    r.OdgovorInDesno = 1;
-    r.OdgovorChechText = clWhite;
-    r.OdgovorChechChar = clAqua;
-    r.OdgovorChechLine = clDefaultLine;
-    r.OdgovorChechC1 = clDefaultChechC1;
-    r.OdgovorChechC2 = clDefaultChechC2;
-    r.OdgovorChechDesno = 1;
-    r.OdgovorOKText = clWhite;
-    r.OdgovorOKChar = clAqua;
-    r.OdgovorOKLine = clDefaultLine;
-    r.OdgovorOKC1 = clDefaultOKC1;
-    r.OdgovorOKC2 = clDefaultOKC2;
-    r.OdgovorOKDesno = 1;
-    r.OdgovorYESText = clWhite;
-    r.OdgovorYESLine = clDefaultLine;
-    r.OdgovorYESC1 = clDefaultInC1;
-    r.OdgovorYESC2 = clDefaultInC2;
-    r.OdgovorYESDesno = 1;
-    r.OdgovorNOText = clWhite;
-    r.OdgovorNOLine = clDefaultLine;
-    r.OdgovorNOC1 = clBlack;
-    r.OdgovorNOC2 = clBlack;
-    r.OdgovorNODesno = 1;
-    r.TacanOdgovor = clYellow;
-    r.NetacanOdgovor = clRed;
-    r.Voditelj = clYellow;
-    r.PrijateljHalo = clAqua;
-    r.Prijatelj = clWhite;
-    r.PrijateljSenka = clNavy;
-    return r;
 }

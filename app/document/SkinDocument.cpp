@@ -1,0 +1,190 @@
+#include "SkinDocument.h"
+
+#include "Registry.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+const QString NewSkinFileName = QStringLiteral("NovaSkinDatoteka");
+const QString SettingsKey = QStringLiteral("Software\\Tavrin\\Zlatovir Vedu Dozezi");
+
+namespace {
+
+const QString ConfirmCaption = QStringLiteral("Potvrda");
+
+} // namespace
+
+SkinDocument::SkinDocument(SkinView& view, PromptsSource prompts, TFileDialog& openDialog, TFileDialog& saveDialog)
+    : m_view(view), m_prompts(std::move(prompts)), m_openDialog(openDialog), m_saveDialog(saveDialog)
+{
+}
+
+int SkinDocument::ask(const QString& text, unsigned flags)
+{
+    return m_prompts().MessageBox(text, ConfirmCaption, flags);
+}
+
+void SkinDocument::UpdateCaption()
+{
+    m_view.showCaption(QStringLiteral("Zlatovir VODU Editor [ %1 ]").arg(fileNamePart(CurrentFileName)));
+}
+
+void SkinDocument::ReadSettings()
+{
+    try {
+        TRegistry registry;
+        if (!registry.KeyExists(SettingsKey))
+            registry.OpenKey(SettingsKey, true);
+        if (!registry.OpenKey(SettingsKey, true))
+            return;
+        if (!registry.ValueExists(QStringLiteral("Putanja")))
+            registry.WriteString(QStringLiteral("Putanja"), QCoreApplication::applicationFilePath());
+        for (const char* name : {"OpenDir", "SaveDir"})
+            if (!registry.ValueExists(QString::fromLatin1(name)))
+                registry.WriteString(QString::fromLatin1(name), QStringLiteral("."));
+        OpenDir = registry.ReadString(QStringLiteral("OpenDir"));
+        SaveDir = registry.ReadString(QStringLiteral("SaveDir"));
+    } catch (const ERegistryException&) {
+        // The editor carries on with what was read before the failing step.
+    }
+}
+
+void SkinDocument::WriteSettings()
+{
+    try {
+        TRegistry registry;
+        if (!registry.OpenKey(SettingsKey, true))
+            return;
+        registry.WriteString(QStringLiteral("Putanja"), QCoreApplication::applicationFilePath());
+        registry.WriteString(QStringLiteral("OpenDir"), OpenDir);
+        registry.WriteString(QStringLiteral("SaveDir"), SaveDir);
+    } catch (const ERegistryException&) {
+    }
+}
+
+void SkinDocument::makeFoldersAbsolute()
+{
+    OpenDir = absoluteCleanPath(OpenDir);
+    SaveDir = absoluteCleanPath(SaveDir);
+}
+
+void SkinDocument::ResetAll()
+{
+    m_view.standardAllPages();
+    m_view.showFirstPage();
+    CurrentFileName = NewSkinFileName;
+    UpdateCaption();
+    Modified = false;
+}
+
+void SkinDocument::SaveToFile(const QString& FileName)
+{
+    const TSkinRecord record = m_view.currentRecord();
+    const QString name = absoluteCleanPath(withSkinExtension(FileName));
+    writeSkinFile(name, record);
+    CurrentFileName = name;
+    UpdateCaption();
+}
+
+bool SkinDocument::LoadFromFile(const QString& FileName)
+{
+    const SkinFileContents contents = readSkinFile(FileName);
+    if (contents.status == SkinFileContents::Missing)
+        return false;
+    if (contents.status != SkinFileContents::Loaded) {
+        m_prompts().MessageBox(refusalMessage(contents.status), RefusalCaption, MB_OK | MB_ICONHAND);
+        return false;
+    }
+    CurrentFileName = absoluteCleanPath(FileName);
+    applySkinRecord(contents.record, m_view);
+    m_view.showFirstPage();
+    UpdateCaption();
+    return true;
+}
+
+bool SkinDocument::confirmDiscardingChanges()
+{
+    if (!Modified)
+        return true;
+    switch (ask(QStringLiteral("Da li zelite prvo da sacuvate promene?"), MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES:
+        if (!SaveDocument())
+            return false;
+        Modified = false;
+        return true;
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void SkinDocument::newSkin()
+{
+    if (!confirmDiscardingChanges())
+        return;
+    ResetAll();
+}
+
+// Open asks about unsaved changes first, as New does, and clears Modified
+// only when a file was actually loaded: a refused or vanished file leaves
+// the pages, and so their unsaved edits, as they were.
+void SkinDocument::open()
+{
+    if (!confirmDiscardingChanges())
+        return;
+    m_openDialog.InitialDir = OpenDir;
+    if (!m_prompts().RunFileDialog(m_openDialog))
+        return;
+    const bool loaded = LoadFromFile(m_openDialog.FileName);
+    OpenDir = directoryPart(absoluteCleanPath(m_openDialog.FileName));
+    if (loaded)
+        Modified = false;
+}
+
+void SkinDocument::save()
+{
+    if (SaveDocument())
+        Modified = false;
+}
+
+void SkinDocument::saveAs()
+{
+    if (SaveAsDialog())
+        Modified = false;
+}
+
+// Save rewrites the file even when nothing has changed.
+bool SkinDocument::SaveDocument()
+{
+    if (CurrentFileName == NewSkinFileName)
+        return SaveAsDialog();
+    SaveToFile(CurrentFileName);
+    return true;
+}
+
+// The dialog itself never asks about replacing: the question is asked here,
+// once, about the name that will be written, ".kvz" completed.
+bool SkinDocument::SaveAsDialog()
+{
+    m_saveDialog.InitialDir = SaveDir;
+    if (!m_prompts().RunFileDialog(m_saveDialog))
+        return false;
+    const QString target = absoluteCleanPath(withSkinExtension(m_saveDialog.FileName));
+    const QFileInfo existing(target);
+    if ((m_saveDialog.Options & ofOverwritePrompt) && existing.exists() && !existing.isDir()) {
+        const QString question = QStringLiteral("Datoteka \"%1\" vec postoji. Da li zelite da je zamenite?")
+                                     .arg(fileNamePart(target));
+        if (ask(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return false;
+    }
+    SaveToFile(target);
+    SaveDir = directoryPart(target);
+    return true;
+}
+
+bool SkinDocument::canClose()
+{
+    return confirmDiscardingChanges();
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "Prompts.h"
+#include "SkinFile.h"
+
+#include <QString>
+
+#include <functional>
+
+// The name of a skin that has no file yet; the document is untitled exactly
+// when its name equals this (case-sensitive).
+extern const QString NewSkinFileName;
+// Where the remembered folders live, below the per-user root.
+extern const QString SettingsKey;
+
+// What the document needs of the window that shows the skin: the eight
+// set-page operations, the controls read into a record, every page's
+// "Standarno", the first page brought forward, and the caption.
+class SkinView : public SkinPages
+{
+public:
+    virtual TSkinRecord currentRecord() const = 0;
+    virtual void standardAllPages() = 0;
+    virtual void showFirstPage() = 0;
+    virtual void showCaption(const QString& caption) = 0;
+};
+
+// The skin document: its file name, whether the pages hold unsaved changes,
+// where the open and save dialogs start, and the commands New, Open, Save,
+// Save As and the close query. The skin itself lives only in the view's
+// controls; the document reads and writes it through the view. Every
+// question goes through the prompts. No widgets.
+//
+// Names and folders are absolute and clean once a dialog has returned one;
+// on Linux only "/" separates path parts.
+class SkinDocument
+{
+public:
+    using PromptsSource = std::function<Prompts&()>;
+    SkinDocument(SkinView& view, PromptsSource prompts, TFileDialog& openDialog, TFileDialog& saveDialog);
+
+    QString CurrentFileName = NewSkinFileName;
+    bool Modified = false;
+    QString OpenDir = QStringLiteral(".");
+    QString SaveDir = QStringLiteral(".");
+
+    // The caption "Zlatovir VODU Editor [ name ]" for the current file.
+    void UpdateCaption();
+    // The remembered folders; settings-store errors are swallowed, ending
+    // the operation at the failing step. Relative folders read (the "."
+    // first written) are taken from the working folder.
+    void ReadSettings();
+    void WriteSettings();
+    // Relative folders become absolute against the working folder, so that
+    // the dialogs start where the user started the editor.
+    void makeFoldersAbsolute();
+
+    // Every page to its standard values, the first page shown, untitled,
+    // the caption, and Modified false last.
+    void ResetAll();
+    // Writes the skin the view shows to the file (".kvz" added when the
+    // name lacks it) and makes that the document's name. The whole file is
+    // written or nothing is: a failure raises EditorError and changes nothing.
+    void SaveToFile(const QString& FileName);
+    // Reads the file into the pages. A missing file changes nothing; a newer
+    // version or a file too short to hold a skin is refused with a message
+    // and changes nothing; a file that can't be opened raises EditorError.
+    // True when the file was loaded.
+    bool LoadFromFile(const QString& FileName);
+    // Save: through the save dialog when untitled. True when written.
+    bool SaveDocument();
+    // Save As. True when a name was chosen and the skin written.
+    bool SaveAsDialog();
+
+    // The menu commands and the close query.
+    void newSkin();
+    void open();
+    void save();
+    void saveAs();
+    bool canClose();
+
+private:
+    // Asks about unsaved changes; false when the command must stop. A
+    // successful save from the question leaves the skin unchanged.
+    bool confirmDiscardingChanges();
+    int ask(const QString& text, unsigned flags);
+
+    SkinView& m_view;
+    PromptsSource m_prompts;
+    TFileDialog& m_openDialog;
+    TFileDialog& m_saveDialog;
+};
