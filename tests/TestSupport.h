@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <functional>
 #include <set>
 #include <utility>
 
@@ -24,3 +25,10 @@ inline QImage snapshot(const TBitmap& bitmap) { return bitmap.image().copy(); }
 void userPicks(TColorBox& box, int index);
 // The user picks the listed entry showing `color`.
 void userPicksColour(TColorBox& box, TColor color);
+
+// Runs `check` as an unprivileged user, so that permission checks mean the
+// same under root (as CI runs) as for anyone: as it is when not root, else
+// in a child process that gives `folder` (recursively) to the user "nobody"
+// and drops to that user. `check` returns what went wrong, empty when
+// nothing did; so does this.
+QString asUnprivilegedUser(const QString& folder, const std::function<QString()>& check);
