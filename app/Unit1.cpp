@@ -56,6 +56,9 @@ TfrmMain::TfrmMain(QWidget* parent, bool rememberSettings)
 
     readShapeData();
     definePages();
+    // The controls start at the standard skin, which the images are first
+    // painted in; the handlers are bound only afterwards.
+    showRecord(standardSkinRecord());
     bindEvents();
     TApplication::guard([this] { FormCreate(); });
 }
@@ -342,29 +345,50 @@ void TfrmMain::standardAllPages()
 }
 
 // The controls in the record's field order: each page's colour boxes and
-// its direction ("Desno" checked: 1), then the six colours of "Ostalo".
+// its direction buttons, then the six colours of "Ostalo".
+std::vector<TfrmMain::FieldControl> TfrmMain::controlsInFieldOrder() const
+{
+    std::vector<FieldControl> controls;
+    for (const ColourPage& page : m_pages) {
+        for (TColorBox* box : page.boxes)
+            controls.push_back({box, nullptr});
+        controls.push_back({nullptr, &page});
+    }
+    for (TColorBox* box : ostaloBoxes())
+        controls.push_back({box, nullptr});
+    return controls;
+}
+
+// A direction is 1 when "Desno" is checked.
 TSkinRecord TfrmMain::currentRecord() const
 {
-    std::vector<std::variant<TColor, std::uint8_t>> values;
-    for (const ColourPage& page : m_pages) {
-        for (const TColorBox* box : page.boxes)
-            values.emplace_back(box->Selected());
-        values.emplace_back(std::uint8_t(page.desno->isChecked() ? 1 : 0));
-    }
-    for (const TColorBox* box : ostaloBoxes())
-        values.emplace_back(box->Selected());
-
     TSkinRecord record;
+    const std::vector<FieldControl> controls = controlsInFieldOrder();
     size_t next = 0;
     for (const SkinField& field : skinFields()) {
         if (field.reserved)
             continue;
-        if (const auto* colour = std::get_if<TColor TSkinRecord::*>(&field.member))
-            record.*(*colour) = std::get<TColor>(values.at(next++));
-        else
-            record.*std::get<std::uint8_t TSkinRecord::*>(field.member) = std::get<std::uint8_t>(values.at(next++));
+        const FieldControl& c = controls.at(next++);
+        field.set(record, c.box ? c.box->Selected() : (c.page->desno->isChecked() ? 1u : 0u));
     }
     return record;
+}
+
+// The controls take the record's values; no handler runs and nothing is
+// painted (the window is built with the standard skin this way).
+void TfrmMain::showRecord(const TSkinRecord& record)
+{
+    const std::vector<FieldControl> controls = controlsInFieldOrder();
+    size_t next = 0;
+    for (const SkinField& field : skinFields()) {
+        if (field.reserved)
+            continue;
+        const FieldControl& c = controls.at(next++);
+        if (c.box)
+            c.box->setSelected(field.get(record));
+        else
+            (field.get(record) ? c.page->desno : c.page->dole)->setChecked(true);
+    }
 }
 
 // "Zatvori" closes the window through the close query.

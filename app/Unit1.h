@@ -135,6 +135,15 @@ private:
     // In the order the skin file stores the pages: YES before NO.
     enum PageIndex { PitanjePage, NormalPage, InPage, ChechPage, OKPage, YESPage, NOPage, PageCount };
 
+    // A colour box, or the direction buttons of a page.
+    struct FieldControl
+    {
+        TColorBox* box;
+        const ColourPage* page;
+    };
+    std::vector<FieldControl> controlsInFieldOrder() const;
+    void showRecord(const TSkinRecord& record);
+
     void bindEvents();
     void readShapeData();
     void definePages();

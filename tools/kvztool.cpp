@@ -119,10 +119,10 @@ int commandDump(const QStringList& args)
     const TSkinRecord r = decodeSkinRecord(contents.recordBytes, true);
     say(QStringLiteral("version %1").arg(contents.version));
     for (const SkinField& f : skinFields()) {
-        if (const auto* colour = std::get_if<TColor TSkinRecord::*>(&f.member))
-            say(QStringLiteral("%1 0x%2").arg(QLatin1String(f.name), QString::number(r.*(*colour), 16).toUpper().rightJustified(8, QLatin1Char('0'))));
-        else
-            say(QStringLiteral("%1 %2").arg(QLatin1String(f.name)).arg(r.*std::get<std::uint8_t TSkinRecord::*>(f.member)));
+        const QString value = f.isColour()
+                                  ? QStringLiteral("0x") + QString::number(f.get(r), 16).toUpper().rightJustified(8, QLatin1Char('0'))
+                                  : QString::number(f.get(r));
+        say(QStringLiteral("%1 %2").arg(QLatin1String(f.name), value));
     }
     return Ok;
 }
@@ -161,15 +161,15 @@ int commandSet(const QStringList& args)
         const SkinField* field = eq > 0 ? fieldNamed(name) : nullptr;
         if (!field)
             return fail(BadUsage, QStringLiteral("nepoznato polje \"%1\"").arg(name));
-        if (const auto* colour = std::get_if<TColor TSkinRecord::*>(&field->member)) {
+        if (field->isColour()) {
             const std::optional<TColor> c = parseColour(value);
             if (!c)
                 return fail(BadUsage, QStringLiteral("neispravna boja \"%1\" za %2").arg(value, name));
-            r.*(*colour) = *c;
+            field->set(r, *c);
         } else {
             if (value != QLatin1String("0") && value != QLatin1String("1"))
                 return fail(BadUsage, QStringLiteral("smer za %1 je 0 ili 1, ne \"%2\"").arg(name, value));
-            r.*std::get<std::uint8_t TSkinRecord::*>(field->member) = std::uint8_t(value.toInt());
+            field->set(r, value.toUInt());
         }
     }
     writeSkinFile(args[0], r);

@@ -73,13 +73,9 @@ QByteArray encodeSkinRecord(const TSkinRecord& record)
     QByteArray out;
     out.reserve(SkinRecordSize);
     for (const SkinField& field : skinFields()) {
-        if (const auto* colour = std::get_if<TColor TSkinRecord::*>(&field.member)) {
-            char bytes[4];
-            qToLittleEndian<quint32>(field.reserved ? clWhite : record.*(*colour), bytes);
-            out.append(bytes, 4);
-        } else {
-            out.append(char(record.*std::get<std::uint8_t TSkinRecord::*>(field.member)));
-        }
+        char bytes[4];
+        qToLittleEndian<quint32>(field.reserved ? clWhite : field.get(record), bytes);
+        out.append(bytes, field.size());
     }
     return out;
 }
@@ -90,14 +86,9 @@ TSkinRecord decodeSkinRecord(const QByteArray& bytes, bool withReserved)
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     qsizetype pos = 0;
     for (const SkinField& field : skinFields()) {
-        if (const auto* colour = std::get_if<TColor TSkinRecord::*>(&field.member)) {
-            if (withReserved || !field.reserved)
-                record.*(*colour) = qFromLittleEndian<quint32>(data + pos);
-            pos += 4;
-        } else {
-            record.*std::get<std::uint8_t TSkinRecord::*>(field.member) = data[pos];
-            pos += 1;
-        }
+        if (withReserved || !field.reserved)
+            field.set(record, field.isColour() ? qFromLittleEndian<quint32>(data + pos) : data[pos]);
+        pos += field.size();
     }
     return record;
 }

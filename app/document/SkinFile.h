@@ -51,6 +51,19 @@ struct SkinField
     const char* name;
     std::variant<TColor TSkinRecord::*, std::uint8_t TSkinRecord::*> member;
     bool reserved;
+
+    bool isColour() const { return std::holds_alternative<TColor TSkinRecord::*>(member); }
+    // Bytes in the file: 4 for a colour, 1 for a direction.
+    int size() const { return isColour() ? 4 : 1; }
+    std::uint32_t get(const TSkinRecord& record) const
+    {
+        return std::visit([&](auto field) { return std::uint32_t(record.*field); }, member);
+    }
+    // A direction keeps the low byte of the value.
+    void set(TSkinRecord& record, std::uint32_t value) const
+    {
+        std::visit([&](auto field) { record.*field = decltype(+(record.*field))(value); }, member);
+    }
 };
 const std::vector<SkinField>& skinFields();
 
