@@ -1,6 +1,5 @@
 #include "FakePrompts.h"
 
-#include "Application.h"
 
 #include <QtGlobal>
 
@@ -37,16 +36,4 @@ std::optional<TColor> FakePrompts::ChooseColor(TColor initial)
     const std::optional<TColor> answer = colorAnswers.front();
     colorAnswers.pop_front();
     return answer;
-}
-
-ScopedFakePrompts::ScopedFakePrompts()
-{
-    auto fake = std::make_unique<FakePrompts>();
-    m_fake = fake.get();
-    m_previous = Application()->setPrompts(std::move(fake));
-}
-
-ScopedFakePrompts::~ScopedFakePrompts()
-{
-    Application()->setPrompts(std::move(m_previous));
 }

@@ -6,7 +6,6 @@
 #include <QString>
 
 #include <deque>
-#include <memory>
 #include <optional>
 
 // Scripted answers for every modal question, and a record of what was asked.
@@ -32,18 +31,4 @@ public:
     int MessageBox(const QString& text, const QString& caption, unsigned flags) override;
     bool RunFileDialog(TFileDialog& dialog) override;
     std::optional<TColor> ChooseColor(TColor initial) override;
-};
-
-// Installs a FakePrompts in the application for the lifetime of the object.
-class ScopedFakePrompts
-{
-public:
-    ScopedFakePrompts();
-    ~ScopedFakePrompts();
-    FakePrompts& operator*() { return *m_fake; }
-    FakePrompts* operator->() { return m_fake; }
-
-private:
-    FakePrompts* m_fake;
-    std::unique_ptr<Prompts> m_previous;
 };

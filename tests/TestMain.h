@@ -1,17 +1,21 @@
 #pragma once
 
-#include <QObject>
+#include "Application.h"
 
-#include <functional>
-#include <memory>
-#include <vector>
+#include <QStandardPaths>
+#include <QTest>
 
-// One test executable per library runs several QtTest classes; each class
-// registers itself here and TestMain.cpp runs them all in one application.
-using TestFactory = std::function<std::unique_ptr<QObject>()>;
-std::vector<TestFactory>& registeredTests();
-
-#define ZV_REGISTER_TEST(Class)                                                                              \
-    namespace {                                                                                              \
-    const bool registered##Class = (registeredTests().push_back([] { return std::make_unique<Class>(); }), true); \
+// One QtTest class per executable, run by Qt's own runner, so that every
+// QtTest option (-o FILE,FORMAT, -maxwarnings N, a function name) works.
+// The application is the editor's own, titled as the editor; settings and
+// other per-user files go to a test location, never the user's.
+#define ZV_TEST_MAIN(Class)                                                                                  \
+    int main(int argc, char** argv)                                                                          \
+    {                                                                                                        \
+        QStandardPaths::setTestModeEnabled(true);                                                           \
+        TApplication app(argc, argv);                                                                        \
+        app.SetTitle(QStringLiteral("Zlatovir VEDU Dozezi"));                                               \
+        Class test;                                                                                          \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                           \
+        return QTest::qExec(&test, argc, argv);                                                             \
     }

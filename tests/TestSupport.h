@@ -1,12 +1,13 @@
 #pragma once
 
 #include "ColorBox.h"
+#include "FakePrompts.h"
 #include "Graphics.h"
 
 #include <QPoint>
 #include <QString>
 
-#include <functional>
+#include <memory>
 #include <set>
 #include <utility>
 
@@ -26,9 +27,16 @@ void userPicks(TColorBox& box, int index);
 // The user picks the listed entry showing `color`.
 void userPicksColour(TColorBox& box, TColor color);
 
-// Runs `check` as an unprivileged user, so that permission checks mean the
-// same under root (as CI runs) as for anyone: as it is when not root, else
-// in a child process that gives `folder` (recursively) to the user "nobody"
-// and drops to that user. `check` returns what went wrong, empty when
-// nothing did; so does this.
-QString asUnprivilegedUser(const QString& folder, const std::function<QString()>& check);
+// Installs a FakePrompts in the application for the lifetime of the object.
+class ScopedFakePrompts
+{
+public:
+    ScopedFakePrompts();
+    ~ScopedFakePrompts();
+    FakePrompts& operator*() { return *m_fake; }
+    FakePrompts* operator->() { return m_fake; }
+
+private:
+    FakePrompts* m_fake;
+    std::unique_ptr<Prompts> m_previous;
+};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FakePrompts.h"
+#include "TestSupport.h"
 #include "Startup.h"
 #include "Unit1.h"
 

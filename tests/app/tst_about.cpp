@@ -172,5 +172,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_REGISTER_TEST(TestAbout)
+ZV_TEST_MAIN(TestAbout)
 #include "tst_about.moc"

@@ -2,6 +2,7 @@
 #include "Errors.h"
 #include "TestMain.h"
 #include "TestSupport.h"
+#include "Unprivileged.h"
 
 #include <QDir>
 #include <QFile>
@@ -650,5 +651,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_REGISTER_TEST(TestDocument)
+ZV_TEST_MAIN(TestDocument)
 #include "tst_document.moc"

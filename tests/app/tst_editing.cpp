@@ -250,5 +250,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_REGISTER_TEST(TestEditing)
+ZV_TEST_MAIN(TestEditing)
 #include "tst_editing.moc"

@@ -421,5 +421,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_REGISTER_TEST(TestMainWindow)
+ZV_TEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"

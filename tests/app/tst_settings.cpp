@@ -139,5 +139,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_REGISTER_TEST(TestSettings)
+ZV_TEST_MAIN(TestSettings)
 #include "tst_settings.moc"

@@ -424,5 +424,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_REGISTER_TEST(TestGraphics)
+ZV_TEST_MAIN(TestGraphics)
 #include "tst_graphics.moc"

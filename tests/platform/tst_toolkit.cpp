@@ -195,5 +195,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_REGISTER_TEST(TestToolkit)
+ZV_TEST_MAIN(TestToolkit)
 #include "tst_toolkit.moc"

@@ -294,5 +294,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_REGISTER_TEST(TestRegion)
+ZV_TEST_MAIN(TestRegion)
 #include "tst_region.moc"

@@ -371,5 +371,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_REGISTER_TEST(TestCells)
+ZV_TEST_MAIN(TestCells)
 #include "tst_cells.moc"

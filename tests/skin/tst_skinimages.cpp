@@ -369,5 +369,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_REGISTER_TEST(TestSkinImages)
+ZV_TEST_MAIN(TestSkinImages)
 #include "tst_skinimages.moc"

@@ -245,5 +245,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_REGISTER_TEST(TestKvztool)
+ZV_TEST_MAIN(TestKvztool)
 #include "tst_kvztool.moc"
