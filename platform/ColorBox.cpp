@@ -18,28 +18,6 @@ namespace {
 constexpr int ColorRole = Qt::UserRole;
 constexpr int ListItemHeight = 16;
 
-const std::vector<std::pair<TColor, QString>>& namedColors()
-{
-    static const std::vector<std::pair<TColor, QString>> list = [] {
-        std::vector<std::pair<TColor, QString>> l = {
-            {clBlack, QStringLiteral("Black")},       {clMaroon, QStringLiteral("Maroon")},
-            {clGreen, QStringLiteral("Green")},       {clOlive, QStringLiteral("Olive")},
-            {clNavy, QStringLiteral("Navy")},         {clPurple, QStringLiteral("Purple")},
-            {clTeal, QStringLiteral("Teal")},         {clGray, QStringLiteral("Gray")},
-            {clSilver, QStringLiteral("Silver")},     {clRed, QStringLiteral("Red")},
-            {clLime, QStringLiteral("Lime")},         {clYellow, QStringLiteral("Yellow")},
-            {clBlue, QStringLiteral("Blue")},         {clFuchsia, QStringLiteral("Fuchsia")},
-            {clAqua, QStringLiteral("Aqua")},         {clWhite, QStringLiteral("White")},
-            {clMoneyGreen, QStringLiteral("Money Green")}, {clSkyBlue, QStringLiteral("Sky Blue")},
-            {clCream, QStringLiteral("Cream")},       {clMedGray, QStringLiteral("Medium Gray")},
-        };
-        for (int i = 0; i < SystemColorCount; ++i)
-            l.emplace_back(clSystemColor | TColor(i), systemColorName(i));
-        return l;
-    }();
-    return list;
-}
-
 QIcon drawSwatch(TColor color)
 {
     QPixmap pixmap(16, 12);
@@ -89,7 +67,7 @@ TColorBox::TColorBox(QWidget* parent) : QComboBox(parent)
     setIconSize(QSize(16, 12));
     setItemDelegate(new ItemDelegate(this));
     addItem(drawSwatch(clBlack), QStringLiteral("Custom..."), QVariant::fromValue(uint(clBlack)));
-    for (const auto& [color, name] : namedColors())
+    for (const auto& [color, name] : listedColors())
         addItem(listedSwatch(color), name, QVariant::fromValue(uint(color)));
     setSelected(clBlack);
     connect(this, &QComboBox::activated, this, &TColorBox::onActivated);
@@ -144,20 +122,3 @@ void TColorBox::onActivated(int index)
     Q_EMIT OnChange();
 }
 
-QString colorBoxName(TColor color)
-{
-    for (const auto& [c, name] : namedColors())
-        if (c == color)
-            return name;
-    return {};
-}
-
-std::optional<TColor> colorBoxColor(const QString& name)
-{
-    QString wanted = name;
-    wanted.remove(QLatin1Char(' '));
-    for (const auto& [c, n] : namedColors())
-        if (QString(n).remove(QLatin1Char(' ')).compare(wanted, Qt::CaseInsensitive) == 0)
-            return c;
-    return std::nullopt;
-}

@@ -40,8 +40,4 @@ private:
     int m_lastIndex = 0;
 };
 
-// The colour box's name of a listed colour ("Navy", "Money Green",
-// "Button Face"); empty when the list lacks it.
-QString colorBoxName(TColor color);
-// The colour the colour box lists under `name` (case-insensitive).
-std::optional<TColor> colorBoxColor(const QString& name);
+

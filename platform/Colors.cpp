@@ -72,3 +72,43 @@ QString systemColorName(int index)
         return {};
     return QString::fromLatin1(systemColors[size_t(index)].name);
 }
+
+const std::vector<std::pair<TColor, QString>>& listedColors()
+{
+    static const std::vector<std::pair<TColor, QString>> list = [] {
+        std::vector<std::pair<TColor, QString>> l = {
+            {clBlack, QStringLiteral("Black")},       {clMaroon, QStringLiteral("Maroon")},
+            {clGreen, QStringLiteral("Green")},       {clOlive, QStringLiteral("Olive")},
+            {clNavy, QStringLiteral("Navy")},         {clPurple, QStringLiteral("Purple")},
+            {clTeal, QStringLiteral("Teal")},         {clGray, QStringLiteral("Gray")},
+            {clSilver, QStringLiteral("Silver")},     {clRed, QStringLiteral("Red")},
+            {clLime, QStringLiteral("Lime")},         {clYellow, QStringLiteral("Yellow")},
+            {clBlue, QStringLiteral("Blue")},         {clFuchsia, QStringLiteral("Fuchsia")},
+            {clAqua, QStringLiteral("Aqua")},         {clWhite, QStringLiteral("White")},
+            {clMoneyGreen, QStringLiteral("Money Green")}, {clSkyBlue, QStringLiteral("Sky Blue")},
+            {clCream, QStringLiteral("Cream")},       {clMedGray, QStringLiteral("Medium Gray")},
+        };
+        for (int i = 0; i < SystemColorCount; ++i)
+            l.emplace_back(clSystemColor | TColor(i), systemColorName(i));
+        return l;
+    }();
+    return list;
+}
+
+QString colorBoxName(TColor color)
+{
+    for (const auto& [c, name] : listedColors())
+        if (c == color)
+            return name;
+    return {};
+}
+
+std::optional<TColor> colorBoxColor(const QString& name)
+{
+    QString wanted = name;
+    wanted.remove(QLatin1Char(' '));
+    for (const auto& [c, n] : listedColors())
+        if (QString(n).remove(QLatin1Char(' ')).compare(wanted, Qt::CaseInsensitive) == 0)
+            return c;
+    return std::nullopt;
+}

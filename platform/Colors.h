@@ -4,6 +4,9 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
 
 // A colour as the skin files and the colour boxes hold it: 0x00BBGGRR (low
 // byte red), or a system-colour reference 0x80000000 | index. The value is
@@ -63,3 +66,13 @@ constexpr TColor colorFromRgb(QRgb rgb) { return rgbColor(qRed(rgb), qGreen(rgb)
 
 // The readable name of a system colour index ("Button Face"), empty outside 0..30.
 QString systemColorName(int index);
+
+// The colours a colour box lists after "Custom...", in order, with their
+// readable names: the 16 standard colours, the 4 extended ones, the system
+// colours.
+const std::vector<std::pair<TColor, QString>>& listedColors();
+// The colour box's name of a listed colour ("Navy", "Money Green",
+// "Button Face"); empty when the list lacks it.
+QString colorBoxName(TColor color);
+// The colour the colour box lists under `name` (case-insensitive).
+std::optional<TColor> colorBoxColor(const QString& name);

@@ -1,0 +1,137 @@
+#include "FileCommands.h"
+
+#include "Errors.h"
+#include "SkinFile.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cstdio>
+
+void say(const QString& text)
+{
+    std::fprintf(stdout, "%s\n", text.toUtf8().constData());
+}
+
+int fail(KvzExit code, const QString& text)
+{
+    std::fprintf(stderr, "kvztool: %s\n", text.toUtf8().constData());
+    return code;
+}
+
+std::optional<QString> refusal(const QString& fileName, SkinFileContents* out)
+{
+    const SkinFileContents contents = readSkinFile(fileName);
+    if (out)
+        *out = contents;
+    if (contents.status == SkinFileContents::Missing)
+        return QStringLiteral("nema datoteke \"%1\"").arg(fileName);
+    if (contents.status != SkinFileContents::Loaded)
+        return refusalMessage(contents.status);
+    return std::nullopt;
+}
+
+namespace {
+
+std::optional<TColor> parseColour(const QString& text)
+{
+    static const QRegularExpression hex(QStringLiteral("^0[xX]([0-9A-Fa-f]{1,8})$"));
+    static const QRegularExpression web(QStringLiteral("^#([0-9A-Fa-f]{6})$"));
+    if (const auto m = hex.match(text); m.hasMatch())
+        return TColor(m.captured(1).toUInt(nullptr, 16));
+    if (const auto m = web.match(text); m.hasMatch()) {
+        const uint rgb = m.captured(1).toUInt(nullptr, 16);
+        return rgbColor(int(rgb >> 16), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
+    }
+    return colorBoxColor(text);
+}
+
+const SkinField* fieldNamed(const QString& name)
+{
+    for (const SkinField& f : skinFields())
+        if (!f.reserved && name == QLatin1String(f.name))
+            return &f;
+    return nullptr;
+}
+
+} // namespace
+
+int commandNew(QStringList args)
+{
+    const bool force = args.removeAll(QStringLiteral("--force")) > 0;
+    if (args.size() != 1)
+        return fail(BadUsage, QStringLiteral("new traži jedno ime datoteke"));
+    const QString name = withSkinExtension(args[0]);
+    if (QFileInfo::exists(name) && !force)
+        return fail(BadFile, QStringLiteral("datoteka \"%1\" već postoji (upotrebite --force)").arg(name));
+    writeSkinFile(name, standardSkinRecord());
+    return Ok;
+}
+
+int commandDump(const QStringList& args)
+{
+    if (args.size() != 1)
+        return fail(BadUsage, QStringLiteral("dump traži jedno ime datoteke"));
+    SkinFileContents contents;
+    if (const auto reason = refusal(args[0], &contents))
+        return fail(BadFile, *reason);
+    const TSkinRecord r = decodeSkinRecord(contents.recordBytes, true);
+    say(QStringLiteral("version %1").arg(contents.version));
+    for (const SkinField& f : skinFields()) {
+        const QString value = f.isColour()
+                                  ? QStringLiteral("0x") + QString::number(f.get(r), 16).toUpper().rightJustified(8, QLatin1Char('0'))
+                                  : QString::number(f.get(r));
+        say(QStringLiteral("%1 %2").arg(QLatin1String(f.name), value));
+    }
+    return Ok;
+}
+
+int commandCheck(const QStringList& args)
+{
+    if (args.isEmpty())
+        return fail(BadUsage, QStringLiteral("check traži bar jedno ime datoteke"));
+    int result = Ok;
+    for (const QString& name : args) {
+        try {
+            if (const auto reason = refusal(name)) {
+                say(QStringLiteral("%1: %2").arg(name, *reason));
+                result = BadFile;
+            }
+        } catch (const EditorError& e) {
+            say(QStringLiteral("%1: %2").arg(name, e.message()));
+            result = BadFile;
+        }
+    }
+    return result;
+}
+
+int commandSet(const QStringList& args)
+{
+    if (args.size() < 2)
+        return fail(BadUsage, QStringLiteral("set traži datoteku i bar jedno IME=VREDNOST"));
+    SkinFileContents contents;
+    if (const auto reason = refusal(args[0], &contents))
+        return fail(BadFile, *reason);
+    TSkinRecord r = contents.record;
+    for (const QString& assignment : args.mid(1)) {
+        const qsizetype eq = assignment.indexOf(QLatin1Char('='));
+        const QString name = assignment.left(eq);
+        const QString value = assignment.mid(eq + 1);
+        const SkinField* field = eq > 0 ? fieldNamed(name) : nullptr;
+        if (!field)
+            return fail(BadUsage, QStringLiteral("nepoznato polje \"%1\"").arg(name));
+        if (field->isColour()) {
+            const std::optional<TColor> c = parseColour(value);
+            if (!c)
+                return fail(BadUsage, QStringLiteral("neispravna boja \"%1\" za %2").arg(value, name));
+            field->set(r, *c);
+        } else {
+            if (value != QLatin1String("0") && value != QLatin1String("1"))
+                return fail(BadUsage, QStringLiteral("smer za %1 je 0 ili 1, ne \"%2\"").arg(name, value));
+            field->set(r, value.toUInt());
+        }
+    }
+    writeSkinFile(args[0], r);
+    return Ok;
+}
+

@@ -1,0 +1,26 @@
+#pragma once
+
+// kvztool's commands on skin files alone (new, dump, check, set) and what
+// its other commands share with them. They use the document library only:
+// no window, no widgets.
+#include "SkinFile.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+enum KvzExit { Ok = 0, BadFile = 1, BadUsage = 2 };
+
+// A result line on standard output.
+void say(const QString& text);
+// A message on standard error, "kvztool: " first; returns the exit code.
+int fail(KvzExit code, const QString& text);
+// Nothing when the editor would open the file without a message, else the
+// reason it would not (a missing file included).
+std::optional<QString> refusal(const QString& fileName, SkinFileContents* out = nullptr);
+
+int commandNew(QStringList args);
+int commandDump(const QStringList& args);
+int commandCheck(const QStringList& args);
+int commandSet(const QStringList& args);
