@@ -38,7 +38,7 @@ bench: build
 # libFuzzer runs of every fuzz target (clang), FUZZ_SECONDS each, from its seed corpus.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZERS      ?= region skinfile
+FUZZERS      ?= region skinfile paths
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_FUZZERS=ON -DZV_BENCHMARKS=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZERS))

@@ -1,7 +1,10 @@
 #include "Registry.h"
 
+#include "Files.h"
+
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace {
@@ -15,6 +18,29 @@ std::pair<QString, QString> organisationAndApplication(const QString& key)
     return {parts[1], parts[2]};
 }
 
+// A settings file is read only when it is a regular file of a sane size, and
+// written only over one (or where there is none): a FIFO would block the
+// reader for ever, a huge file would be read whole, and a device or a
+// dangling link must never be replaced. Anything else counts as a store
+// that cannot be opened.
+constexpr qint64 MaxSettingsFileSize = 64 * 1024;
+
+bool storeUsable(const QString& organisation, const QString& application)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // Where QSettings keeps the native format on these systems.
+    const QString file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/')
+                         + organisation + QLatin1Char('/') + application + QStringLiteral(".conf");
+    const PathState state = inspectPath(file);
+    return state.kind == PathState::Absent
+           || (state.kind == PathState::RegularFile && state.size <= MaxSettingsFileSize);
+#else
+    Q_UNUSED(organisation);
+    Q_UNUSED(application);
+    return true;
+#endif
+}
+
 } // namespace
 
 TRegistry::TRegistry() = default;
@@ -26,7 +52,7 @@ TRegistry::~TRegistry()
 bool TRegistry::KeyExists(const QString& key) const
 {
     const auto [organisation, application] = organisationAndApplication(key);
-    if (organisation.isEmpty())
+    if (organisation.isEmpty() || !storeUsable(organisation, application))
         return false;
     QSettings probe(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
     return QFileInfo::exists(probe.fileName()) || !probe.allKeys().isEmpty();
@@ -36,7 +62,7 @@ bool TRegistry::OpenKey(const QString& key, bool canCreate)
 {
     CloseKey();
     const auto [organisation, application] = organisationAndApplication(key);
-    if (organisation.isEmpty() || (!canCreate && !KeyExists(key)))
+    if (organisation.isEmpty() || !storeUsable(organisation, application) || (!canCreate && !KeyExists(key)))
         return false;
     m_settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
     if (m_settings->status() != QSettings::NoError) {

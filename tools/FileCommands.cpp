@@ -1,9 +1,9 @@
 #include "FileCommands.h"
 
 #include "Errors.h"
+#include "Files.h"
 #include "SkinFile.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <cstdio>
@@ -62,7 +62,8 @@ int commandNew(QStringList args)
     if (args.size() != 1)
         return fail(BadUsage, QStringLiteral("new traži jedno ime datoteke"));
     const QString name = withSkinExtension(args[0]);
-    if (QFileInfo::exists(name) && !force)
+    // A link that leads nowhere is an existing path too.
+    if (inspectPath(name).kind != PathState::Absent && !force)
         return fail(BadFile, QStringLiteral("datoteka \"%1\" već postoji (upotrebite --force)").arg(name));
     writeSkinFile(name, standardSkinRecord());
     return Ok;

@@ -3,10 +3,12 @@
 // renders only through the editor's own images, cells and shapes, in an
 // offscreen editor that does not touch the remembered settings.
 #include "Errors.h"
+#include "Files.h"
 #include "FileCommands.h"
 #include "Startup.h"
 #include "Unit1.h"
 
+#include <QBuffer>
 #include <QDir>
 
 #include <cstdio>
@@ -77,9 +79,17 @@ int startEditor(TApplication& app, const QString& skin, std::optional<EditorSess
     return Ok;
 }
 
-bool savePng(const QImage& image, const QString& name)
+// The picture is encoded whole in memory, the encoder's result checked, and
+// written as the skins are: the old file stays whole until the new one is
+// complete, and a failure leaves nothing behind. Failure raises EditorError.
+void savePng(const QImage& image, const QString& name)
 {
-    return image.convertToFormat(QImage::Format_RGB888).save(name, "PNG");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG"))
+        throw EditorError(QStringLiteral("\"%1\" se ne može zapisati: slika se ne da kodirati").arg(name));
+    writeWholeFile(name, bytes);
 }
 
 int commandImages(TApplication& app, const QStringList& args)
@@ -99,8 +109,7 @@ int commandImages(TApplication& app, const QStringList& args)
         {"bmpOdgovorNO", bmpOdgovorNO}};
     for (const auto& [name, bitmap] : images) {
         const QString file = QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png"));
-        if (!savePng(bitmap->image(), file))
-            return fail(BadFile, QStringLiteral("\"%1\" se ne može zapisati").arg(file));
+        savePng(bitmap->image(), file);
     }
     return Ok;
 }
@@ -114,8 +123,7 @@ int commandPreview(TApplication& app, const QStringList& args)
     std::optional<EditorSession> session;
     if (const int error = startEditor(app, skin, session))
         return error;
-    if (!savePng(session->frmMain()->previewImage(), out))
-        return fail(BadFile, QStringLiteral("\"%1\" se ne može zapisati").arg(out));
+    savePng(session->frmMain()->previewImage(), out);
     return Ok;
 }
 

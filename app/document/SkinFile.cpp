@@ -1,11 +1,11 @@
 #include "SkinFile.h"
 
 #include "Errors.h"
+#include "Files.h"
 
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 const QByteArray SkinFileHeader = QByteArrayLiteral("Tavrin Zlatovir SKIN datoteka");
@@ -120,14 +120,29 @@ SkinFileContents parseSkinFile(const QByteArray& bytes)
     return contents;
 }
 
+// Only a regular file is opened: a FIFO would block the reader, and a
+// folder or a device is no skin. A dangling link has nothing to read.
 SkinFileContents readSkinFile(const QString& fileName)
 {
-    if (!QFileInfo(fileName).isFile())
+    const PathState state = inspectPath(fileName);
+    auto cannotOpen = [&](const QString& reason) {
+        return EditorError(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(QFileInfo(fileName).absoluteFilePath(), reason));
+    };
+    switch (state.kind) {
+    case PathState::Absent:
+    case PathState::DanglingLink:
         return {};
+    case PathState::NotRegular:
+        throw cannotOpen(NotRegularReason);
+    case PathState::Unreachable:
+        throw cannotOpen(state.reason);
+    case PathState::RegularFile:
+        break;
+    }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw EditorError(QStringLiteral("Cannot open file \"%1\". %2")
-                              .arg(QFileInfo(fileName).absoluteFilePath(), file.errorString()));
+        throw cannotOpen(file.errorString());
     return parseSkinFile(file.read(SkinFileSize));
 }
 
@@ -147,24 +162,7 @@ QString refusalMessage(SkinFileContents::Status status)
 
 void writeSkinFile(const QString& fileName, const TSkinRecord& record)
 {
-    const QByteArray bytes = encodeSkinFile(record);
-    QSaveFile file(fileName);
-    // Where the folder takes no new file but the file itself is writable, the
-    // file is written in place: saving over it must go on working there.
-    file.setDirectWriteFallback(true);
-    auto fail = [&](const QString& reason) {
-        file.cancelWriting();
-        throw EditorError(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(QFileInfo(fileName).absoluteFilePath(), reason));
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        fail(file.errorString());
-    // A short write can still be reported as success by commit(): check
-    // every byte and the flush before committing.
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        fail(file.errorString());
-    if (!file.commit())
-        fail(file.errorString());
+    writeWholeFile(fileName, encodeSkinFile(record));
 }
 
 namespace {

@@ -94,15 +94,17 @@ struct SkinFileContents
 
 // The contents of a file's bytes (only the first 205 matter).
 SkinFileContents parseSkinFile(const QByteArray& bytes);
-// Reads the named file. A file that exists but can't be opened raises
-// EditorError "Cannot open file "<full path>". <reason>".
+// Reads the named file. A path that is there but is no regular file, or a
+// file that can't be opened, raises EditorError
+// "Cannot open file "<full path>". <reason>"; a missing file or a link
+// that leads nowhere reads as Missing.
 SkinFileContents readSkinFile(const QString& fileName);
 // The message a refused file is reported with ("Greska" box), empty for the others.
 QString refusalMessage(SkinFileContents::Status status);
 extern const QString RefusalCaption; // "Greska"
 
-// Writes the whole file or nothing: the old file stays as it was until the
-// new one is complete. Failure raises EditorError
+// Writes the whole file or nothing, only onto a regular file or a new path
+// (see writeWholeFile). Failure raises EditorError
 // "Cannot create file "<full path>". <reason>".
 void writeSkinFile(const QString& fileName, const TSkinRecord& record);
 

@@ -1,14 +1,20 @@
 #include "Errors.h"
 #include "FakePrompts.h"
+#include "Files.h"
 #include "SkinDocument.h"
+#include "Unprivileged.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -67,6 +73,44 @@ QByteArray readAll(const QString& name)
 {
     QFile f(name);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// What lies at a path, links not followed, for "nothing was replaced".
+QString describe(const QString& path)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return QStringLiteral("nothing");
+    if (S_ISLNK(st.st_mode))
+        return QStringLiteral("link to ") + QFile::symLinkTarget(path);
+    return QStringLiteral("mode %1, %2 bytes").arg(st.st_mode, 0, 8).arg(st.st_size);
+}
+
+// Makes a thing of `kind` at `path`; `target` is the skin a link leads to.
+void makeKind(const QString& kind, const QString& path, const QString& target)
+{
+    const QByteArray native = QFile::encodeName(path);
+    if (kind == "regular") {
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(encodeSkinFile(stored()));
+    } else if (kind == "link") {
+        QFile::link(target, path);
+    } else if (kind == "dangling") {
+        QFile::link(target + ".nowhere", path);
+    } else if (kind == "folder") {
+        QDir().mkpath(path);
+    } else if (kind == "fifo") {
+        ::mkfifo(native.constData(), 0600);
+    } else if (kind == "device") {
+        QFile::link(QStringLiteral("/dev/null"), path);
+    } else if (kind == "huge") {
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly)) {
+            f.write("[General]\nOpenDir=/huge\nSaveDir=/huge\n");
+            f.write(QByteArray(64 * 1024, '\n'));
+        }
+    }
 }
 
 } // namespace
@@ -186,6 +230,143 @@ private Q_SLOTS:
         QCOMPARE(readAll(dir.filePath("b.kvz")), encodeSkinFile(stored()));
         if (command == "open" && names.value(0) != "-" && !names.isEmpty() && names.last() != "-")
             QCOMPARE(document.OpenDir, dir.path());
+    }
+
+    // Paths that are not plain files, for each file operation: a read
+    // never blocks and names what it found, a write goes only onto a
+    // regular file (a link to one followed) or a new path, and the settings
+    // store skips what it may not read or replace. "" is success.
+    void pathKinds_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<QString>("save");
+        QTest::addColumn<bool>("settingsUsed");
+        const QString notRegular = NotRegularReason;
+        QTest::newRow("regular file") << "regular" << "" << "" << true;
+        QTest::newRow("link to a regular file") << "link" << "" << "" << true;
+        QTest::newRow("dangling link") << "dangling" << "missing" << notRegular << false;
+        QTest::newRow("folder") << "folder" << notRegular << notRegular << false;
+        QTest::newRow("FIFO") << "fifo" << notRegular << notRegular << false;
+        QTest::newRow("link to a device") << "device" << notRegular << notRegular << false;
+        QTest::newRow("settings over 64 KiB") << "huge" << "" << "" << false;
+    }
+
+    void pathKinds()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, read);
+        QFETCH(QString, save);
+        QFETCH(bool, settingsUsed);
+        QTemporaryDir dir;
+        const QString target = dir.filePath("target.kvz");
+        makeKind("regular", target, {});
+        const QString path = dir.filePath("thing.kvz");
+        makeKind(kind, path, target);
+        const QString before = describe(path);
+
+        QString readResult;
+        try {
+            const SkinFileContents c = readSkinFile(path);
+            readResult = c.status == SkinFileContents::Missing ? "missing" : c.status == SkinFileContents::Loaded ? "" : "refused";
+        } catch (const EditorError& e) {
+            readResult = e.message().section(". ", -1);
+        }
+        if (kind != "huge")
+            QCOMPARE(readResult, read);
+
+        QString saveResult;
+        try {
+            writeSkinFile(path, standardSkinRecord());
+        } catch (const EditorError& e) {
+            QVERIFY2(e.message().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path)), qPrintable(e.message()));
+            saveResult = e.message().section(". ", -1);
+        }
+        QCOMPARE(saveResult, save);
+        if (!save.isEmpty())
+            QCOMPARE(describe(path), before);
+        else if (kind == "link")
+            QVERIFY(QFileInfo(path).isSymLink() && readAll(target) == encodeSkinFile(standardSkinRecord()));
+        QCOMPARE(readAll(target), encodeSkinFile(kind == "link" ? standardSkinRecord() : stored()));
+
+        // The same kind of thing where the settings live.
+        const QString settings = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                                 + "/Tavrin/Zlatovir Vedu Dozezi.conf";
+        QFile::remove(settings);
+        QDir().rmdir(settings);
+        QDir().mkpath(QFileInfo(settings).path());
+        makeKind(kind, settings, target);
+        const QString settingsBefore = describe(settings);
+        FakePrompts prompts;
+        TOpenDialog openDialog;
+        TSaveDialog saveDialog;
+        RecordingView view;
+        SkinDocument document(view, [&]() -> Prompts& { return prompts; }, openDialog, saveDialog);
+        document.ReadSettings();
+        document.OpenDir = "/chosen";
+        document.WriteSettings();
+        if (!settingsUsed)
+            QCOMPARE(describe(settings), settingsBefore);
+        else
+            QVERIFY(readAll(settings).contains("OpenDir=/chosen"));
+        QFile::remove(settings);
+        QDir().rmdir(settings);
+    }
+
+    // Names at the file system's length limit save and save again; one past
+    // it is refused with the system's reason, the old file untouched.
+    void namesAtTheLengthLimit()
+    {
+        QTemporaryDir dir;
+        const QString longest = dir.filePath(QString(251, 'n') + ".kvz");
+        for (int i = 0; i < 2; ++i)
+            writeSkinFile(longest, i ? stored() : standardSkinRecord());
+        QCOMPARE(readAll(longest), encodeSkinFile(stored()));
+        const QString tooLong = dir.filePath(QString(252, 'n') + ".kvz");
+        QVERIFY_THROWS_EXCEPTION(EditorError, writeSkinFile(tooLong, stored()));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    // A save keeps the old file's permissions, and its owner and group where
+    // the saver may set them (root saving a user's skin).
+    void savesKeepPermissionsAndOwner()
+    {
+        QTemporaryDir dir;
+        const QString name = dir.filePath("own.kvz");
+        writeSkinFile(name, stored());
+        QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        const bool root = geteuid() == 0;
+        if (root)
+            QCOMPARE(::chown(QFile::encodeName(name).constData(), 65534, 65534), 0);
+        writeSkinFile(name, standardSkinRecord());
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(name).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 0777, mode_t(0640));
+        if (root)
+            QCOMPARE(st.st_uid, uid_t(65534));
+        QCOMPARE(readAll(name), encodeSkinFile(standardSkinRecord()));
+    }
+
+    // A file in a folder without search permission is reported with the
+    // system's reason, checked as an unprivileged user.
+    void aFileBehindAClosedFolder()
+    {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath("closed");
+        const QString name = dir.filePath("closed/skin.kvz");
+        makeKind("regular", name, {});
+        const QString problem = asUnprivilegedUser(dir.path(), [&]() -> QString {
+            QFile::setPermissions(dir.filePath("closed"), QFile::ReadOwner | QFile::WriteOwner);
+            QString message;
+            try {
+                readSkinFile(name);
+            } catch (const EditorError& e) {
+                message = e.message();
+            }
+            QFile::setPermissions(dir.filePath("closed"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            return message == QStringLiteral("Cannot open file \"%1\". Permission denied").arg(name) ? QString() : message;
+        });
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 };
 
