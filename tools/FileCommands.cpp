@@ -54,11 +54,16 @@ const SkinField* fieldNamed(const QString& name)
     return nullptr;
 }
 
+// A colour as 0xAABBGGRR, eight hexadecimal digits.
+QString formatColour(std::uint32_t colour)
+{
+    return QStringLiteral("0x") + QString::number(colour, 16).toUpper().rightJustified(8, QLatin1Char('0'));
+}
+
 } // namespace
 
-int commandNew(QStringList args)
+int commandNew(const QStringList& args, bool force)
 {
-    const bool force = args.removeAll(QStringLiteral("--force")) > 0;
     if (args.size() != 1)
         return fail(BadUsage, QStringLiteral("new traži jedno ime datoteke"));
     const QString name = withSkinExtension(args[0]);
@@ -79,9 +84,7 @@ int commandDump(const QStringList& args)
     const TSkinRecord r = decodeSkinRecord(contents.recordBytes, true);
     say(QStringLiteral("version %1").arg(contents.version));
     for (const SkinField& f : skinFields()) {
-        const QString value = f.isColour()
-                                  ? QStringLiteral("0x") + QString::number(f.get(r), 16).toUpper().rightJustified(8, QLatin1Char('0'))
-                                  : QString::number(f.get(r));
+        const QString value = f.isColour() ? formatColour(f.get(r)) : QString::number(f.get(r));
         say(QStringLiteral("%1 %2").arg(QLatin1String(f.name), value));
     }
     return Ok;
@@ -116,11 +119,13 @@ int commandSet(const QStringList& args)
     TSkinRecord r = contents.record;
     for (const QString& assignment : args.mid(1)) {
         const qsizetype eq = assignment.indexOf(QLatin1Char('='));
-        const QString name = assignment.left(eq);
+        const QString name = eq < 0 ? assignment : assignment.left(eq);
         const QString value = assignment.mid(eq + 1);
-        const SkinField* field = eq > 0 ? fieldNamed(name) : nullptr;
+        const SkinField* field = fieldNamed(name);
         if (!field)
-            return fail(BadUsage, QStringLiteral("nepoznato polje \"%1\"").arg(name));
+            return fail(BadUsage, QStringLiteral("nepoznato polje \"%1\" (kvztool fields)").arg(name));
+        if (eq < 0)
+            return fail(BadUsage, QStringLiteral("\"%1\" nema vrednost: piše se %1=VREDNOST").arg(name));
         if (field->isColour()) {
             const std::optional<TColor> c = parseColour(value);
             if (!c)
@@ -136,3 +141,14 @@ int commandSet(const QStringList& args)
     return Ok;
 }
 
+int commandFields()
+{
+    const TSkinRecord standard = standardSkinRecord();
+    for (const SkinField& f : skinFields()) {
+        if (f.reserved)
+            continue;
+        say(f.isColour() ? QStringLiteral("%1 boja %2").arg(QLatin1String(f.name), formatColour(f.get(standard)))
+                         : QStringLiteral("%1 smer %2").arg(QLatin1String(f.name)).arg(f.get(standard)));
+    }
+    return Ok;
+}

@@ -20,7 +20,10 @@ int fail(KvzExit code, const QString& text);
 // reason it would not (a missing file included).
 std::optional<QString> refusal(const QString& fileName, SkinFileContents* out = nullptr);
 
-int commandNew(QStringList args);
+int commandNew(const QStringList& args, bool force);
 int commandDump(const QStringList& args);
 int commandCheck(const QStringList& args);
 int commandSet(const QStringList& args);
+// Every field a skin file stores, in file order, with its kind and its
+// standard value: "NAME boja 0xAABBGGRR" or "NAME smer N".
+int commandFields();

@@ -9,14 +9,17 @@
 #include "Unit1.h"
 
 #include <QBuffer>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <optional>
 
 namespace {
 
-const char* const usage = R"(Upotreba: kvztool KOMANDA ...
+const char* const usage = R"(Upotreba: kvztool KOMANDA [OPCIJE] ...
 
   new [--force] DATOTEKA        zapisuje standardni skin (dodaje .kvz kada
                                 ga ime nema); postojeću datoteku menja
@@ -27,13 +30,18 @@ const char* const usage = R"(Upotreba: kvztool KOMANDA ...
                                 otvorila u editoru bez poruke
   set DATOTEKA IME=VREDNOST...  menja polja: boja kao 0x00BBGGRR, #RRGGBB
                                 ili ime boje (npr. Navy); smer 0 ili 1
-  images [--skin DATOTEKA] FOLDER
+  fields                        ispisuje sva polja: ime, vrsta (boja ili
+                                smer) i standardna vrednost
+  images [--skin DATOTEKA] [--force] FOLDER
                                 zapisuje sedam slika skina kao PNG
-  preview [--skin DATOTEKA] IZLAZ.png
+  preview [--skin DATOTEKA] [--force] IZLAZ.png|.jpg|.bmp
                                 zapisuje pregled (800 x 191) kakav
                                 prikazuje prozor editora
 
-Izlazni kod: 0 uspeh, 1 neispravna datoteka, 2 pogrešna upotreba.
+Opcije: -h, --help (i posle komande), --version; "--" završava opcije.
+Slike i pregled ne menjaju postojeće datoteke bez --force.
+Izlazni kod: 0 uspeh, 1 neispravna datoteka ili neuspelo pisanje,
+2 pogrešna upotreba.
 )";
 
 // Messages the editor would show in a box go to standard error instead.
@@ -49,22 +57,6 @@ public:
     std::optional<TColor> ChooseColor(TColor) override { return std::nullopt; }
 };
 
-// "[--skin FILE] TARGET": the skin to open, if any, and the target.
-std::optional<std::pair<QString, QString>> skinAndTarget(QStringList args)
-{
-    QString skin;
-    const qsizetype at = args.indexOf(QStringLiteral("--skin"));
-    if (at >= 0) {
-        if (at + 1 >= args.size())
-            return std::nullopt;
-        skin = args[at + 1];
-        args.remove(at, 2);
-    }
-    if (args.size() != 1)
-        return std::nullopt;
-    return std::make_pair(skin, args[0]);
-}
-
 // Starts a fresh editor in `session` and opens the skin in it when one is
 // given. Returns Ok, or the exit code of what went wrong.
 int startEditor(TApplication& app, const QString& skin, std::optional<EditorSession>& session)
@@ -79,84 +71,204 @@ int startEditor(TApplication& app, const QString& skin, std::optional<EditorSess
     return Ok;
 }
 
+// The image format a picture's name asks for, by its extension.
+std::optional<const char*> pictureFormat(const QString& name)
+{
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    if (suffix == QLatin1String("png"))
+        return "PNG";
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        return "JPEG";
+    if (suffix == QLatin1String("bmp"))
+        return "BMP";
+    return std::nullopt;
+}
+
 // The picture is encoded whole in memory, the encoder's result checked, and
 // written as the skins are: the old file stays whole until the new one is
 // complete, and a failure leaves nothing behind. Failure raises EditorError.
-void savePng(const QImage& image, const QString& name)
+void savePicture(const QImage& image, const QString& name, const char* format)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG"))
+    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, format))
         throw EditorError(QStringLiteral("\"%1\" se ne može zapisati: slika se ne da kodirati").arg(name));
     writeWholeFile(name, bytes);
 }
 
-int commandImages(TApplication& app, const QStringList& args)
+// Every command that writes refuses to replace what exists without --force.
+int refuseExisting(const QStringList& names, bool force)
 {
-    const auto parsed = skinAndTarget(args);
-    if (!parsed)
-        return fail(BadUsage, QStringLiteral("images traži [--skin DATOTEKA] FOLDER"));
-    const auto& [skin, folder] = *parsed;
+    if (force)
+        return Ok;
+    for (const QString& name : names)
+        if (inspectPath(name).kind != PathState::Absent)
+            return fail(BadFile, QStringLiteral("datoteka \"%1\" već postoji (upotrebite --force)").arg(name));
+    return Ok;
+}
+
+const char* const imageNames[] = {"bmpPitanje",      "bmpOdgovorNormal", "bmpOdgovorIn", "bmpOdgovorChech",
+                                  "bmpOdgovorOK",    "bmpOdgovorYES",    "bmpOdgovorNO"};
+
+int commandImages(TApplication& app, const QString& skin, const QString& folder, bool force)
+{
+    QStringList files;
+    for (const char* name : imageNames)
+        files << QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png"));
+    if (const int error = refuseExisting(files, force))
+        return error;
     std::optional<EditorSession> session;
     if (const int error = startEditor(app, skin, session))
         return error;
     if (!QDir().mkpath(folder))
         return fail(BadFile, QStringLiteral("folder \"%1\" se ne može napraviti").arg(folder));
-    const std::pair<const char*, TBitmap*> images[] = {
-        {"bmpPitanje", bmpPitanje},       {"bmpOdgovorNormal", bmpOdgovorNormal}, {"bmpOdgovorIn", bmpOdgovorIn},
-        {"bmpOdgovorChech", bmpOdgovorChech}, {"bmpOdgovorOK", bmpOdgovorOK},     {"bmpOdgovorYES", bmpOdgovorYES},
-        {"bmpOdgovorNO", bmpOdgovorNO}};
-    for (const auto& [name, bitmap] : images) {
-        const QString file = QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png"));
-        savePng(bitmap->image(), file);
-    }
+    const TBitmap* bitmaps[] = {bmpPitanje,   bmpOdgovorNormal, bmpOdgovorIn, bmpOdgovorChech,
+                                bmpOdgovorOK, bmpOdgovorYES,    bmpOdgovorNO};
+    for (int i = 0; i < files.size(); ++i)
+        savePicture(bitmaps[i]->image(), files[i], "PNG");
     return Ok;
 }
 
-int commandPreview(TApplication& app, const QStringList& args)
+int commandPreview(TApplication& app, const QString& skin, const QString& out, bool force)
 {
-    const auto parsed = skinAndTarget(args);
-    if (!parsed)
-        return fail(BadUsage, QStringLiteral("preview traži [--skin DATOTEKA] IZLAZ.png"));
-    const auto& [skin, out] = *parsed;
+    const std::optional<const char*> format = pictureFormat(out);
+    if (!format)
+        return fail(BadUsage, QStringLiteral("\"%1\": pregled se piše kao .png, .jpg ili .bmp").arg(out));
+    if (const int error = refuseExisting({out}, force))
+        return error;
     std::optional<EditorSession> session;
     if (const int error = startEditor(app, skin, session))
         return error;
-    savePng(session->frmMain()->previewImage(), out);
+    savePicture(session->frmMain()->previewImage(), out, *format);
     return Ok;
+}
+
+// Qt's own diagnostics (a missing runtime folder, font notes) never reach
+// standard error: it carries only the tool's messages.
+void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+// The arguments as text, or nothing when one is not text in the system's
+// encoding: such a name would reach the file system as another name.
+std::optional<QStringList> decodedArguments(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray raw(argv[i]);
+        const QString text = QFile::decodeName(raw);
+        if (QFile::encodeName(text) != raw)
+            return std::nullopt;
+        args << text;
+    }
+    return args;
+}
+
+struct CommandLine
+{
+    QStringList positional;
+    bool force = false;
+    QString skin;
+};
+
+// Parses a command's own options; nothing when the command is done (its
+// help was shown) or misused (reported), with the exit code in `exit`.
+std::optional<CommandLine> parseCommand(const QString& command, const QStringList& args, int& exit)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption force(QStringLiteral("force"));
+    const QCommandLineOption skin(QStringLiteral("skin"), QString(), QStringLiteral("DATOTEKA"));
+    parser.addOption(help);
+    if (command == QLatin1String("new") || command == QLatin1String("images") || command == QLatin1String("preview"))
+        parser.addOption(force);
+    if (command == QLatin1String("images") || command == QLatin1String("preview"))
+        parser.addOption(skin);
+    if (!parser.parse(QStringList{QStringLiteral("kvztool")} + args)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        exit = fail(BadUsage, unknown.isEmpty() ? QStringLiteral("opciji --skin nedostaje ime datoteke")
+                                                : QStringLiteral("nepoznata opcija \"%1\" za %2 (kvztool %2 --help)")
+                                                      .arg(unknown.first(), command));
+        return std::nullopt;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(usage, stdout);
+        exit = Ok;
+        return std::nullopt;
+    }
+    return CommandLine{parser.positionalArguments(), parser.isSet(force), parser.value(skin)};
+}
+
+int runFileCommand(const QString& command, const CommandLine& line)
+{
+    if (command == QLatin1String("new"))
+        return commandNew(line.positional, line.force);
+    if (command == QLatin1String("dump"))
+        return commandDump(line.positional);
+    if (command == QLatin1String("check"))
+        return commandCheck(line.positional);
+    if (command == QLatin1String("set"))
+        return commandSet(line.positional);
+    if (!line.positional.isEmpty())
+        return fail(BadUsage, QStringLiteral("fields ne prima argumente"));
+    return commandFields();
+}
+
+int runPictureCommand(const QString& command, const CommandLine& line, char* program)
+{
+    if (line.positional.size() != 1)
+        return fail(BadUsage, QStringLiteral("%1 traži [--skin DATOTEKA] %2")
+                                  .arg(command, command == QLatin1String("images") ? "FOLDER" : "IZLAZ.png"));
+    // Pictures are made offscreen whatever display the environment names.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char* argv[] = {program, nullptr};
+    TApplication app(argc, argv);
+    app.setPrompts(std::make_unique<ConsolePrompts>());
+    return command == QLatin1String("images") ? commandImages(app, line.skin, line.positional[0], line.force)
+                                              : commandPreview(app, line.skin, line.positional[0], line.force);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication app(argc, argv);
-    app.setPrompts(std::make_unique<ConsolePrompts>());
-    QStringList args = app.arguments().mid(1);
-    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
-        std::fputs(usage, args.isEmpty() ? stderr : stdout);
-        return args.isEmpty() ? BadUsage : Ok;
+    qInstallMessageHandler(quiet);
+    const std::optional<QStringList> decoded = decodedArguments(argc, argv);
+    if (!decoded)
+        return fail(BadUsage, QStringLiteral("argument nije ispravan tekst u kodiranju sistema"));
+    QStringList args = *decoded;
+    if (args.isEmpty()) {
+        std::fputs(usage, stderr);
+        return BadUsage;
     }
     const QString command = args.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        std::fputs(usage, stdout);
+        return Ok;
+    }
+    if (command == QLatin1String("--version")) {
+        say(QStringLiteral("kvztool " ZV_VERSION));
+        return Ok;
+    }
+    const QStringList fileCommands = {"new", "dump", "check", "set", "fields"};
+    const QStringList pictureCommands = {"images", "preview"};
+    if (!fileCommands.contains(command) && !pictureCommands.contains(command))
+        return fail(BadUsage, QStringLiteral("nepoznata komanda \"%1\" (kvztool --help)").arg(command));
+    int exit = Ok;
+    const std::optional<CommandLine> line = parseCommand(command, args, exit);
+    if (!line)
+        return exit;
     try {
-        if (command == QLatin1String("new"))
-            return commandNew(args);
-        if (command == QLatin1String("dump"))
-            return commandDump(args);
-        if (command == QLatin1String("check"))
-            return commandCheck(args);
-        if (command == QLatin1String("set"))
-            return commandSet(args);
-        if (command == QLatin1String("images"))
-            return commandImages(app, args);
-        if (command == QLatin1String("preview"))
-            return commandPreview(app, args);
+        if (pictureCommands.contains(command))
+            return runPictureCommand(command, *line, argv[0]);
+        // The file commands need no display and no GUI at all. The
+        // application object gets no argument of the user's.
+        int coreArgc = 1;
+        char* coreArgv[] = {argv[0], nullptr};
+        QCoreApplication app(coreArgc, coreArgv);
+        return runFileCommand(command, *line);
     } catch (const EditorError& e) {
         return fail(BadFile, e.message());
     }
-    return fail(BadUsage, QStringLiteral("nepoznata komanda \"%1\" (kvztool --help)").arg(command));
 }

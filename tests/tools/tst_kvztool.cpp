@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -134,7 +135,7 @@ private Q_SLOTS:
     // path is as it was. "@" in an argument stands for the scratch folder.
     void oddPaths_data()
     {
-        QTest::addColumn<QString>("kind"); // what "x" is made as
+        QTest::addColumn<QString>("kind"); // what "x.kvz" (a picture: "x.png") is made as
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("sizeLimit");
@@ -143,8 +144,8 @@ private Q_SLOTS:
                                                           << "Not a regular file" << false;
         QTest::newRow("check a FIFO") << "fifo" << QStringList{"check", "@/x.kvz"} << "Not a regular file" << false;
         QTest::newRow("dump a folder") << "folder" << QStringList{"dump", "@/x.kvz"} << "Not a regular file" << false;
-        QTest::newRow("preview on a full disk") << "png" << QStringList{"preview", "@/x.kvz"} << "Cannot create file"
-                                                << true;
+        QTest::newRow("preview on a full disk") << "png" << QStringList{"preview", "--force", "@/x.png"}
+                                                << "Cannot create file" << true;
     }
 
     void oddPaths()
@@ -153,7 +154,7 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         QFETCH(QString, message);
         QFETCH(bool, sizeLimit);
-        const QString x = path("x.kvz");
+        const QString x = path(kind == "png" ? "x.png" : "x.kvz");
         if (kind == "dangling")
             QVERIFY(QFile::link(path("nowhere/x"), x));
         else if (kind == "fifo")
@@ -225,6 +226,68 @@ private Q_SLOTS:
         const QString dump = kvztool({QStringLiteral("dump"), path("s.kvz")}).out;
         QVERIFY(dump.contains(dumpLine + QLatin1Char('\n')));
         QVERIFY(dump.contains(QStringLiteral("PitanjeC2 0x0000FF00\n")));
+    }
+
+    // The tool as scripts use it, through a shell in the scratch folder with
+    // a standard skin s.kvz there: exit status, standard output, standard
+    // error (nothing but the tool's own lines), and a file that must exist
+    // afterwards ("!name": must not).
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("shell");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out"); // a pattern
+        QTest::addColumn<QString>("err"); // a pattern
+        QTest::addColumn<QString>("file");
+        QTest::newRow("a file command needs no display") << "DISPLAY=:99 QT_QPA_PLATFORM= \"$K\" dump s.kvz" << 0
+                                                         << "^version 10\n" << "^$" << "";
+        QTest::newRow("pictures need no display nor runtime folder")
+            << "env -u XDG_RUNTIME_DIR DISPLAY=:99 \"$K\" preview p.png" << 0 << "^$" << "^$" << "p.png";
+        QTest::newRow("Qt's options are not taken") << "\"$K\" check -platform s.kvz" << 2 << "^$"
+                                                    << "^kvztool: nepoznata opcija \"platform\"" << "";
+        QTest::newRow("help after a command") << "\"$K\" new --help" << 0 << "^Upotreba: kvztool" << "^$"
+                                              << "!--help.kvz";
+        QTest::newRow("-- ends the options") << "\"$K\" new -- --x" << 0 << "^$" << "^$" << "--x.kvz";
+        QTest::newRow("version") << "\"$K\" --version" << 0 << "^kvztool \\d+\\.\\d+\n$" << "^$" << "";
+        QTest::newRow("a name that is not text") << "\"$K\" new $'bad\\xff'" << 2 << "^$"
+                                                 << "^kvztool: argument nije ispravan tekst" << "!bad\xff.kvz";
+        QTest::newRow("set without a value") << "\"$K\" set s.kvz PitanjeC2" << 2 << "^$"
+                                             << "PitanjeC2\" nema vrednost" << "";
+        QTest::newRow("preview as JPEG") << "\"$K\" preview p.jpg && head -c 3 p.jpg | od -An -tx1" << 0
+                                         << "ff d8 ff" << "^$" << "p.jpg";
+        QTest::newRow("preview of an unknown format") << "\"$K\" preview p.gif" << 2 << "^$" << "\\.png, \\.jpg ili \\.bmp"
+                                                      << "!p.gif";
+        QTest::newRow("images keep what exists") << "\"$K\" images o && \"$K\" images o" << 1 << "^$"
+                                                 << "^kvztool: datoteka \"o/bmpPitanje.png\" već postoji" << "";
+        QTest::newRow("preview keeps what exists") << "echo old > p.png; \"$K\" preview p.png; cat p.png" << 0
+                                                   << "^old\n$" << "već postoji" << "";
+        QTest::newRow("fields") << "\"$K\" fields | wc -l" << 0 << "^45\n$" << "^$" << "";
+    }
+
+    void commandLine()
+    {
+        QFETCH(QString, shell);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QFETCH(QString, file);
+        QCOMPARE(kvztool({QStringLiteral("new"), path("s")}).exitCode, 0);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("K"), QStringLiteral(KVZTOOL));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(dir->path());
+        p.start(QStringLiteral("bash"), {QStringLiteral("-c"), shell});
+        QVERIFY(p.waitForFinished(60000));
+        const QString stdoutText = QString::fromUtf8(p.readAllStandardOutput());
+        const QString stderrText = QString::fromUtf8(p.readAllStandardError());
+        QCOMPARE(p.exitCode(), exitCode);
+        QVERIFY2(QRegularExpression(out).match(stdoutText).hasMatch(), qPrintable(stdoutText));
+        QVERIFY2(QRegularExpression(err).match(stderrText).hasMatch(), qPrintable(stderrText));
+        if (!file.isEmpty())
+            QCOMPARE(QFileInfo::exists(path(file.startsWith('!') ? file.mid(1) : file)), !file.startsWith('!'));
     }
 
     void usage()
