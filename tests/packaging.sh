@@ -25,6 +25,9 @@ for f in usr/bin/zlatovir-vedu-dozezi usr/bin/kvztool \
          usr/share/metainfo/org.example.ZlatovirVeduDozezi.metainfo.xml \
          usr/share/mime/packages/zlatovir-kvz-skin.xml \
          usr/share/icons/hicolor/48x48/apps/org.example.ZlatovirVeduDozezi.png \
-         usr/share/icons/hicolor/16x16/mimetypes/application-x-kvz-skin.png; do
+         usr/share/icons/hicolor/16x16/mimetypes/application-x-kvz-skin.png \
+         usr/share/man/man1/kvztool.1 \
+         usr/share/man/man1/zlatovir-vedu-dozezi.1 \
+         usr/share/bash-completion/completions/kvztool; do
   grep -q "\./$f\$" <<<"$contents" || { echo "missing from the package: $f"; exit 1; }
 done
