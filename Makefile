@@ -34,6 +34,7 @@ bench: build
 	$(BUILD)/bench/bench_skin --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	$(BUILD)/bench/bench_document --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	bench/startup.sh $(BUILD)
+	bench/kvztool_batch.sh $(BUILD)
 
 # libFuzzer runs of every fuzz target (clang), FUZZ_SECONDS each, from its seed corpus.
 FUZZ_BUILD   ?= build-fuzz

@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QLayout>
+#include <QPainter>
 
 namespace {
 
@@ -144,9 +145,25 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+// What the window shows there is each cell's own picture inside its shape
+// on the window's white: composed from those directly, it needs no
+// rendering of the widgets and equals their grab pixel for pixel.
 QImage TfrmMain::previewImage()
 {
-    return centralWidget()->grab(QRect(mPitanje->pos(), QSize(800, 191))).toImage();
+    const QPoint origin = mPitanje->pos();
+    QImage preview(800, 191, QImage::Format_RGB32);
+    preview.fill(resolveColor(clWhite));
+    QPainter painter(&preview);
+    for (const TZlatovirCelija* cell : centralWidget()->findChildren<TZlatovirCelija*>()) {
+        if (!cell->isVisibleTo(this))
+            continue;
+        painter.save();
+        painter.translate(cell->pos() - origin);
+        painter.setClipRegion(cell->mask().isEmpty() ? QRegion(cell->rect()) : cell->mask());
+        painter.drawImage(0, 0, cell->bitmap().image());
+        painter.restore();
+    }
+    return preview;
 }
 
 // The creation handler runs once, when every control holds its layout

@@ -111,7 +111,8 @@ public:
     void ShapePreviews();
     // The preview area as the window shows it: 800 x 191 pixels of the client
     // area from the question cell's top-left corner down to the bottom of the
-    // last row of cells, the window's white wherever no cell shows.
+    // last row of cells, the window's white wherever no cell shows. Made
+    // without rendering the widgets.
     QImage previewImage();
 
 protected:

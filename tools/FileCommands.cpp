@@ -4,6 +4,7 @@
 #include "Files.h"
 #include "SkinFile.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 #include <cstdio>
@@ -19,9 +20,26 @@ int fail(KvzExit code, const QString& text)
     return code;
 }
 
+SkinFileContents readSkinArgument(const QString& name)
+{
+    if (name != QLatin1String("-"))
+        return readSkinFile(name);
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        throw EditorError(QStringLiteral("Cannot open file \"-\". %1").arg(in.errorString()));
+    return parseSkinFile(in.readAll());
+}
+
+void writeStandardOutput(const QByteArray& bytes)
+{
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush())
+        throw EditorError(QStringLiteral("standardni izlaz se ne može pisati"));
+}
+
 std::optional<QString> refusal(const QString& fileName, SkinFileContents* out)
 {
-    const SkinFileContents contents = readSkinFile(fileName);
+    const SkinFileContents contents = readSkinArgument(fileName);
     if (out)
         *out = contents;
     if (contents.status == SkinFileContents::Missing)
@@ -66,6 +84,10 @@ int commandNew(const QStringList& args, bool force)
 {
     if (args.size() != 1)
         return fail(BadUsage, QStringLiteral("new traži jedno ime datoteke"));
+    if (args[0] == QLatin1String("-")) {
+        writeStandardOutput(encodeSkinFile(standardSkinRecord()));
+        return Ok;
+    }
     const QString name = withSkinExtension(args[0]);
     // A link that leads nowhere is an existing path too.
     if (inspectPath(name).kind != PathState::Absent && !force)
@@ -137,7 +159,10 @@ int commandSet(const QStringList& args)
             field->set(r, value.toUInt());
         }
     }
-    writeSkinFile(args[0], r);
+    if (args[0] == QLatin1String("-"))
+        writeStandardOutput(encodeSkinFile(r));
+    else
+        writeSkinFile(args[0], r);
     return Ok;
 }
 

@@ -16,6 +16,11 @@ enum KvzExit { Ok = 0, BadFile = 1, BadUsage = 2 };
 void say(const QString& text);
 // A message on standard error, "kvztool: " first; returns the exit code.
 int fail(KvzExit code, const QString& text);
+// "-" names standard input where a skin is read and standard output where
+// one file is written.
+SkinFileContents readSkinArgument(const QString& name);
+// Writes all the bytes to standard output, or raises EditorError.
+void writeStandardOutput(const QByteArray& bytes);
 // Nothing when the editor would open the file without a message, else the
 // reason it would not (a missing file included).
 std::optional<QString> refusal(const QString& fileName, SkinFileContents* out = nullptr);

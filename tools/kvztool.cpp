@@ -9,12 +9,17 @@
 #include "Unit1.h"
 
 #include <QBuffer>
+#include <QMutex>
+#include <QSemaphore>
+#include <QThreadPool>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <optional>
 
 namespace {
@@ -84,17 +89,18 @@ std::optional<const char*> pictureFormat(const QString& name)
     return std::nullopt;
 }
 
-// The picture is encoded whole in memory, the encoder's result checked, and
-// written as the skins are: the old file stays whole until the new one is
-// complete, and a failure leaves nothing behind. Failure raises EditorError.
-void savePicture(const QImage& image, const QString& name, const char* format)
+// The picture encoded whole in memory, the encoder's result checked. PNG
+// takes zlib's fastest level (quality 80): the pixels are the same, the
+// files a little larger, and encoding no longer dominates a batch.
+QByteArray encodePicture(const QImage& image, const QString& name, const char* format)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, format))
+    const int quality = qstrcmp(format, "PNG") == 0 ? 80 : -1;
+    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, format, quality))
         throw EditorError(QStringLiteral("\"%1\" se ne može zapisati: slika se ne da kodirati").arg(name));
-    writeWholeFile(name, bytes);
+    return bytes;
 }
 
 // Every command that writes refuses to replace what exists without --force.
@@ -103,45 +109,139 @@ int refuseExisting(const QStringList& names, bool force)
     if (force)
         return Ok;
     for (const QString& name : names)
-        if (inspectPath(name).kind != PathState::Absent)
+        if (name != QLatin1String("-") && inspectPath(name).kind != PathState::Absent)
             return fail(BadFile, QStringLiteral("datoteka \"%1\" već postoji (upotrebite --force)").arg(name));
     return Ok;
 }
 
-const char* const imageNames[] = {"bmpPitanje",      "bmpOdgovorNormal", "bmpOdgovorIn", "bmpOdgovorChech",
-                                  "bmpOdgovorOK",    "bmpOdgovorYES",    "bmpOdgovorNO"};
-
-int commandImages(TApplication& app, const QString& skin, const QString& folder, bool force)
+// What a picture command makes of the skin the editor shows: the seven
+// images into a folder, or the preview into one file ("-": standard output).
+struct PictureJob
 {
-    QStringList files;
-    for (const char* name : imageNames)
-        files << QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png"));
-    if (const int error = refuseExisting(files, force))
+    bool images;
+    QString target; // the folder, or the preview's file
+
+    QStringList files() const
+    {
+        if (!images)
+            return {target};
+        QStringList out;
+        for (const char* name : {"bmpPitanje", "bmpOdgovorNormal", "bmpOdgovorIn", "bmpOdgovorChech", "bmpOdgovorOK",
+                                 "bmpOdgovorYES", "bmpOdgovorNO"})
+            out << QDir(target).filePath(QLatin1String(name) + QStringLiteral(".png"));
+        return out;
+    }
+
+    // The pictures the editor shows now, each with the file it goes to;
+    // taken on the editor's thread.
+    std::vector<std::pair<QImage, QString>> take(TfrmMain& window) const
+    {
+        if (!images)
+            return {{window.previewImage(), target}};
+        const TBitmap* bitmaps[] = {bmpPitanje,   bmpOdgovorNormal, bmpOdgovorIn, bmpOdgovorChech,
+                                    bmpOdgovorOK, bmpOdgovorYES,    bmpOdgovorNO};
+        std::vector<std::pair<QImage, QString>> out;
+        const QStringList names = files();
+        for (int i = 0; i < names.size(); ++i)
+            out.emplace_back(bitmaps[i]->image().copy(), names[i]);
+        return out;
+    }
+
+    // Encodes and writes the pictures, each whole; raises EditorError. Any
+    // thread may run it.
+    void store(const std::vector<std::pair<QImage, QString>>& pictures) const
+    {
+        if (images && !QDir().mkpath(target))
+            throw EditorError(QStringLiteral("folder \"%1\" se ne može napraviti").arg(target));
+        for (const auto& [image, name] : pictures) {
+            const char* format = name == QLatin1String("-") ? "PNG" : *pictureFormat(name);
+            const QByteArray bytes = encodePicture(image, name, format);
+            if (name == QLatin1String("-"))
+                writeStandardOutput(bytes);
+            else
+                writeWholeFile(name, bytes);
+        }
+    }
+
+    void write(TfrmMain& window) const { store(take(window)); }
+};
+
+// The skin's pictures in a fresh offscreen editor (the standard skin when
+// none is named).
+int renderOne(TApplication& app, const QString& skin, const PictureJob& job, bool force)
+{
+    if (const int error = refuseExisting(job.files(), force))
         return error;
     std::optional<EditorSession> session;
     if (const int error = startEditor(app, skin, session))
         return error;
-    if (!QDir().mkpath(folder))
-        return fail(BadFile, QStringLiteral("folder \"%1\" se ne može napraviti").arg(folder));
-    const TBitmap* bitmaps[] = {bmpPitanje,   bmpOdgovorNormal, bmpOdgovorIn, bmpOdgovorChech,
-                                bmpOdgovorOK, bmpOdgovorYES,    bmpOdgovorNO};
-    for (int i = 0; i < files.size(); ++i)
-        savePicture(bitmaps[i]->image(), files[i], "PNG");
+    job.write(*session->frmMain());
     return Ok;
 }
 
-int commandPreview(TApplication& app, const QString& skin, const QString& out, bool force)
+// Many skins, one offscreen editor: each skin is loaded whole over the last,
+// so every picture equals the one a single run makes. The pictures of
+// "dir/plavi.kvz" are OUTDIR/plavi.png, or the images in OUTDIR/plavi/.
+// Encoding and writing run on a pool of threads while the editor goes on
+// to the next skin; a few skins at most wait for them, so memory stays
+// flat however many skins there are. A skin that is refused or cannot be
+// written is reported by name, in the order given, and the others are
+// still written; the exit status then says so.
+int renderMany(TApplication& app, const QStringList& skins, const QString& outDir, bool images, bool force)
 {
-    const std::optional<const char*> format = pictureFormat(out);
-    if (!format)
-        return fail(BadUsage, QStringLiteral("\"%1\": pregled se piše kao .png, .jpg ili .bmp").arg(out));
-    if (const int error = refuseExisting({out}, force))
-        return error;
-    std::optional<EditorSession> session;
-    if (const int error = startEditor(app, skin, session))
-        return error;
-    savePicture(session->frmMain()->previewImage(), out, *format);
-    return Ok;
+    if (!QDir().mkpath(outDir))
+        return fail(BadFile, QStringLiteral("folder \"%1\" se ne može napraviti").arg(outDir));
+    EditorSession session(app, false);
+    QThreadPool pool;
+    QSemaphore waiting(2 * std::max(1, pool.maxThreadCount()));
+    QMutex lock;
+    std::map<qsizetype, QString> problems; // by the skin's place in the list
+    auto report = [&](qsizetype index, const QString& message) {
+        const QMutexLocker locked(&lock);
+        problems.emplace(index, QStringLiteral("%1: %2").arg(skins[index], message));
+    };
+    for (qsizetype i = 0; i < skins.size(); ++i) {
+        const QString& skin = skins[i];
+        QString base = QFileInfo(skin).fileName();
+        if (base.endsWith(QStringLiteral(".kvz"), Qt::CaseInsensitive))
+            base.chop(4);
+        const PictureJob job{images, QDir(outDir).filePath(images ? base : base + QStringLiteral(".png"))};
+        try {
+            if (const auto reason = refusal(skin)) {
+                report(i, *reason);
+                continue;
+            }
+            if (!force) {
+                const QStringList existing = job.files();
+                const auto taken = std::find_if(existing.begin(), existing.end(), [](const QString& name) {
+                    return inspectPath(name).kind != PathState::Absent;
+                });
+                if (taken != existing.end()) {
+                    report(i, QStringLiteral("datoteka \"%1\" već postoji (upotrebite --force)").arg(*taken));
+                    continue;
+                }
+            }
+            if (!session.frmMain()->LoadFromFile(skin)) {
+                report(i, QStringLiteral("se ne može otvoriti"));
+                continue;
+            }
+            waiting.acquire();
+            pool.start([job, pictures = job.take(*session.frmMain()), i, &report, &waiting] {
+                try {
+                    job.store(pictures);
+                } catch (const EditorError& e) {
+                    report(i, e.message());
+                }
+                waiting.release();
+            });
+        } catch (const EditorError& e) {
+            report(i, e.message());
+        }
+    }
+    pool.waitForDone();
+    for (const auto& [index, message] : problems)
+        fail(BadFile, message);
+    return problems.empty() ? Ok : BadFile;
 }
 
 // Qt's own diagnostics (a missing runtime folder, font notes) never reach
@@ -168,6 +268,7 @@ struct CommandLine
     QStringList positional;
     bool force = false;
     QString skin;
+    QString outDir; // many skins into one folder
 };
 
 // Parses a command's own options; nothing when the command is done (its
@@ -179,14 +280,15 @@ std::optional<CommandLine> parseCommand(const QString& command, const QStringLis
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption force(QStringLiteral("force"));
     const QCommandLineOption skin(QStringLiteral("skin"), QString(), QStringLiteral("DATOTEKA"));
+    const QCommandLineOption outDir(QStringLiteral("out-dir"), QString(), QStringLiteral("FOLDER"));
     parser.addOption(help);
     if (command == QLatin1String("new") || command == QLatin1String("images") || command == QLatin1String("preview"))
         parser.addOption(force);
     if (command == QLatin1String("images") || command == QLatin1String("preview"))
-        parser.addOption(skin);
+        parser.addOptions({skin, outDir});
     if (!parser.parse(QStringList{QStringLiteral("kvztool")} + args)) {
         const QStringList unknown = parser.unknownOptionNames();
-        exit = fail(BadUsage, unknown.isEmpty() ? QStringLiteral("opciji --skin nedostaje ime datoteke")
+        exit = fail(BadUsage, unknown.isEmpty() ? QStringLiteral("opciji nedostaje vrednost (kvztool %1 --help)").arg(command)
                                                 : QStringLiteral("nepoznata opcija \"%1\" za %2 (kvztool %2 --help)")
                                                       .arg(unknown.first(), command));
         return std::nullopt;
@@ -196,7 +298,7 @@ std::optional<CommandLine> parseCommand(const QString& command, const QStringLis
         exit = Ok;
         return std::nullopt;
     }
-    return CommandLine{parser.positionalArguments(), parser.isSet(force), parser.value(skin)};
+    return CommandLine{parser.positionalArguments(), parser.isSet(force), parser.value(skin), parser.value(outDir)};
 }
 
 int runFileCommand(const QString& command, const CommandLine& line)
@@ -216,17 +318,24 @@ int runFileCommand(const QString& command, const CommandLine& line)
 
 int runPictureCommand(const QString& command, const CommandLine& line, char* program)
 {
-    if (line.positional.size() != 1)
-        return fail(BadUsage, QStringLiteral("%1 traži [--skin DATOTEKA] %2")
-                                  .arg(command, command == QLatin1String("images") ? "FOLDER" : "IZLAZ.png"));
+    const bool images = command == QLatin1String("images");
+    const bool many = !line.outDir.isEmpty();
+    if (many ? (line.positional.isEmpty() || !line.skin.isEmpty()) : line.positional.size() != 1)
+        return fail(BadUsage, QStringLiteral("%1 traži [--skin DATOTEKA] %2 ili --out-dir FOLDER SKIN...")
+                                  .arg(command, images ? "FOLDER" : "IZLAZ.png"));
+    if (!many && !images && line.positional[0] != QLatin1String("-") && !pictureFormat(line.positional[0]))
+        return fail(BadUsage, QStringLiteral("\"%1\": pregled se piše kao .png, .jpg ili .bmp").arg(line.positional[0]));
+    if (!many && images && line.positional[0] == QLatin1String("-"))
+        return fail(BadUsage, QStringLiteral("images piše u folder, ne na standardni izlaz"));
     // Pictures are made offscreen whatever display the environment names.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 1;
     char* argv[] = {program, nullptr};
     TApplication app(argc, argv);
     app.setPrompts(std::make_unique<ConsolePrompts>());
-    return command == QLatin1String("images") ? commandImages(app, line.skin, line.positional[0], line.force)
-                                              : commandPreview(app, line.skin, line.positional[0], line.force);
+    if (many)
+        return renderMany(app, line.positional, line.outDir, images, line.force);
+    return renderOne(app, line.skin, PictureJob{images, line.positional[0]}, line.force);
 }
 
 } // namespace
