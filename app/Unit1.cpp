@@ -376,18 +376,23 @@ std::vector<TfrmMain::FieldControl> TfrmMain::controlsInFieldOrder() const
     return controls;
 }
 
+// Each stored field with its control, in file order.
+void TfrmMain::forEachFieldControl(const std::function<void(const SkinField&, const FieldControl&)>& visit) const
+{
+    const std::vector<FieldControl> controls = controlsInFieldOrder();
+    size_t next = 0;
+    for (const SkinField& field : skinFields())
+        if (!field.reserved)
+            visit(field, controls.at(next++));
+}
+
 // A direction is 1 when "Desno" is checked.
 TSkinRecord TfrmMain::currentRecord() const
 {
     TSkinRecord record;
-    const std::vector<FieldControl> controls = controlsInFieldOrder();
-    size_t next = 0;
-    for (const SkinField& field : skinFields()) {
-        if (field.reserved)
-            continue;
-        const FieldControl& c = controls.at(next++);
+    forEachFieldControl([&](const SkinField& field, const FieldControl& c) {
         field.set(record, c.box ? c.box->Selected() : (c.page->desno->isChecked() ? 1u : 0u));
-    }
+    });
     return record;
 }
 
@@ -395,17 +400,12 @@ TSkinRecord TfrmMain::currentRecord() const
 // painted (the window is built with the standard skin this way).
 void TfrmMain::showRecord(const TSkinRecord& record)
 {
-    const std::vector<FieldControl> controls = controlsInFieldOrder();
-    size_t next = 0;
-    for (const SkinField& field : skinFields()) {
-        if (field.reserved)
-            continue;
-        const FieldControl& c = controls.at(next++);
+    forEachFieldControl([&](const SkinField& field, const FieldControl& c) {
         if (c.box)
             c.box->setSelected(field.get(record));
         else
             (field.get(record) ? c.page->desno : c.page->dole)->setChecked(true);
-    }
+    });
 }
 
 // "Zatvori" closes the window through the close query.

@@ -143,6 +143,7 @@ private:
         const ColourPage* page;
     };
     std::vector<FieldControl> controlsInFieldOrder() const;
+    void forEachFieldControl(const std::function<void(const SkinField&, const FieldControl&)>& visit) const;
     void showRecord(const TSkinRecord& record);
 
     void bindEvents();

@@ -39,9 +39,15 @@ const char* const usage = R"(Upotreba: kvztool KOMANDA [OPCIJE] ...
                                 smer) i standardna vrednost
   images [--skin DATOTEKA] [--force] FOLDER
                                 zapisuje sedam slika skina kao PNG
-  preview [--skin DATOTEKA] [--force] IZLAZ.png|.jpg|.bmp
+  preview [--skin DATOTEKA] [--force] IZLAZ.png|.jpg|.bmp|-
                                 zapisuje pregled (800 x 191) kakav
                                 prikazuje prozor editora
+  images|preview --out-dir FOLDER [--force] SKIN...
+                                mnogo skinova u jednom pokretanju:
+                                FOLDER/IME.png ili FOLDER/IME/ (slike)
+
+"-" je standardni ulaz gde se skin čita (dump, check, set) i standardni
+izlaz gde se piše jedna datoteka (new, set, preview).
 
 Opcije: -h, --help (i posle komande), --version; "--" završava opcije.
 Slike i pregled ne menjaju postojeće datoteke bez --force.
