@@ -8,7 +8,12 @@
 
 #include <QBuffer>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QSignalBlocker>
 #include <QPainter>
 
 namespace {
@@ -39,10 +44,16 @@ TfrmMain::TfrmMain(QWidget* parent, bool rememberSettings)
     usePixelFonts(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    QPalette white = palette();
+    // The window is white: the preview's shapes are cut against that white.
+    // The menu bar and the pages keep the desktop theme's own colours, so
+    // that their texts stay readable under a dark theme too.
+    const QPalette theme = palette();
+    QPalette white = theme;
     white.setColor(QPalette::Window, QColor::fromRgb(resolveColor(clWhite)));
     setPalette(white);
     setAutoFillBackground(true);
+    menuBar()->setPalette(theme);
+    PageControl1->setPalette(theme);
     // The client area is 800 pixels wide, so that the cells at x = 0 and 400
     // fill it, and reaches below the last row of cells (y = 407).
     setFixedSize(800, menuBar()->sizeHint().height() + 434);
@@ -60,11 +71,113 @@ TfrmMain::TfrmMain(QWidget* parent, bool rememberSettings)
     // The controls start at the standard skin, which the images are first
     // painted in; the handlers are bound only afterwards.
     showRecord(standardSkinRecord());
+    nameControls();
+    createHistory();
     bindEvents();
     TApplication::guard([this] { FormCreate(); });
 }
 
 TfrmMain::~TfrmMain() = default;
+
+// The history reads a page as its boxes' colours and its direction, and
+// shows one by setting them and running the page's handler once (the
+// direction buttons set without their click, which would run it twice).
+void TfrmMain::createHistory()
+{
+    std::vector<EditHistory::Page> pages;
+    for (int i = 0; i < PageCount; ++i) {
+        const ColourPage& page = m_pages[size_t(i)];
+        const auto index = PageIndex(i);
+        pages.push_back({PageControl1->tabText(PageControl1->indexOf(page.boxes.front()->parentWidget())),
+                         [&page] {
+                             std::vector<TColor> values;
+                             for (const TColorBox* box : page.boxes)
+                                 values.push_back(box->Selected());
+                             values.push_back(page.desno->isChecked() ? 1 : 0);
+                             return values;
+                         },
+                         [this, &page, index](const std::vector<TColor>& values) {
+                             for (size_t b = 0; b < page.boxes.size(); ++b)
+                                 page.boxes[b]->setSelected(values[b]);
+                             const QSignalBlocker desno(page.desno), dole(page.dole);
+                             (values.back() ? page.desno : page.dole)->setChecked(true);
+                             pageChanged(index);
+                         }});
+    }
+    pages.push_back({PageControl1->tabText(PageControl1->indexOf(TabSheet6)),
+                     [this] {
+                         std::vector<TColor> values;
+                         for (const TColorBox* box : ostaloBoxes())
+                             values.push_back(box->Selected());
+                         return values;
+                     },
+                     [this](const std::vector<TColor>& values) {
+                         const std::vector<TColorBox*> boxes = ostaloBoxes();
+                         for (size_t b = 0; b < boxes.size(); ++b)
+                             boxes[b]->setSelected(values[b]);
+                         cbTacanOdgovorChange();
+                     }});
+    m_history = std::make_unique<EditHistory>(std::move(pages));
+    // The skin is changed exactly when the history is away from the state
+    // last saved or opened.
+    const auto follow = [this] { Modified = !m_history->stack().isClean(); };
+    connect(&m_history->stack(), &QUndoStack::indexChanged, this, follow);
+    connect(&m_history->stack(), &QUndoStack::cleanChanged, this, follow);
+}
+
+QString TfrmMain::labelOf(const QWidget* control) const
+{
+    for (const QLabel* label : control->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        if (label->geometry().top() == control->geometry().top() && label->geometry().right() < control->x())
+            return label->text().remove(QLatin1Char(':')).trimmed();
+    return {};
+}
+
+// Screen readers announce a box by its page and label, and the preview
+// cells by the page they show.
+void TfrmMain::nameControls()
+{
+    for (int t = 0; t < PageControl1->count(); ++t) {
+        QWidget* page = PageControl1->widget(t);
+        for (TColorBox* box : page->findChildren<TColorBox*>()) {
+            box->setAccessibleName(PageControl1->tabText(t) + QStringLiteral(", ") + labelOf(box));
+            for (QLabel* label : page->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+                if (label->text().remove(QLatin1Char(':')).trimmed() == labelOf(box))
+                    label->setBuddy(box);
+        }
+    }
+    for (const ColourPage& page : m_pages)
+        page.cell->setAccessibleName(
+            QStringLiteral("Pregled: ")
+            + PageControl1->tabText(PageControl1->indexOf(page.boxes.front()->parentWidget())));
+}
+
+QWidget* TfrmMain::visiblePageStandardButton() const
+{
+    const QList<QToolButton*> buttons = PageControl1->currentWidget()->findChildren<QToolButton*>();
+    return buttons.isEmpty() ? nullptr : buttons.first();
+}
+
+void TfrmMain::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (menuBar()->geometry().contains(event->pos())) {
+        event->ignore();
+        return;
+    }
+    QUndoStack& stack = m_history->stack();
+    QMenu menu(this);
+    QAction* undo = menu.addAction(QStringLiteral("Ponisti: ") + stack.undoText());
+    undo->setEnabled(stack.canUndo());
+    QAction* redo = menu.addAction(QStringLiteral("Ponovi: ") + stack.redoText());
+    redo->setEnabled(stack.canRedo());
+    menu.addSeparator();
+    QAction* standard = menu.addAction(QStringLiteral("Standardne boje ove strane"));
+    connect(undo, &QAction::triggered, this, [&stack] { TApplication::guard([&] { stack.undo(); }); });
+    connect(redo, &QAction::triggered, this, [&stack] { TApplication::guard([&] { stack.redo(); }); });
+    if (auto* button = qobject_cast<QToolButton*>(visiblePageStandardButton()))
+        connect(standard, &QAction::triggered, button, &QToolButton::click);
+    menu.exec(event->globalPos());
+}
 
 // The components' "Data" blocks are stored with the layout; they are read
 // while the window is built, before its creation handler runs. Neither
@@ -116,12 +229,29 @@ void TfrmMain::bindEvents()
     };
     // One handler serves the whole page: every colour box's change and both
     // radio buttons' click.
+    // What the user touched names the history's step; it is noted before
+    // the handler runs.
     for (const Page& p : pages) {
-        for (TColorBox* box : p.page->findChildren<TColorBox*>())
+        for (TColorBox* box : p.page->findChildren<TColorBox*>()) {
+            connect(box, &TColorBox::OnChange, this, [this, box] { m_editedControl = labelOf(box); });
             connect(box, &TColorBox::OnChange, this, TApplication::guarded(this, p.change));
-        for (TRadioButton* button : p.page->findChildren<TRadioButton*>())
+        }
+        for (TRadioButton* button : p.page->findChildren<TRadioButton*>()) {
+            connect(button, &TRadioButton::OnClick, this, [this] { m_editedControl = QStringLiteral("Prelivanje"); });
             connect(button, &TRadioButton::OnClick, this, TApplication::guarded(this, p.change));
+        }
         connect(p.standard, &QToolButton::clicked, this, TApplication::guarded(this, p.standardClick));
+    }
+    // Window shortcuts: the menu bar stays as the layout gives it.
+    const std::pair<QKeySequence, void (QUndoStack::*)()> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), &QUndoStack::undo},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &QUndoStack::redo},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), &QUndoStack::redo},
+    };
+    for (const auto& [key, step] : keys) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, step = step] { TApplication::guard([&] { (m_history->stack().*step)(); }); });
     }
     const std::pair<QAction*, void (TfrmMain::*)()> commands[] = {
         {Nov1, &TfrmMain::Nov1Click},         {Otvori1, &TfrmMain::Otvori1Click},
@@ -253,6 +383,8 @@ void TfrmMain::pageChanged(PageIndex index)
     page.paint(colours, direction);
     page.cell->Redraw();
     Modified = true;
+    if (m_history)
+        m_history->changed(index, m_editedControl);
 }
 
 // Checking a button that was not checked unchecks its partner and raises its
@@ -260,19 +392,21 @@ void TfrmMain::pageChanged(PageIndex index)
 // the handler then runs once more here, whether or not a button changed.
 void TfrmMain::setPage(PageIndex index, const std::vector<TColor>& colours, TDirection direction)
 {
-    const ColourPage& page = m_pages[index];
-    for (size_t i = 0; i < page.boxes.size(); ++i)
-        page.boxes[i]->setSelected(colours[i]);
-    if (direction == 0)
-        page.dole->setChecked(true);
-    else if (direction == 1 || !page.onlyZeroOrOneMovesDirection)
-        page.desno->setChecked(true);
-    pageChanged(index);
+    m_history->quietly([&] {
+        const ColourPage& page = m_pages[index];
+        for (size_t i = 0; i < page.boxes.size(); ++i)
+            page.boxes[i]->setSelected(colours[i]);
+        if (direction == 0)
+            page.dole->setChecked(true);
+        else if (direction == 1 || !page.onlyZeroOrOneMovesDirection)
+            page.desno->setChecked(true);
+        pageChanged(index);
+    });
 }
 
 void TfrmMain::standardPage(PageIndex index)
 {
-    setPage(index, m_pages[index].standard, 1);
+    m_history->edit(index, QStringLiteral("Standarno"), [&] { setPage(index, m_pages[index].standard, 1); });
     Modified = true;
 }
 
@@ -288,6 +422,7 @@ void TfrmMain::cbOdgovorYESTextChange() { pageChanged(YESPage); }
 void TfrmMain::cbTacanOdgovorChange()
 {
     Modified = true;
+    m_history->changed(OstaloPage, m_editedControl);
 }
 
 void TfrmMain::SetPitanje(TColor Text, TColor Linija, TColor C1, TColor C2, TDirection Direction)
@@ -344,12 +479,19 @@ void TfrmMain::spbOdgovorNOClick() { standardPage(NOPage); }
 
 void TfrmMain::spbOstaloClick()
 {
-    const TSkinRecord r = standardSkinRecord();
-    SetOstalo(r.TacanOdgovor, r.NetacanOdgovor, r.Voditelj, r.PrijateljHalo, r.Prijatelj, r.PrijateljSenka);
+    m_history->edit(OstaloPage, QStringLiteral("Standarno"), [this] {
+        const TSkinRecord r = standardSkinRecord();
+        SetOstalo(r.TacanOdgovor, r.NetacanOdgovor, r.Voditelj, r.PrijateljHalo, r.Prijatelj, r.PrijateljSenka);
+    });
     Modified = true;
 }
 
 void TfrmMain::standardAllPages()
+{
+    m_history->quietly([this] { standardPagesByHandlers(); });
+}
+
+void TfrmMain::standardPagesByHandlers()
 {
     spbPitanjeClick();
     spbOdgovorNormalClick();

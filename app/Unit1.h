@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditHistory.h"
 #include "Prompts.h"
 #include "Region.h"
 #include "SkinDocument.h"
@@ -9,6 +10,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class TfrmAbout;
@@ -107,6 +109,9 @@ public:
     void Zatvori1Click();
     void Oprogramu1Click();
 
+    // The history of the user's edits (undo and redo).
+    EditHistory& history() { return *m_history; }
+
     // Cuts the seven preview cells to the panel shapes.
     void ShapePreviews();
     // The preview area as the window shows it: 800 x 191 pixels of the client
@@ -117,6 +122,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Right button on the pages or the preview: undo, redo, and the visible
+    // page's "Standarno" (which takes no focus, so a keyboard reaches it here).
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // One colour page: its colour boxes in the order of its paint routine's
@@ -155,9 +163,22 @@ private:
     std::vector<TColorBox*> ostaloBoxes() const;
 
     void standardAllPages() override;
+    void standardPagesByHandlers();
     void showFirstPage() override;
     void showCaption(const QString& caption) override;
+    void startHistory() override { m_history->restart(); }
+    void markSaved() override { m_history->stack().setClean(); }
+
+    // "Ostalo" in the history, after the colour pages.
+    static constexpr int OstaloPage = PageCount;
+    void createHistory();
+    void nameControls();
+    // The label in front of a control on its page ("Boja 1"), empty if none.
+    QString labelOf(const QWidget* control) const;
+    QWidget* visiblePageStandardButton() const;
 
     std::vector<ColourPage> m_pages;
     bool m_rememberSettings;
+    std::unique_ptr<EditHistory> m_history;
+    QString m_editedControl; // what the user's edit in progress touched
 };

@@ -8,6 +8,7 @@
 #include <QStyledItemDelegate>
 #include <QPainter>
 #include <QPixmap>
+#include <QWheelEvent>
 
 #include <optional>
 #include <utility>
@@ -69,8 +70,32 @@ TColorBox::TColorBox(QWidget* parent) : QComboBox(parent)
     addItem(drawSwatch(clBlack), QStringLiteral("Custom..."), QVariant::fromValue(uint(clBlack)));
     for (const auto& [color, name] : listedColors())
         addItem(listedSwatch(color), name, QVariant::fromValue(uint(color)));
+    // The wheel does not take the focus: it only steps a box that has it.
+    setFocusPolicy(Qt::StrongFocus);
     setSelected(clBlack);
     connect(this, &QComboBox::activated, this, &TColorBox::onActivated);
+}
+
+void TColorBox::wheelEvent(QWheelEvent* event)
+{
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(event);
+}
+
+void TColorBox::updateToolTip()
+{
+    const TColor color = Selected();
+    if (currentIndex() == 0) {
+        const QRgb rgb = resolveColor(color);
+        setToolTip(QStringLiteral("#%1").arg(rgb & 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper());
+    } else if (color & clSystemColor) {
+        setToolTip(itemText(currentIndex()));
+    } else {
+        setToolTip({});
+    }
 }
 
 TColor TColorBox::colorAt(int index) const
@@ -100,6 +125,7 @@ void TColorBox::setSelected(TColor color)
     }
     setCurrentIndex(index);
     m_lastIndex = index;
+    updateToolTip();
 }
 
 void TColorBox::setCustomColor(TColor color)
@@ -119,6 +145,7 @@ void TColorBox::onActivated(int index)
         setCustomColor(*chosen);
     }
     m_lastIndex = index;
+    updateToolTip();
     Q_EMIT OnChange();
 }
 

@@ -14,7 +14,11 @@
 //
 // OnChange is raised only by the user: picking an entry, or confirming the
 // colour dialog that "Custom..." opens (cancelling it raises nothing and
-// keeps the old selection). Setting Selected from code raises nothing.
+// keeps the old selection). Setting Selected from code raises nothing. The
+// mouse wheel steps through the list only while the box has the keyboard
+// focus; elsewhere it goes on to the parent, so scrolling past a box never
+// changes a colour. The tooltip names what "Custom..." or a system colour
+// stands for (#RRGGBB, or the system colour's name).
 class TColorBox : public QComboBox
 {
     Q_OBJECT
@@ -33,7 +37,11 @@ public:
 Q_SIGNALS:
     void OnChange();
 
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+
 private:
+    void updateToolTip();
     void onActivated(int index);
     void setCustomColor(TColor color);
 

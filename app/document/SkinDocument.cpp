@@ -76,6 +76,7 @@ void SkinDocument::ResetAll()
     CurrentFileName = NewSkinFileName;
     UpdateCaption();
     Modified = false;
+    m_view.startHistory();
 }
 
 void SkinDocument::SaveToFile(const QString& FileName)
@@ -111,7 +112,7 @@ bool SkinDocument::confirmDiscardingChanges()
     case IDYES:
         if (!SaveDocument())
             return false;
-        Modified = false;
+        markSaved();
         return true;
     case IDNO:
         return true;
@@ -139,20 +140,28 @@ void SkinDocument::open()
         return;
     const bool loaded = LoadFromFile(m_openDialog.FileName);
     OpenDir = directoryPart(absoluteCleanPath(m_openDialog.FileName));
-    if (loaded)
+    if (loaded) {
         Modified = false;
+        m_view.startHistory();
+    }
 }
 
 void SkinDocument::save()
 {
     if (SaveDocument())
-        Modified = false;
+        markSaved();
 }
 
 void SkinDocument::saveAs()
 {
     if (SaveAsDialog())
-        Modified = false;
+        markSaved();
+}
+
+void SkinDocument::markSaved()
+{
+    Modified = false;
+    m_view.markSaved();
 }
 
 // Save rewrites the file even when nothing has changed.

@@ -15,7 +15,9 @@ extern const QString SettingsKey;
 
 // What the document needs of the window that shows the skin: the eight
 // set-page operations, the controls read into a record, every page's
-// "Standarno", the first page brought forward, and the caption.
+// "Standarno", the first page brought forward, the caption, and the edit
+// history told where it starts (a new or opened skin) and which of its
+// states is the one saved.
 class SkinView : public SkinPages
 {
 public:
@@ -23,6 +25,8 @@ public:
     virtual void standardAllPages() = 0;
     virtual void showFirstPage() = 0;
     virtual void showCaption(const QString& caption) = 0;
+    virtual void startHistory() {}
+    virtual void markSaved() {}
 };
 
 // The skin document: its file name, whether the pages hold unsaved changes,
@@ -83,6 +87,7 @@ private:
     // Asks about unsaved changes; false when the command must stop. A
     // successful save from the question leaves the skin unchanged.
     bool confirmDiscardingChanges();
+    void markSaved();
     int ask(const QString& text, unsigned flags);
 
     SkinView& m_view;

@@ -1,0 +1,176 @@
+#include "EditorFixture.h"
+#include "TestMain.h"
+#include "TestSupport.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QMenu>
+#include <QShortcut>
+#include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
+
+class TestHistory : public QObject
+{
+    Q_OBJECT
+
+    EditorFixture editor;
+    TfrmMain* w() { return editor.w(); }
+
+    // The menu the right button opens over `target`: its entries' texts and
+    // whether each can be chosen; the menu is closed unchosen.
+    QList<QPair<QString, bool>> contextMenu(QWidget* target)
+    {
+        QList<QPair<QString, bool>> entries;
+        QTimer::singleShot(0, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* a : menu->actions())
+                    if (!a->isSeparator())
+                        entries << qMakePair(a->text(), a->isEnabled());
+                menu->close();
+            }
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(target, &event);
+        return entries;
+    }
+
+    // The window's shortcut for `keys`, as the window system would run it
+    // (the offscreen platform does not route test key events to shortcuts).
+    void pressShortcut(const QKeySequence& keys)
+    {
+        const QList<QShortcut*> shortcuts = w()->findChildren<QShortcut*>();
+        const auto it = std::find_if(shortcuts.begin(), shortcuts.end(), [&](QShortcut* s) { return s->key() == keys; });
+        QVERIFY2(it != shortcuts.end(), qPrintable(keys.toString()));
+        Q_EMIT (*it)->activated();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QFile::remove(settingsFileName());
+        editor.start();
+        w()->show();
+    }
+    void cleanup() { editor.stop(); }
+
+    // Each kind of edit is one step: undone and redone through the page's
+    // own path (one image, one cell), named in the context menu, and the
+    // skin is changed exactly when away from the state last saved.
+    void undoAndRedo_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("a colour") << "cbPitanjeC1" << "Pitanje, Boja 1" << "mPitanje";
+        QTest::newRow("a colour of a later page") << "cbOdgovorNOLine" << "Potvrda (normalno), Linija" << "mNO";
+        QTest::newRow("a direction") << "rbOdgovorInDole" << "Odgovor (ulaz), Prelivanje" << "mOdgovor2";
+        QTest::newRow("Standarno") << "spbOdgovorOK" << "Odgovor (tacan), Standarno" << "mOdgovor4";
+        QTest::newRow("Ostalo") << "cbVoditelj" << "Ostalo, Voditelj" << "";
+    }
+
+    void undoAndRedo()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, step);
+        QFETCH(QString, cell);
+        const QByteArray start = encodeSkinRecord(w()->currentRecord());
+        QWidget* target = w()->findChild<QWidget*>(control);
+        QVERIFY(target);
+        if (auto* box = qobject_cast<TColorBox*>(target))
+            userPicksColour(*box, clRed);
+        else if (auto* radio = qobject_cast<QRadioButton*>(target))
+            radio->click();
+        else
+            qobject_cast<QToolButton*>(target)->click();
+        const QByteArray edited = encodeSkinRecord(w()->currentRecord());
+        QVERIFY(w()->Modified);
+        QCOMPARE(contextMenu(w()->mPitanje).value(0), qMakePair(QStringLiteral("Ponisti: ") + step, true));
+
+        auto* preview = cell.isEmpty() ? nullptr : w()->findChild<TCustomControl*>(cell);
+        for (const bool undo : {true, false}) {
+            const std::vector<QImage> images = imageSnapshots();
+            const std::vector<int> paints = cellPaints(w());
+            pressShortcut(undo ? QKeySequence(Qt::CTRL | Qt::Key_Z) : QKeySequence(Qt::CTRL | Qt::Key_Y));
+            QCOMPARE(encodeSkinRecord(w()->currentRecord()), undo ? start : edited);
+            QCOMPARE(w()->Modified, !undo);
+            int changedImages = 0, repainted = 0;
+            const std::vector<QImage> now = imageSnapshots();
+            const std::vector<int> paintsNow = cellPaints(w());
+            for (size_t i = 0; i < now.size(); ++i) {
+                changedImages += now[i] != images[i];
+                repainted += paintsNow[i] - paints[i];
+            }
+            QCOMPARE(repainted, preview ? 1 : 0);
+            if (preview)
+                QVERIFY(changedImages <= 1);
+        }
+        pressShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)); // nothing left to redo
+        QCOMPARE(encodeSkinRecord(w()->currentRecord()), edited);
+    }
+
+    // Saving marks the state the history returns to as unchanged; a new or
+    // opened skin starts a new history; the menu greys what it cannot do.
+    void historyAndTheDocument()
+    {
+        QCOMPARE(contextMenu(w()->mPitanje),
+                 (QList<QPair<QString, bool>>{{"Ponisti: ", false}, {"Ponovi: ", false}, {"Standardne boje ove strane", true}}));
+        QTemporaryDir dir;
+        userPicksColour(*w()->cbPitanjeC1, clRed);
+        editor.fake().fileAnswers = {dir.filePath("a")};
+        w()->mnmSaveAs->trigger();
+        QVERIFY(!w()->Modified);
+        userPicksColour(*w()->cbPitanjeC1, clBlue);
+        QVERIFY(w()->Modified);
+        w()->history().stack().undo();
+        QVERIFY(!w()->Modified); // back at the saved state: closing asks nothing
+        w()->history().stack().undo();
+        QVERIFY(w()->Modified);
+        editor.fake().messageAnswers = {IDNO};
+        w()->Nov1->trigger();
+        QVERIFY(!w()->history().stack().canUndo() && !w()->Modified);
+        // "Standarno" of the visible page through the menu, on an unchanged page: still a change.
+        QTimer::singleShot(0, [] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                menu->actions().last()->trigger();
+                menu->close();
+            }
+        });
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2));
+        QApplication::sendEvent(w()->mPitanje, &event);
+        QVERIFY(w()->Modified);
+        QCOMPARE(w()->history().stack().undoText(), QStringLiteral("Pitanje, Standarno"));
+    }
+
+    // The wheel steps a box only while it has the focus; a box's tooltip
+    // says what "Custom..." or a system colour is; screen readers get names.
+    void colourBoxes()
+    {
+        TColorBox* box = w()->cbPitanjeC1;
+        for (const bool focused : {false, true}) {
+            if (focused) {
+                w()->activateWindow();
+                box->setFocus();
+                QVERIFY(QTest::qWaitFor([&] { return box->hasFocus(); }));
+            }
+            const TColor before = box->Selected();
+            QWheelEvent wheel(QPointF(5, 5), box->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(box, &wheel);
+            QCOMPARE(box->Selected() != before, focused);
+            QCOMPARE(w()->history().stack().canUndo(), focused);
+        }
+        box->setSelected(0x00336699);
+        QCOMPARE(box->toolTip(), QStringLiteral("#996633"));
+        box->setSelected(clBtnFace);
+        QCOMPARE(box->toolTip(), QStringLiteral("Button Face"));
+        QCOMPARE(box->accessibleName(), QStringLiteral("Pitanje, Boja 1"));
+        QCOMPARE(w()->findChild<QLabel*>("Label2")->buddy(), box);
+        QCOMPARE(w()->mOdgovor2->accessibleName(), QStringLiteral("Pregled: Odgovor (ulaz)"));
+    }
+};
+
+ZV_TEST_MAIN(TestHistory)
+#include "tst_history.moc"
