@@ -47,12 +47,18 @@ TfrmMain::TfrmMain(QWidget* parent, bool rememberSettings)
     // The window is white: the preview's shapes are cut against that white.
     // The menu bar and the pages keep the desktop theme's own colours, so
     // that their texts stay readable under a dark theme too.
-    const QPalette theme = palette();
+    // Every role of the theme's palette is set explicitly, or the children
+    // would take the window's white for the roles left open.
+    QPalette theme = palette();
+    for (int role = 0; role < QPalette::NColorRoles; ++role)
+        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            theme.setColor(group, QPalette::ColorRole(role), theme.color(group, QPalette::ColorRole(role)));
     QPalette white = theme;
     white.setColor(QPalette::Window, QColor::fromRgb(resolveColor(clWhite)));
     setPalette(white);
     setAutoFillBackground(true);
     menuBar()->setPalette(theme);
+    menuBar()->setAutoFillBackground(true);
     PageControl1->setPalette(theme);
     // The client area is 800 pixels wide, so that the cells at x = 0 and 400
     // fill it, and reaches below the last row of cells (y = 407).

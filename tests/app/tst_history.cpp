@@ -2,15 +2,70 @@
 #include "TestMain.h"
 #include "TestSupport.h"
 
-#include <QAccessible>
+#include <QHash>
+#include <QMenuBar>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QMenu>
 #include <QShortcut>
 #include <QTest>
+#include <QTabBar>
 #include <QTimer>
 #include <QWheelEvent>
+
+#include <cmath>
+
+namespace {
+
+// The contrast ratio of two colours by the WCAG formula.
+double contrast(QRgb a, QRgb b)
+{
+    const auto luminance = [](QRgb c) {
+        const auto channel = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The contrast of a text against its own background in a picture of it: the
+// background is the area's most common colour, the text its most distinct.
+double textContrast(const QImage& area)
+{
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < area.height(); ++y)
+        for (int x = 0; x < area.width(); ++x)
+            ++counts[area.pixel(x, y) & 0xFFFFFF];
+    QRgb background = 0;
+    int most = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > most)
+            most = it.value(), background = it.key();
+    double best = 1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        best = std::max(best, contrast(it.key(), background));
+    return best;
+}
+
+QPalette darkPalette()
+{
+    QPalette p;
+    const QColor window(53, 53, 53), base(35, 35, 35), text(230, 230, 230);
+    for (const auto role : {QPalette::Window, QPalette::Button, QPalette::AlternateBase, QPalette::ToolTipBase})
+        p.setColor(role, window);
+    p.setColor(QPalette::Base, base);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
+        p.setColor(role, text);
+    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    p.setColor(QPalette::HighlightedText, Qt::black);
+    return p;
+}
+
+} // namespace
 
 class TestHistory : public QObject
 {
@@ -169,6 +224,46 @@ private Q_SLOTS:
         QCOMPARE(box->accessibleName(), QStringLiteral("Pitanje, Boja 1"));
         QCOMPARE(w()->findChild<QLabel*>("Label2")->buddy(), box);
         QCOMPARE(w()->mOdgovor2->accessibleName(), QStringLiteral("Pregled: Odgovor (ulaz)"));
+    }
+
+    // Under a dark palette every text of the window stands out from its own
+    // background by at least 4.5 : 1; the preview stays on white.
+    void readableUnderADarkPalette()
+    {
+        editor.stop();
+        const QPalette light = QApplication::palette();
+        QApplication::setPalette(darkPalette());
+        editor.start();
+        w()->show();
+        const QImage window = w()->grab().toImage();
+        QList<QPair<QWidget*, QMargins>> texts{{w()->menuBar(), {}}};
+        texts << qMakePair(static_cast<QWidget*>(w()->PageControl1->tabBar()), QMargins());
+        for (int t = 0; t < w()->PageControl1->count(); ++t) {
+            w()->PageControl1->setCurrentIndex(t);
+            const QImage page = w()->grab().toImage();
+            for (QWidget* control : w()->PageControl1->widget(t)->findChildren<QWidget*>()) {
+                QMargins skip; // swatches, indicators and arrows are not text
+                if (qobject_cast<TColorBox*>(control))
+                    skip = QMargins(26, 3, 22, 3);
+                else if (qobject_cast<QRadioButton*>(control))
+                    skip = QMargins(20, 0, 0, 0);
+                else if (!qobject_cast<QLabel*>(control) && !qobject_cast<QToolButton*>(control))
+                    continue;
+                const QRect area = QRect(control->mapTo(w(), QPoint(0, 0)), control->size()).marginsRemoved(skip);
+                const double c = textContrast(page.copy(area));
+                QVERIFY2(c >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(control->objectName()).arg(c)));
+            }
+        }
+        for (const auto& [control, skip] : texts) {
+            const QRect area(control->mapTo(w(), QPoint(0, 0)), control->size());
+            const double c = textContrast(window.copy(area));
+            QVERIFY2(c >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(control->metaObject()->className()).arg(c)));
+        }
+        const QPoint corner = w()->mPitanje->mapTo(w(), QPoint(2, 2));
+        QCOMPARE(window.pixel(corner) & 0xFFFFFF, 0xFFFFFFu);
+        editor.stop();
+        QApplication::setPalette(light);
+        editor.start();
     }
 };
 
