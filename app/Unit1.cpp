@@ -9,6 +9,10 @@
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -41,6 +45,7 @@ TfrmMain::TfrmMain(QWidget* parent, bool rememberSettings)
       m_rememberSettings(rememberSettings)
 {
     setupUi(this);
+    setAcceptDrops(true);
     usePixelFonts(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -162,6 +167,36 @@ QWidget* TfrmMain::visiblePageStandardButton() const
 {
     const QList<QToolButton*> buttons = PageControl1->currentWidget()->findChildren<QToolButton*>();
     return buttons.isEmpty() ? nullptr : buttons.first();
+}
+
+std::optional<QString> TfrmMain::droppedSkin(const QMimeData* data)
+{
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return std::nullopt;
+    const QString file = urls.first().toLocalFile();
+    if (!file.endsWith(QStringLiteral(".kvz"), Qt::CaseInsensitive))
+        return std::nullopt;
+    return file;
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (droppedSkin(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TfrmMain::dropEvent(QDropEvent* event)
+{
+    const std::optional<QString> skin = droppedSkin(event->mimeData());
+    if (!skin) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    TApplication::guard([&] { Document.openFile(*skin); });
 }
 
 void TfrmMain::contextMenuEvent(QContextMenuEvent* event)

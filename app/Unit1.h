@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <optional>
 #include <memory>
 #include <vector>
 
@@ -125,6 +126,10 @@ protected:
     // Right button on the pages or the preview: undo, redo, and the visible
     // page's "Standarno" (which takes no focus, so a keyboard reaches it here).
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // One .kvz file dropped on the window opens as Open does; anything else,
+    // or several files, is not accepted.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // One colour page: its colour boxes in the order of its paint routine's
@@ -176,6 +181,8 @@ private:
     // The label in front of a control on its page ("Boja 1"), empty if none.
     QString labelOf(const QWidget* control) const;
     QWidget* visiblePageStandardButton() const;
+    // The skin file a drop carries, or nothing.
+    static std::optional<QString> droppedSkin(const QMimeData* data);
 
     std::vector<ColourPage> m_pages;
     bool m_rememberSettings;

@@ -138,8 +138,21 @@ void SkinDocument::open()
     m_openDialog.InitialDir = OpenDir;
     if (!m_prompts().RunFileDialog(m_openDialog))
         return;
-    const bool loaded = LoadFromFile(m_openDialog.FileName);
-    OpenDir = directoryPart(absoluteCleanPath(m_openDialog.FileName));
+    openChosen(m_openDialog.FileName);
+}
+
+// A file dropped on the window opens as Open does, the dialog aside.
+void SkinDocument::openFile(const QString& FileName)
+{
+    if (!confirmDiscardingChanges())
+        return;
+    openChosen(FileName);
+}
+
+void SkinDocument::openChosen(const QString& FileName)
+{
+    const bool loaded = LoadFromFile(FileName);
+    OpenDir = directoryPart(absoluteCleanPath(FileName));
     if (loaded) {
         Modified = false;
         m_view.startHistory();

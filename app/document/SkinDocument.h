@@ -79,6 +79,9 @@ public:
     // The menu commands and the close query.
     void newSkin();
     void open();
+    // Opens the named file as Open does once its dialog has returned it
+    // (a file dropped on the window).
+    void openFile(const QString& FileName);
     void save();
     void saveAs();
     bool canClose();
@@ -88,6 +91,7 @@ private:
     // successful save from the question leaves the skin unchanged.
     bool confirmDiscardingChanges();
     void markSaved();
+    void openChosen(const QString& FileName);
     int ask(const QString& text, unsigned flags);
 
     SkinView& m_view;

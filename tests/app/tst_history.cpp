@@ -8,6 +8,9 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QMenu>
+#include <QMimeData>
+#include <QDragEnterEvent>
+#include <QUrl>
 #include <QShortcut>
 #include <QTest>
 #include <QTabBar>
@@ -224,6 +227,33 @@ private Q_SLOTS:
         QCOMPARE(box->accessibleName(), QStringLiteral("Pitanje, Boja 1"));
         QCOMPARE(w()->findChild<QLabel*>("Label2")->buddy(), box);
         QCOMPARE(w()->mOdgovor2->accessibleName(), QStringLiteral("Pregled: Odgovor (ulaz)"));
+    }
+
+    // Exactly one local .kvz file may be dropped; anything else is refused
+    // at once, without a message.
+    void dropsAccepted_data()
+    {
+        QTest::addColumn<QStringList>("urls");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("one skin") << QStringList{"file:///tmp/plavi.KVZ"} << true;
+        QTest::newRow("two skins") << QStringList{"file:///tmp/a.kvz", "file:///tmp/b.kvz"} << false;
+        QTest::newRow("a picture") << QStringList{"file:///tmp/a.png"} << false;
+        QTest::newRow("not a local file") << QStringList{"https://example.org/a.kvz"} << false;
+    }
+
+    void dropsAccepted()
+    {
+        QFETCH(QStringList, urls);
+        QFETCH(bool, accepted);
+        QMimeData data;
+        QList<QUrl> list;
+        for (const QString& u : urls)
+            list << QUrl(u);
+        data.setUrls(list);
+        QDragEnterEvent event(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w(), &event);
+        QCOMPARE(event.isAccepted(), accepted);
+        QVERIFY(editor.fake().messages.isEmpty());
     }
 
     // Under a dark palette every text of the window stands out from its own

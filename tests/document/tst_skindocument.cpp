@@ -163,6 +163,15 @@ private Q_SLOTS:
         QTest::newRow("Close, Ne") << "close" << L{IDNO} << QStringList{} << untitled << true << 0 << false << "closes";
         QTest::newRow("Close, Otkazi") << "close" << L{IDCANCEL} << QStringList{} << untitled << true << 0 << false
                                        << "stays";
+        // A dropped file (the last name) opens as Open does, its dialog aside.
+        QTest::newRow("Drop, Da, saved, loaded") << "drop" << L{IDYES} << QStringList{"a", "b.kvz"} << "b.kvz" << false
+                                                 << 2 << true << "";
+        QTest::newRow("Drop, Ne, loaded") << "drop" << L{IDNO} << QStringList{"b.kvz"} << "b.kvz" << false << 2 << false << "";
+        QTest::newRow("Drop, Otkazi") << "drop" << L{IDCANCEL} << QStringList{"b.kvz"} << untitled << true << 0 << false << "";
+        QTest::newRow("Drop, file refused") << "drop" << L{IDNO} << QStringList{"short.kvz"} << untitled << true << 0
+                                            << false << "Datoteka nije ispravna SKIN datoteka.";
+        QTest::newRow("Drop, file missing") << "drop" << L{IDNO} << QStringList{"none.kvz"} << untitled << true << 0
+                                            << false << "";
     }
 
     void commands()
@@ -171,6 +180,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, answers);
         QFETCH(QStringList, names);
         QFETCH(QString, name);
+        using L = QList<int>;
         QFETCH(bool, modified);
         QFETCH(int, shown);
         QFETCH(bool, wroteA);
@@ -196,6 +206,7 @@ private Q_SLOTS:
         view.shown = edited();
         document.Modified = true;
         prompts.messageAnswers.assign(answers.begin(), answers.end());
+        const QString dropped = command == "drop" ? dir.filePath(names.takeLast()) : QString();
         for (const QString& n : names)
             prompts.fileAnswers.push_back(n == "-" ? std::nullopt : std::optional(dir.filePath(n)));
 
@@ -209,6 +220,8 @@ private Q_SLOTS:
                 document.save();
             else if (command == "saveAs")
                 document.saveAs();
+            else if (command == "drop")
+                document.openFile(dropped);
             else
                 result = document.canClose() ? "closes" : "stays";
         } catch (const EditorError& e) {
@@ -228,7 +241,7 @@ private Q_SLOTS:
         QCOMPARE(encodeSkinRecord(view.shown), encodeSkinRecord(expectedShown));
         QCOMPARE(readAll(dir.filePath("a.kvz")), wroteA ? encodeSkinFile(edited()) : QByteArray());
         QCOMPARE(readAll(dir.filePath("b.kvz")), encodeSkinFile(stored()));
-        if (command == "open" && names.value(0) != "-" && !names.isEmpty() && names.last() != "-")
+        if ((command == "open" && !names.isEmpty() && names.last() != "-") || (command == "drop" && answers != L{IDCANCEL}))
             QCOMPARE(document.OpenDir, dir.path());
     }
 
