@@ -213,6 +213,15 @@ void TfrmMain::contextMenuEvent(QContextMenuEvent* event)
     redo->setEnabled(stack.canRedo());
     menu.addSeparator();
     QAction* standard = menu.addAction(QStringLiteral("Standardne boje ove strane"));
+    menu.addSeparator();
+    QAction* preview = menu.addAction(QStringLiteral("Sacuvaj pregled kao..."));
+    connect(preview, &QAction::triggered, this, [this] {
+        TApplication::guard([this] {
+            TSaveDialog dialog;
+            dialog.Filter = QStringLiteral("PNG slike|*.png");
+            Document.savePreview(previewImage(), dialog);
+        });
+    });
     connect(undo, &QAction::triggered, this, [&stack] { TApplication::guard([&] { stack.undo(); }); });
     connect(redo, &QAction::triggered, this, [&stack] { TApplication::guard([&] { stack.redo(); }); });
     if (auto* button = qobject_cast<QToolButton*>(visiblePageStandardButton()))

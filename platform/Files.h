@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 
 // What a path names, with symbolic links followed: nothing; a regular file;
@@ -32,3 +33,8 @@ extern const QString NotRegularReason; // "Not a regular file"
 // file is rewritten in place. Failure raises EditorError
 // "Cannot create file "<absolute path>". <reason>".
 void writeWholeFile(const QString& fileName, const QByteArray& bytes);
+
+// A picture encoded whole in memory as `format` ("PNG", "JPEG", "BMP"), the
+// encoder's result checked; raises EditorError naming `fileName` when it
+// fails. PNG takes zlib's fastest level: the same pixels, a little larger.
+QByteArray encodePicture(const QImage& image, const QString& fileName, const char* format);

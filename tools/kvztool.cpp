@@ -95,20 +95,6 @@ std::optional<const char*> pictureFormat(const QString& name)
     return std::nullopt;
 }
 
-// The picture encoded whole in memory, the encoder's result checked. PNG
-// takes zlib's fastest level (quality 80): the pixels are the same, the
-// files a little larger, and encoding no longer dominates a batch.
-QByteArray encodePicture(const QImage& image, const QString& name, const char* format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    const int quality = qstrcmp(format, "PNG") == 0 ? 80 : -1;
-    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, format, quality))
-        throw EditorError(QStringLiteral("\"%1\" se ne može zapisati: slika se ne da kodirati").arg(name));
-    return bytes;
-}
-
 // Every command that writes refuses to replace what exists without --force.
 int refuseExisting(const QStringList& names, bool force)
 {

@@ -1,5 +1,6 @@
 #include "SkinDocument.h"
 
+#include "Files.h"
 #include "Registry.h"
 
 #include <QCoreApplication>
@@ -45,6 +46,8 @@ void SkinDocument::ReadSettings()
                 registry.WriteString(QString::fromLatin1(name), QStringLiteral("."));
         OpenDir = registry.ReadString(QStringLiteral("OpenDir"));
         SaveDir = registry.ReadString(QStringLiteral("SaveDir"));
+        if (registry.ValueExists(QStringLiteral("PregledDir")))
+            PreviewDir = registry.ReadString(QStringLiteral("PregledDir"));
     } catch (const ERegistryException&) {
         // The editor carries on with what was read before the failing step.
     }
@@ -59,6 +62,7 @@ void SkinDocument::WriteSettings()
         registry.WriteString(QStringLiteral("Putanja"), QCoreApplication::applicationFilePath());
         registry.WriteString(QStringLiteral("OpenDir"), OpenDir);
         registry.WriteString(QStringLiteral("SaveDir"), SaveDir);
+        registry.WriteString(QStringLiteral("PregledDir"), PreviewDir);
     } catch (const ERegistryException&) {
     }
 }
@@ -67,6 +71,7 @@ void SkinDocument::makeFoldersAbsolute()
 {
     OpenDir = absoluteCleanPath(OpenDir);
     SaveDir = absoluteCleanPath(SaveDir);
+    PreviewDir = absoluteCleanPath(PreviewDir);
 }
 
 void SkinDocument::ResetAll()
@@ -186,6 +191,33 @@ bool SkinDocument::SaveDocument()
     return true;
 }
 
+bool SkinDocument::savePreview(const QImage& preview, TFileDialog& dialog)
+{
+    dialog.InitialDir = PreviewDir;
+    if (!m_prompts().RunFileDialog(dialog))
+        return false;
+    QString target = absoluteCleanPath(dialog.FileName);
+    if (!target.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+        target += QStringLiteral(".png");
+    if (!confirmReplacing(target))
+        return false;
+    writeWholeFile(target, encodePicture(preview, target, "PNG"));
+    PreviewDir = directoryPart(target);
+    return true;
+}
+
+// Replacing an existing file (a folder is no file to replace: writing
+// onto it fails with its own message) is asked about once.
+bool SkinDocument::confirmReplacing(const QString& target)
+{
+    const QFileInfo existing(target);
+    if (!existing.exists() || existing.isDir())
+        return true;
+    const QString question = QStringLiteral("Datoteka \"%1\" vec postoji. Da li zelite da je zamenite?")
+                                 .arg(fileNamePart(target));
+    return ask(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 // The dialog itself never asks about replacing: the question is asked here,
 // once, about the name that will be written, ".kvz" completed.
 bool SkinDocument::SaveAsDialog()
@@ -194,13 +226,8 @@ bool SkinDocument::SaveAsDialog()
     if (!m_prompts().RunFileDialog(m_saveDialog))
         return false;
     const QString target = absoluteCleanPath(withSkinExtension(m_saveDialog.FileName));
-    const QFileInfo existing(target);
-    if ((m_saveDialog.Options & ofOverwritePrompt) && existing.exists() && !existing.isDir()) {
-        const QString question = QStringLiteral("Datoteka \"%1\" vec postoji. Da li zelite da je zamenite?")
-                                     .arg(fileNamePart(target));
-        if (ask(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
-            return false;
-    }
+    if ((m_saveDialog.Options & ofOverwritePrompt) && !confirmReplacing(target))
+        return false;
     SaveToFile(target);
     SaveDir = directoryPart(target);
     return true;

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class QImage;
+
 // The name of a skin that has no file yet; the document is untitled exactly
 // when its name equals this (case-sensitive).
 extern const QString NewSkinFileName;
@@ -47,6 +49,8 @@ public:
     bool Modified = false;
     QString OpenDir = QStringLiteral(".");
     QString SaveDir = QStringLiteral(".");
+    // Where "Sacuvaj pregled kao..." starts, remembered as "PregledDir".
+    QString PreviewDir = QStringLiteral(".");
 
     // The caption "Zlatovir VODU Editor [ name ]" for the current file.
     void UpdateCaption();
@@ -58,6 +62,10 @@ public:
     // Relative folders become absolute against the working folder, so that
     // the dialogs start where the user started the editor.
     void makeFoldersAbsolute();
+    // Writes the picture of the preview through a save dialog (".png" added),
+    // asking before it replaces a file. A failure raises EditorError and
+    // leaves no partial file. True when written.
+    bool savePreview(const QImage& preview, TFileDialog& dialog);
 
     // Every page to its standard values, the first page shown, untitled,
     // the caption, and Modified false last.
@@ -92,6 +100,7 @@ private:
     bool confirmDiscardingChanges();
     void markSaved();
     void openChosen(const QString& FileName);
+    bool confirmReplacing(const QString& target);
     int ask(const QString& text, unsigned flags);
 
     SkinView& m_view;

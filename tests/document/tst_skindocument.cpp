@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -324,6 +325,67 @@ private Q_SLOTS:
             QVERIFY(readAll(settings).contains("OpenDir=/chosen"));
         QFile::remove(settings);
         QDir().rmdir(settings);
+    }
+
+    // The preview's picture through its own save dialog: ".png" added, a
+    // replace asked once, a failure raised with nothing left behind, and
+    // its folder remembered under its own key beside the others.
+    void savePreview_data()
+    {
+        QTest::addColumn<QString>("answer"); // the dialog's name; "-" cancels
+        QTest::addColumn<QList<int>>("questions");
+        QTest::addColumn<QString>("outcome"); // "written", "kept", "error", "nothing"
+        QTest::newRow("a new picture") << "p" << QList<int>{} << "written";
+        QTest::newRow("dialog cancelled") << "-" << QList<int>{} << "nothing";
+        QTest::newRow("replace, Da") << "old.png" << QList<int>{IDYES} << "written";
+        QTest::newRow("replace, Ne") << "old.png" << QList<int>{IDNO} << "kept";
+        QTest::newRow("onto a folder") << "dir.png" << QList<int>{} << "error";
+    }
+
+    void savePreview()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QList<int>, questions);
+        QFETCH(QString, outcome);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath("dir.png");
+        QFile old(dir.filePath("old.png"));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        FakePrompts prompts;
+        prompts.messageAnswers.assign(questions.begin(), questions.end());
+        prompts.fileAnswers.push_back(answer == "-" ? std::nullopt : std::optional(dir.filePath(answer)));
+        TOpenDialog openDialog;
+        TSaveDialog saveDialog, previewDialog;
+        RecordingView view;
+        SkinDocument document(view, [&]() -> Prompts& { return prompts; }, openDialog, saveDialog);
+        QImage picture(800, 191, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QString result = "nothing";
+        try {
+            if (document.savePreview(picture, previewDialog))
+                result = "written";
+            else if (answer != "-")
+                result = "kept";
+        } catch (const EditorError&) {
+            result = "error";
+        }
+        QCOMPARE(result, outcome);
+        QCOMPARE(prompts.messages.size(), qsizetype(questions.size()));
+        const QString target = dir.filePath(answer.endsWith(".png") ? answer : answer + ".png");
+        if (outcome == "written") {
+            QCOMPARE(QImage(target).convertToFormat(QImage::Format_RGB32), picture);
+            QCOMPARE(document.PreviewDir, dir.path());
+        }
+        if (outcome == "kept")
+            QCOMPARE(readAll(target), QByteArray("old"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), outcome == "written" && answer == "p" ? 2 : 1);
+
+        document.OpenDir = "/o", document.SaveDir = "/s", document.PreviewDir = "/p";
+        document.WriteSettings();
+        SkinDocument again(view, [&]() -> Prompts& { return prompts; }, openDialog, saveDialog);
+        again.ReadSettings();
+        QCOMPARE(QStringList({again.OpenDir, again.SaveDir, again.PreviewDir}), QStringList({"/o", "/s", "/p"}));
     }
 
     // Names at the file system's length limit save and save again; one past
