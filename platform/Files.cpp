@@ -53,17 +53,17 @@ PathState inspectPath(const QString& path)
     struct stat st {};
     if (::lstat(native.constData(), &st) != 0) {
         if (errno == ENOENT || errno == ENOTDIR)
-            return {PathState::Absent};
+            return {PathState::Absent, 0, {}};
         return {PathState::Unreachable, 0, qt_error_string(errno)};
     }
     if (S_ISLNK(st.st_mode) && ::stat(native.constData(), &st) != 0) {
         if (errno == ENOENT || errno == ENOTDIR)
-            return {PathState::DanglingLink};
+            return {PathState::DanglingLink, 0, {}};
         return {PathState::Unreachable, 0, qt_error_string(errno)};
     }
     if (!S_ISREG(st.st_mode))
-        return {PathState::NotRegular};
-    return {PathState::RegularFile, qint64(st.st_size)};
+        return {PathState::NotRegular, 0, {}};
+    return {PathState::RegularFile, qint64(st.st_size), {}};
 }
 
 void writeWholeFile(const QString& fileName, const QByteArray& bytes)
@@ -117,12 +117,12 @@ PathState inspectPath(const QString& path)
 {
     const QFileInfo info(path);
     if (info.isSymLink() && !info.exists())
-        return {PathState::DanglingLink};
+        return {PathState::DanglingLink, 0, {}};
     if (!info.exists())
-        return {PathState::Absent};
+        return {PathState::Absent, 0, {}};
     if (!info.isFile())
-        return {PathState::NotRegular};
-    return {PathState::RegularFile, info.size()};
+        return {PathState::NotRegular, 0, {}};
+    return {PathState::RegularFile, info.size(), {}};
 }
 
 void writeWholeFile(const QString& fileName, const QByteArray& bytes)

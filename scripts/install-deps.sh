@@ -12,7 +12,7 @@ packages=(
   libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick
-  appstream desktop-file-utils dpkg-dev file libxml2-utils time hyperfine
+  appstream desktop-file-utils dpkg-dev file libxml2-utils time hyperfine lintian
 )
 
 missing=()

@@ -26,8 +26,12 @@ for f in usr/bin/zlatovir-vedu-dozezi usr/bin/kvztool \
          usr/share/mime/packages/zlatovir-kvz-skin.xml \
          usr/share/icons/hicolor/48x48/apps/org.example.ZlatovirVeduDozezi.png \
          usr/share/icons/hicolor/16x16/mimetypes/application-x-kvz-skin.png \
-         usr/share/man/man1/kvztool.1 \
-         usr/share/man/man1/zlatovir-vedu-dozezi.1 \
+         usr/share/man/man1/kvztool.1.gz \
+         usr/share/man/man1/zlatovir-vedu-dozezi.1.gz \
+         usr/share/doc/zlatovir-vedu-dozezi/copyright \
+         usr/share/doc/zlatovir-vedu-dozezi/changelog.gz \
          usr/share/bash-completion/completions/kvztool; do
   grep -q "\./$f\$" <<<"$contents" || { echo "missing from the package: $f"; exit 1; }
 done
+# Debian's own checks find no error and no warning.
+lintian --fail-on error,warning "$deb"

@@ -201,7 +201,7 @@ private Q_SLOTS:
                 menu->close();
             }
         });
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2));
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2), w()->mPitanje->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(w()->mPitanje, &event);
         QVERIFY(w()->Modified);
         QCOMPARE(w()->history().stack().undoText(), QStringLiteral("Pitanje, Standarno"));
