@@ -6,19 +6,23 @@ JOBS       ?= $(shell nproc)
 
 .PHONY: deps build run test test-asan bench fuzz clean
 
+# Each command installs only what its own work needs (scripts/install-deps.sh).
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh test
 
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-build: deps $(BUILD)/CMakeCache.txt
+build: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run:
+	@bash scripts/install-deps.sh run
+	$(MAKE) build
 	$(BUILD)/app/zlatovir-vedu-dozezi
 
-test: build
+test: deps
+	$(MAKE) build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 test-asan: deps
@@ -30,7 +34,10 @@ test-asan: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
-bench: build
+bench:
+	@bash scripts/install-deps.sh bench
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	$(MAKE) build
 	$(BUILD)/bench/bench_skin --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	$(BUILD)/bench/bench_document --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	bench/startup.sh $(BUILD)
@@ -40,7 +47,8 @@ bench: build
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZERS      ?= region skinfile paths
-fuzz: deps
+fuzz:
+	@bash scripts/install-deps.sh fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_FUZZERS=ON -DZV_BENCHMARKS=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZERS))
 	for f in $(FUZZERS); do \

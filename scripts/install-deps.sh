@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing, benchmarking and
-# looking at the editor need. Installs only what is missing; as a non-root
-# user it prints the exact command to run instead.
+# Installs the Debian packages a kind of work needs (default: test). Installs
+# only what is missing; as a non-root user it prints the exact command to run
+# instead (with su -c where there is no sudo).
 set -euo pipefail
 
-packages=(
-  cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
-  libjpeg-dev
-  fonts-wine
-  libbenchmark-dev
-  clang libclang-rt-14-dev
-  xvfb xauth xdotool imagemagick
-  appstream desktop-file-utils dpkg-dev file libxml2-utils time hyperfine lintian
-)
+# What each kind of work needs: `run` builds and starts the editor; `test`
+# adds the packaging checks; `bench`, `fuzz` and `look` (a real window
+# under Xvfb) add their own tools.
+set_for() {
+  case $1 in
+    run) echo cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev fonts-wine ;;
+    test) echo "$(set_for run) appstream desktop-file-utils dpkg-dev file libxml2-utils lintian" ;;
+    bench) echo "$(set_for run) libbenchmark-dev hyperfine time" ;;
+    fuzz) echo "$(set_for run) clang libclang-rt-14-dev" ;;
+    look) echo "$(set_for run) xvfb xauth xdotool imagemagick" ;;
+    *) echo "usage: install-deps.sh run|test|bench|fuzz|look" >&2; exit 2 ;;
+  esac
+}
+list=$(set_for "${1:-test}") || exit 2
+read -r -a packages <<<"$list"
 
 missing=()
 for p in "${packages[@]}"; do
@@ -32,6 +37,11 @@ if [ "$(id -u)" -eq 0 ]; then
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 else
   echo "Missing packages: ${missing[*]}" >&2
-  echo "Run: sudo apt-get update && sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
+  line="apt-get update && apt-get install -y --no-install-recommends ${missing[*]}"
+  if command -v sudo >/dev/null; then
+    echo "Run: sudo sh -c '$line'" >&2
+  else
+    echo "Run (as root): su -c '$line'" >&2
+  fi
   exit 1
 fi
