@@ -136,12 +136,20 @@ void TfrmMain::createHistory()
     connect(&m_history->stack(), &QUndoStack::cleanChanged, this, follow);
 }
 
-QString TfrmMain::labelOf(const QWidget* control) const
+// The label standing in front of a control, on its row of the page.
+QLabel* TfrmMain::labelOf(const QWidget* control) const
 {
-    for (const QLabel* label : control->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+    for (QLabel* label : control->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
         if (label->geometry().top() == control->geometry().top() && label->geometry().right() < control->x())
-            return label->text().remove(QLatin1Char(':')).trimmed();
-    return {};
+            return label;
+    return nullptr;
+}
+
+// A label's words without its colon ("Boja 1").
+QString TfrmMain::labelText(const QWidget* control) const
+{
+    const QLabel* label = labelOf(control);
+    return label ? label->text().remove(QLatin1Char(':')).trimmed() : QString();
 }
 
 // Screen readers announce a box by its page and label, and the preview
@@ -151,10 +159,9 @@ void TfrmMain::nameControls()
     for (int t = 0; t < PageControl1->count(); ++t) {
         QWidget* page = PageControl1->widget(t);
         for (TColorBox* box : page->findChildren<TColorBox*>()) {
-            box->setAccessibleName(PageControl1->tabText(t) + QStringLiteral(", ") + labelOf(box));
-            for (QLabel* label : page->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
-                if (label->text().remove(QLatin1Char(':')).trimmed() == labelOf(box))
-                    label->setBuddy(box);
+            box->setAccessibleName(PageControl1->tabText(t) + QStringLiteral(", ") + labelText(box));
+            if (QLabel* label = labelOf(box))
+                label->setBuddy(box);
         }
     }
     for (const ColourPage& page : m_pages)
@@ -283,7 +290,7 @@ void TfrmMain::bindEvents()
     // the handler runs.
     for (const Page& p : pages) {
         for (TColorBox* box : p.page->findChildren<TColorBox*>()) {
-            connect(box, &TColorBox::OnChange, this, [this, box] { m_editedControl = labelOf(box); });
+            connect(box, &TColorBox::OnChange, this, [this, box] { m_editedControl = labelText(box); });
             connect(box, &TColorBox::OnChange, this, TApplication::guarded(this, p.change));
         }
         for (TRadioButton* button : p.page->findChildren<TRadioButton*>()) {

@@ -178,8 +178,9 @@ private:
     static constexpr int OstaloPage = PageCount;
     void createHistory();
     void nameControls();
-    // The label in front of a control on its page ("Boja 1"), empty if none.
-    QString labelOf(const QWidget* control) const;
+    // The label in front of a control on its page, and its words ("Boja 1").
+    QLabel* labelOf(const QWidget* control) const;
+    QString labelText(const QWidget* control) const;
     QWidget* visiblePageStandardButton() const;
     // The skin file a drop carries, or nothing.
     static std::optional<QString> droppedSkin(const QMimeData* data);

@@ -17,7 +17,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -95,15 +94,15 @@ std::optional<const char*> pictureFormat(const QString& name)
     return std::nullopt;
 }
 
-// Every command that writes refuses to replace what exists without --force.
-int refuseExisting(const QStringList& names, bool force)
+// Every command that writes refuses to replace what exists without --force:
+// the message for the first of `names` that exists, if any.
+std::optional<QString> refusedOverwrite(const QStringList& names, bool force)
 {
-    if (force)
-        return Ok;
-    for (const QString& name : names)
-        if (name != QLatin1String("-") && inspectPath(name).kind != PathState::Absent)
-            return fail(BadFile, QStringLiteral("datoteka \"%1\" već postoji (upotrebite --force)").arg(name));
-    return Ok;
+    if (!force)
+        for (const QString& name : names)
+            if (name != QLatin1String("-") && inspectPath(name).kind != PathState::Absent)
+                return QStringLiteral("datoteka \"%1\" već postoji (upotrebite --force)").arg(name);
+    return std::nullopt;
 }
 
 // What a picture command makes of the skin the editor shows: the seven
@@ -162,8 +161,8 @@ struct PictureJob
 // none is named).
 int renderOne(TApplication& app, const QString& skin, const PictureJob& job, bool force)
 {
-    if (const int error = refuseExisting(job.files(), force))
-        return error;
+    if (const auto refused = refusedOverwrite(job.files(), force))
+        return fail(BadFile, *refused);
     std::optional<EditorSession> session;
     if (const int error = startEditor(app, skin, session))
         return error;
@@ -203,15 +202,9 @@ int renderMany(TApplication& app, const QStringList& skins, const QString& outDi
                 report(i, *reason);
                 continue;
             }
-            if (!force) {
-                const QStringList existing = job.files();
-                const auto taken = std::find_if(existing.begin(), existing.end(), [](const QString& name) {
-                    return inspectPath(name).kind != PathState::Absent;
-                });
-                if (taken != existing.end()) {
-                    report(i, QStringLiteral("datoteka \"%1\" već postoji (upotrebite --force)").arg(*taken));
-                    continue;
-                }
+            if (const auto refused = refusedOverwrite(job.files(), force)) {
+                report(i, *refused);
+                continue;
             }
             if (!session.frmMain()->LoadFromFile(skin)) {
                 report(i, QStringLiteral("se ne može otvoriti"));
