@@ -4,7 +4,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps build run test test-asan bench fuzz clean
+.PHONY: deps build run test test-asan bench fuzz check-install clean
 
 # Each command installs only what its own work needs (scripts/install-deps.sh).
 deps:
@@ -42,6 +42,11 @@ bench:
 	$(BUILD)/bench/bench_document --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	bench/startup.sh $(BUILD)
 	bench/kvztool_batch.sh $(BUILD)
+
+# The package and the ~/.local install: installed, run, removed, nothing left.
+check-install: deps
+	$(MAKE) build
+	bash scripts/check-install.sh $(BUILD)
 
 # libFuzzer runs of every fuzz target (clang), FUZZ_SECONDS each, from its seed corpus.
 FUZZ_BUILD   ?= build-fuzz

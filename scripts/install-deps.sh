@@ -5,12 +5,12 @@
 set -euo pipefail
 
 # What each kind of work needs: `run` builds and starts the editor; `test`
-# adds the packaging checks; `bench`, `fuzz` and `look` (a real window
+# adds the packaging and install checks; `bench`, `fuzz` and `look` (a real window
 # under Xvfb) add their own tools.
 set_for() {
   case $1 in
     run) echo cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev fonts-wine ;;
-    test) echo "$(set_for run) appstream desktop-file-utils dpkg-dev file libxml2-utils lintian" ;;
+    test) echo "$(set_for run) appstream desktop-file-utils dpkg-dev file libxml2-utils lintian shared-mime-info" ;;
     bench) echo "$(set_for run) libbenchmark-dev hyperfine time" ;;
     fuzz) echo "$(set_for run) clang libclang-rt-14-dev" ;;
     look) echo "$(set_for run) xvfb xauth xdotool imagemagick" ;;

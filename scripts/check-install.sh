@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Installs what this tree builds the two ways the README gives, checks that
+# it works where it landed, removes it as the README says, and checks that
+# nothing of it is left:
+#   1. the Debian package, system-wide (needs root; CI runs as root);
+#   2. `cmake --install` into ~/.local, in a scratch home.
+# Usage: scripts/check-install.sh [build-dir]   (after `make build`)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+package=zlatovir-vedu-dozezi
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export XDG_RUNTIME_DIR=$scratch/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+fail() { echo "check-install: $*" >&2; exit 1; }
+
+# The installed editor starts and keeps running (offscreen, stopped after
+# two seconds), and the installed kvztool writes a whole skin.
+works() { # bin-dir
+  local code=0
+  QT_QPA_PLATFORM=offscreen HOME=$scratch timeout 2 "$1/zlatovir-vedu-dozezi" || code=$?
+  [ "$code" = 124 ] || fail "$1/zlatovir-vedu-dozezi stopped by itself (status $code)"
+  rm -f "$scratch/probe.kvz"
+  "$1/kvztool" new "$scratch/probe.kvz"
+  [ "$(stat -c %s "$scratch/probe.kvz")" = 205 ] || fail "$1/kvztool wrote no 205-byte skin"
+}
+
+# What is on the system outside the package database, one path a line.
+snapshot() {
+  find /usr /etc /opt /var/lib -xdev \
+    \( -path /var/lib/dpkg -o -path /var/lib/apt -o -path /var/lib/systemd \) -prune -o -print | sort
+}
+
+echo "== the Debian package"
+[ "$(id -u)" = 0 ] || fail "installing the package needs root: run it as root (su -c or sudo)"
+(cd "$build" && cpack -G DEB -B "$scratch/deb" > /dev/null)
+deb=$(ls "$scratch"/deb/*.deb)
+# The package's dependencies first, so that what the comparison below sees
+# is the package alone.
+needs=$(dpkg-deb -f "$deb" Depends | sed 's/([^)]*)//g; s/|[^,]*//g; s/,/ /g')
+# shellcheck disable=SC2086  # one word a package
+apt-get install -y --no-install-recommends $needs > /dev/null
+dpkg-query -W "$package" > /dev/null 2>&1 && fail "$package is already installed; remove it first"
+
+before=$scratch/before
+snapshot > "$before"
+dpkg -i "$deb" > /dev/null
+works /usr/bin
+[ -f /usr/share/mime/application/x-kvz-skin.xml ] || fail "the MIME database does not know .kvz files"
+dpkg -L "$package" | grep -q '/usr/share/icons/hicolor/scalable/apps/' || fail "no scalable icon installed"
+apt-get purge -y "$package" > /dev/null
+dpkg-query -W "$package" > /dev/null 2>&1 && fail "$package is still known to dpkg after purge"
+ls /var/lib/dpkg/info/"$package".* > /dev/null 2>&1 && fail "dpkg still keeps files of $package"
+if ! diff -u "$before" <(snapshot) > "$scratch/left"; then
+  cat "$scratch/left" >&2
+  fail "installing and removing the package changed the paths above"
+fi
+echo "installed, worked, removed, nothing left"
+
+echo "== cmake --install into ~/.local"
+export HOME=$scratch/home
+local_prefix=$HOME/.local
+mkdir -p "$HOME"
+cmake --install "$build" --prefix "$local_prefix" > /dev/null
+update-mime-database "$local_prefix/share/mime"
+works "$local_prefix/bin"
+[ -f "$local_prefix/share/mime/application/x-kvz-skin.xml" ] || fail "~/.local's MIME database does not know .kvz files"
+# The README's removal: every file the install wrote, then the MIME refresh.
+xargs -d '\n' rm -f < "$build/install_manifest.txt"
+update-mime-database "$local_prefix/share/mime"
+left=$(find "$local_prefix" -type f ! -path "$local_prefix/share/mime/*")
+[ -z "$left" ] || fail "left in ~/.local: $left"
+[ ! -e "$local_prefix/share/mime/application/x-kvz-skin.xml" ] || fail "~/.local's MIME database still knows .kvz files"
+echo "installed, worked, removed, nothing left"
