@@ -66,11 +66,11 @@ mkdir -p "$HOME"
 cmake --install "$build" --prefix "$local_prefix" > /dev/null
 update-mime-database "$local_prefix/share/mime"
 works "$local_prefix/bin"
-[ -f "$local_prefix/share/mime/application/x-kvz-skin.xml" ] || fail "~/.local's MIME database does not know .kvz files"
+[ -f "$local_prefix/share/mime/application/x-kvz-skin.xml" ] || fail "the ~/.local MIME database does not know .kvz files"
 # The README's removal: every file the install wrote, then the MIME refresh.
 xargs -d '\n' rm -f < "$build/install_manifest.txt"
 update-mime-database "$local_prefix/share/mime"
 left=$(find "$local_prefix" -type f ! -path "$local_prefix/share/mime/*")
 [ -z "$left" ] || fail "left in ~/.local: $left"
-[ ! -e "$local_prefix/share/mime/application/x-kvz-skin.xml" ] || fail "~/.local's MIME database still knows .kvz files"
+[ ! -e "$local_prefix/share/mime/application/x-kvz-skin.xml" ] || fail "the ~/.local MIME database still knows .kvz files"
 echo "installed, worked, removed, nothing left"
