@@ -2,14 +2,15 @@
 
 #include "Application.h"
 
+#include <QAbstractListModel>
 #include <QCoreApplication>
-#include <QHash>
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QPainter>
 #include <QPixmap>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -18,6 +19,7 @@ namespace {
 
 constexpr int ColorRole = Qt::UserRole;
 constexpr int ListItemHeight = 16;
+const QString CustomText = QStringLiteral("Custom...");
 
 QIcon drawSwatch(TColor color)
 {
@@ -29,35 +31,120 @@ QIcon drawSwatch(TColor color)
     return QIcon(pixmap);
 }
 
-// Every box lists the same colours: their swatches are drawn once and
-// shared. The cache belongs to the application object, so the pixmaps go
-// before the application does.
-class SwatchCache : public QObject
+// What every box lists alike, made once for all of them: the named colours
+// with their swatches, and the list items' measured sizes. It belongs to the
+// application object, so the pixmaps go before the application does.
+class SharedColorList : public QObject
 {
 public:
-    using QObject::QObject;
-    QHash<TColor, QIcon> icons;
+    struct Entry {
+        TColor color;
+        QString name;
+        QIcon swatch;
+    };
+
+    static SharedColorList& instance()
+    {
+        static QPointer<SharedColorList> list;
+        if (!list)
+            list = new SharedColorList(QCoreApplication::instance());
+        return *list;
+    }
+
+    std::vector<Entry> entries;
+
+    // An item's width depends only on the style, the font, the icon size and
+    // the text, and measuring it lays the text out: every box would measure
+    // the same items again at each font change. Widths by row, 0 while not
+    // yet measured, for each style, font and icon size met so far.
+    struct Measure {
+        const QStyle* style;
+        QFont font;
+        QSize iconSize;
+        std::vector<int> widths;
+    };
+    std::vector<Measure> measures;
+
+private:
+    explicit SharedColorList(QObject* parent) : QObject(parent)
+    {
+        for (const auto& [color, name] : listedColors())
+            entries.push_back({color, name, drawSwatch(color)});
+    }
 };
 
-QIcon listedSwatch(TColor color)
+// A box's items: "Custom..." with the box's own colour, then the shared
+// named colours. Only the first item can change.
+class ColorListModel : public QAbstractListModel
 {
-    static QPointer<SwatchCache> cache;
-    if (!cache)
-        cache = new SwatchCache(QCoreApplication::instance());
-    auto it = cache->icons.find(color);
-    if (it == cache->icons.end())
-        it = cache->icons.insert(color, drawSwatch(color));
-    return *it;
-}
+public:
+    explicit ColorListModel(QObject* parent)
+        : QAbstractListModel(parent), m_named(SharedColorList::instance().entries),
+          m_customSwatch(drawSwatch(m_customColor))
+    {
+    }
 
-// List items 16 pixels high, as the layout gives them.
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : 1 + int(m_named.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= rowCount())
+            return {};
+        const int row = index.row();
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return row == 0 ? CustomText : m_named[row - 1].name;
+        case Qt::DecorationRole:
+            return row == 0 ? m_customSwatch : m_named[row - 1].swatch;
+        case ColorRole:
+            return QVariant::fromValue(uint(row == 0 ? m_customColor : m_named[row - 1].color));
+        default:
+            return {};
+        }
+    }
+
+    void setCustomColor(TColor color)
+    {
+        m_customColor = color;
+        m_customSwatch = drawSwatch(color);
+        const QModelIndex first = index(0);
+        Q_EMIT dataChanged(first, first, {ColorRole, Qt::DecorationRole});
+    }
+
+private:
+    const std::vector<SharedColorList::Entry>& m_named;
+    TColor m_customColor = clBlack;
+    QIcon m_customSwatch;
+};
+
+// List items 16 pixels high, as the layout gives them, as wide as the style
+// measures them.
 class ItemDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), ListItemHeight};
+        const QStyle* style = option.widget ? option.widget->style() : nullptr;
+        auto& measures = SharedColorList::instance().measures;
+        auto measure = std::find_if(measures.begin(), measures.end(), [&](const auto& m) {
+            return m.style == style && m.iconSize == option.decorationSize && m.font == option.font;
+        });
+        if (measure == measures.end()) {
+            measures.push_back({style, option.font, option.decorationSize, {}});
+            measure = measures.end() - 1;
+        }
+        std::vector<int>& widths = measure->widths;
+        const auto row = size_t(index.row());
+        if (row >= widths.size())
+            widths.resize(row + 1, 0);
+        if (widths[row] == 0)
+            widths[row] = QStyledItemDelegate::sizeHint(option, index).width();
+        return {widths[row], ListItemHeight};
     }
 };
 
@@ -65,11 +152,11 @@ public:
 
 TColorBox::TColorBox(QWidget* parent) : QComboBox(parent)
 {
-    setIconSize(QSize(16, 12));
+    // The model first: the list view, made with the delegate, then takes it
+    // once instead of replacing an empty one.
+    setModel(new ColorListModel(this));
     setItemDelegate(new ItemDelegate(this));
-    addItem(drawSwatch(clBlack), QStringLiteral("Custom..."), QVariant::fromValue(uint(clBlack)));
-    for (const auto& [color, name] : listedColors())
-        addItem(listedSwatch(color), name, QVariant::fromValue(uint(color)));
+    setIconSize(QSize(16, 12));
     // The wheel does not take the focus: it only steps a box that has it.
     setFocusPolicy(Qt::StrongFocus);
     setSelected(clBlack);
@@ -130,8 +217,7 @@ void TColorBox::setSelected(TColor color)
 
 void TColorBox::setCustomColor(TColor color)
 {
-    setItemData(0, QVariant::fromValue(uint(color)), ColorRole);
-    setItemIcon(0, drawSwatch(color));
+    static_cast<ColorListModel*>(model())->setCustomColor(color);
 }
 
 void TColorBox::onActivated(int index)

@@ -18,7 +18,8 @@ std::vector<QRect> TraceColumnRuns(TBitmap& Bitmap)
         bool open = false;
         int top = 0;
         for (int y = 0; y < height; ++y) {
-            const bool white = (image.pixel(x, y) | 0xFF000000u) == background;
+            const QRgb pixel = reinterpret_cast<const QRgb*>(image.constScanLine(y))[x];
+            const bool white = (pixel | 0xFF000000u) == background;
             if (!white && !open) {
                 open = true;
                 top = y;

@@ -11,7 +11,7 @@ set_for() {
   case $1 in
     run) echo cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev fonts-wine ;;
     test) echo "$(set_for run) appstream desktop-file-utils dpkg-dev file libxml2-utils lintian shared-mime-info" ;;
-    bench) echo "$(set_for run) libbenchmark-dev hyperfine time" ;;
+    bench) echo "$(set_for run) libbenchmark-dev hyperfine jq time" ;;
     fuzz) echo "$(set_for run) clang libclang-rt-14-dev" ;;
     look) echo "$(set_for run) xvfb xauth xdotool imagemagick" ;;
     *) echo "usage: install-deps.sh run|test|bench|fuzz|look" >&2; exit 2 ;;
