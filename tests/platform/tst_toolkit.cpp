@@ -40,6 +40,21 @@ private Q_SLOTS:
         QCOMPARE(box.Selected(), clBlack);
     }
 
+    // Item widths are measured once and shared by every box: a box with a
+    // larger font must still get its items measured in that font.
+    void listItemsAreMeasuredInEachBoxsFont()
+    {
+        TColorBox small;
+        const int smallWidth = small.view()->sizeHintForColumn(0);
+        QFont large = small.font();
+        large.setPixelSize(40);
+        TColorBox grown;
+        grown.setFont(large);
+        QVERIFY(grown.view()->sizeHintForColumn(0) > smallWidth + 50);
+        QCOMPARE(grown.view()->sizeHintForRow(5), 16);
+        QCOMPARE(small.view()->sizeHintForColumn(0), smallWidth);
+    }
+
     void settingSelectedFromCode_data()
     {
         QTest::addColumn<TColor>("color");
