@@ -257,12 +257,11 @@ void TfrmMain::ShapePreviews()
     regPitanje.PaintToBitmap(&mask, clWhite, clBlack);
     work.Assign(mask);
     mPitanje->setMask(funkcije::BitmapToRegion(work, mPitanje));
+    // The six answer and confirmation cells share one shape, traced once.
     RegOdgovor.PaintToBitmap(&mask, clWhite, clBlack);
-    // Tracing grows the picture by a row: each window gets a fresh copy.
-    for (TZlatovirOdgovor* cell : {mOdgovor1, mOdgovor2, mOdgovor3, mOdgovor4, mYES, mNO}) {
-        work.Assign(mask);
-        cell->setMask(funkcije::BitmapToRegion(work, cell));
-    }
+    const QRegion answer = funkcije::BitmapToRegion(mask, mOdgovor1);
+    for (TZlatovirOdgovor* cell : {mOdgovor1, mOdgovor2, mOdgovor3, mOdgovor4, mYES, mNO})
+        cell->setMask(answer);
 }
 
 void TfrmMain::bindEvents()

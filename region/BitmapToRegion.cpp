@@ -3,6 +3,7 @@
 #include <QVector>
 
 #include <algorithm>
+#include <utility>
 
 namespace funkcije {
 
@@ -37,8 +38,10 @@ std::vector<QRect> TraceColumnRuns(TBitmap& Bitmap)
 
 // QRegion::setRects takes y-x banded rectangles only (sorted by y, then x;
 // one height per band; no overlap; never abutting sideways). Column runs are
-// not in that form, so they are first turned into the row spans they cover:
-// one band per row, its spans merged.
+// not in that form, so they are first turned into the row spans they cover.
+// Rows whose spans are equal to the row above make one band with it, as
+// QRegion's own operations would, so the region compares equal to the same
+// shape built any other way.
 QRegion BitmapToRegion(TBitmap& Bitmap, const QWidget*)
 {
     const std::vector<QRect> runs = TraceColumnRuns(Bitmap);
@@ -46,27 +49,39 @@ QRegion BitmapToRegion(TBitmap& Bitmap, const QWidget*)
     const int width = Bitmap.Width();
     if (runs.empty() || width <= 0)
         return QRegion();
-    std::vector<std::vector<bool>> covered(size_t(height), std::vector<bool>(size_t(width), false));
+    std::vector<unsigned char> covered(size_t(height) * size_t(width), 0);
     for (const QRect& run : runs)
         for (int y = run.top(); y <= run.bottom(); ++y)
-            covered[size_t(y)][size_t(run.left())] = true;
+            covered[size_t(y) * size_t(width) + size_t(run.left())] = 1;
 
-    QVector<QRect> spans;
+    QVector<QRect> rects;
+    qsizetype bandStart = 0; // the first rectangle of the band being built
+    std::vector<std::pair<int, int>> spans, bandSpans;
     for (int y = 0; y < height; ++y) {
-        const std::vector<bool>& row = covered[size_t(y)];
+        const unsigned char* row = &covered[size_t(y) * size_t(width)];
+        spans.clear();
         for (int x = 0; x < width;) {
-            if (!row[size_t(x)]) {
+            if (!row[x]) {
                 ++x;
                 continue;
             }
             const int start = x;
-            while (x < width && row[size_t(x)])
+            while (x < width && row[x])
                 ++x;
-            spans.append(QRect(start, y, x - start, 1));
+            spans.emplace_back(start, x - start);
         }
+        if (!spans.empty() && spans == bandSpans && rects.last().bottom() == y - 1) {
+            for (qsizetype i = bandStart; i < rects.size(); ++i)
+                rects[i].setBottom(y);
+            continue;
+        }
+        bandStart = rects.size();
+        for (const auto& [x, w] : spans)
+            rects.append(QRect(x, y, w, 1));
+        bandSpans.swap(spans);
     }
     QRegion region;
-    region.setRects(spans.constData(), int(spans.size()));
+    region.setRects(rects.constData(), int(rects.size()));
     return region;
 }
 

@@ -119,6 +119,11 @@ private Q_SLOTS:
         QCOMPARE(region.isEmpty(), shape.isEmpty());
         const QString diff = regionMismatch(region, toSet(shape), size);
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
+        // Equal to the same pixels united one by one: equal rows make one band.
+        QRegion united;
+        for (const QPoint& p : shape)
+            united += QRect(p, QSize(1, 1));
+        QCOMPARE(region, united);
     }
 
     void tracingTheSameBitmapTwiceGrowsItTwice()
