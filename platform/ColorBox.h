@@ -7,8 +7,8 @@
 #include <optional>
 
 // A drop-down of colours: "Custom..." first, then the 16 standard colours,
-// the 4 extended ones and the 31 system colours, each with a swatch and a
-// readable name. Selected returns the stored colour unchanged, a system
+// the 4 extended ones and the 30 system colours that name a colour, each
+// with a swatch and a readable name. Selected returns the stored colour unchanged, a system
 // colour included; a colour set from code that the list lacks becomes the
 // colour of "Custom..." and is selected.
 //

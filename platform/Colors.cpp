@@ -88,8 +88,11 @@ const std::vector<std::pair<TColor, QString>>& listedColors()
             {clMoneyGreen, QStringLiteral("Money Green")}, {clSkyBlue, QStringLiteral("Sky Blue")},
             {clCream, QStringLiteral("Cream")},       {clMedGray, QStringLiteral("Medium Gray")},
         };
+        // Index 25 is no colour of any desktop: a file holding it keeps it
+        // (the box shows it as "Custom..."), but no list offers it.
         for (int i = 0; i < SystemColorCount; ++i)
-            l.emplace_back(clSystemColor | TColor(i), systemColorName(i));
+            if (i != UnusedSystemColorIndex)
+                l.emplace_back(clSystemColor | TColor(i), systemColorName(i));
         return l;
     }();
     return list;

@@ -38,6 +38,8 @@ constexpr TColor clMedGray = 0xA4A0A0;
 
 constexpr TColor clSystemColor = 0x80000000;
 constexpr int SystemColorCount = 31;
+// The one system-colour index that names no colour ("Unused System Colour").
+constexpr int UnusedSystemColorIndex = 25;
 constexpr TColor clWindow = clSystemColor | 5;
 constexpr TColor clWindowText = clSystemColor | 8;
 constexpr TColor clBtnFace = clSystemColor | 15;
@@ -69,7 +71,7 @@ QString systemColorName(int index);
 
 // The colours a colour box lists after "Custom...", in order, with their
 // readable names: the 16 standard colours, the 4 extended ones, the system
-// colours.
+// colours but the unused one.
 const std::vector<std::pair<TColor, QString>>& listedColors();
 // The colour box's name of a listed colour ("Navy", "Money Green",
 // "Button Face"); empty when the list lacks it.

@@ -243,10 +243,13 @@ private Q_SLOTS:
         b.replace(30 + 135, 4, QByteArray(system, 4));     // TacanOdgovor
         const char odd[4] = {0x01, 0x02, 0x03, 0x04};      // high byte 4
         b.replace(30 + 0, 4, QByteArray(odd, 4));          // PitanjeText
+        const char unused[4] = {0x19, 0, 0, char(0x80)};   // the unused system colour, not listed
+        b.replace(30 + 4, 4, QByteArray(unused, 4));       // PitanjeLinija
         writeFile(path("odd.kvz"), b);
         QVERIFY(w()->LoadFromFile(path("odd.kvz")));
         QCOMPARE(w()->cbTacanOdgovor->Selected(), clBtnFace);
         QCOMPARE(w()->cbPitanjeText->Selected(), TColor(0x04030201));
+        QCOMPARE(w()->cbPitanjeLinija->Selected(), clSystemColor | UnusedSystemColorIndex);
         w()->SaveToFile(path("odd.kvz"));
         QCOMPARE(readAll(path("odd.kvz")), b);
     }

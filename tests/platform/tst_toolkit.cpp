@@ -24,7 +24,7 @@ private Q_SLOTS:
     void colorBoxListsCustomStandardExtendedAndSystemColours()
     {
         TColorBox box;
-        QCOMPARE(box.count(), 1 + 16 + 4 + 31);
+        QCOMPARE(box.count(), 1 + 16 + 4 + 30);
         QCOMPARE(box.itemText(0), QStringLiteral("Custom..."));
         QCOMPARE(box.itemText(1), QStringLiteral("Black"));
         QCOMPARE(box.itemText(2), QStringLiteral("Maroon"));
@@ -33,7 +33,9 @@ private Q_SLOTS:
         QCOMPARE(box.itemText(17), QStringLiteral("Money Green"));
         QCOMPARE(box.itemText(20), QStringLiteral("Medium Gray"));
         QCOMPARE(box.colorAt(21), clSystemColor | 0);
-        QCOMPARE(box.colorAt(51), clSystemColor | 30);
+        QCOMPARE(box.colorAt(21 + 24), clSystemColor | 24);
+        QCOMPARE(box.colorAt(21 + 25), clSystemColor | 26);
+        QCOMPARE(box.colorAt(50), clSystemColor | 30);
         QCOMPARE(box.itemText(21 + 15), QStringLiteral("Button Face"));
         QVERIFY(!box.itemIcon(5).isNull());
         QCOMPARE(box.view()->sizeHintForRow(5), 16);
@@ -64,6 +66,8 @@ private Q_SLOTS:
         QTest::newRow("system colour stays a system value") << clBtnFace << QStringLiteral("Button Face");
         QTest::newRow("unlisted colour becomes Custom") << TColor(0x00B38855) << QStringLiteral("Custom...");
         QTest::newRow("unlisted high byte kept as is") << TColor(0x02123456) << QStringLiteral("Custom...");
+        QTest::newRow("the unused system colour is kept, not listed")
+            << (clSystemColor | UnusedSystemColorIndex) << QStringLiteral("Custom...");
     }
 
     void settingSelectedFromCode()
