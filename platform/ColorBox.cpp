@@ -33,9 +33,13 @@ QIcon drawSwatch(TColor color)
 
 // What every box lists alike, made once for all of them: the named colours
 // with their swatches, and the list items' measured sizes. It belongs to the
-// application object, so the pixmaps go before the application does.
+// application object, so the pixmaps go before the application does. The
+// system colours' swatches follow the application palette, as the skin
+// images do: they are drawn again when it changes.
 class SharedColorList : public QObject
 {
+    Q_OBJECT
+
 public:
     struct Entry {
         TColor color;
@@ -65,11 +69,27 @@ public:
     };
     std::vector<Measure> measures;
 
+Q_SIGNALS:
+    void systemSwatchesRedrawn();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == parent() && event->type() == QEvent::ApplicationPaletteChange) {
+            for (Entry& entry : entries)
+                if (isSystemColor(entry.color))
+                    entry.swatch = drawSwatch(entry.color);
+            Q_EMIT systemSwatchesRedrawn();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
 private:
     explicit SharedColorList(QObject* parent) : QObject(parent)
     {
         for (const auto& [color, name] : listedColors())
             entries.push_back({color, name, drawSwatch(color)});
+        parent->installEventFilter(this);
     }
 };
 
@@ -82,6 +102,10 @@ public:
         : QAbstractListModel(parent), m_named(SharedColorList::instance().entries),
           m_customSwatch(drawSwatch(m_customColor))
     {
+        connect(&SharedColorList::instance(), &SharedColorList::systemSwatchesRedrawn, this, [this] {
+            setCustomColor(m_customColor);
+            Q_EMIT dataChanged(index(1), index(rowCount() - 1), {Qt::DecorationRole});
+        });
     }
 
     int rowCount(const QModelIndex& parent = {}) const override
@@ -235,3 +259,4 @@ void TColorBox::onActivated(int index)
     Q_EMIT OnChange();
 }
 
+#include "ColorBox.moc"

@@ -57,6 +57,20 @@ private Q_SLOTS:
         QCOMPARE(small.view()->sizeHintForColumn(0), smallWidth);
     }
 
+    // System colours are drawn in the live palette's colours, in the list as
+    // in the skin images.
+    void systemSwatchesFollowThePalette()
+    {
+        TColorBox box;
+        const QPalette old = QApplication::palette();
+        QPalette red = old;
+        red.setColor(QPalette::Button, Qt::red);
+        QApplication::setPalette(red);
+        const QImage swatch = box.itemIcon(box.namedIndexOf(clBtnFace)).pixmap(16, 12).toImage();
+        QApplication::setPalette(old);
+        QCOMPARE(swatch.pixelColor(8, 6), QColor(Qt::red));
+    }
+
     void settingSelectedFromCode_data()
     {
         QTest::addColumn<TColor>("color");
