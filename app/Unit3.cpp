@@ -3,6 +3,7 @@
 #include "Application.h"
 
 #include <QIcon>
+#include <QShowEvent>
 
 namespace {
 
@@ -206,9 +207,13 @@ void TfrmAbout::FormDestroy()
     FTextBitmap.reset();
 }
 
+// Only a real showing starts the window afresh: the window system's show
+// events (a restore from minimised) leave the animation where it was.
 void TfrmAbout::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
     centreOnScreen(this);
     TApplication::guard([this] { FormShow(); });
 }

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "Unit3.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QTest>
 #include <QTimer>
@@ -150,6 +151,20 @@ private Q_SLOTS:
         QCOMPARE(about()->FTextTop, 386);
         QVERIFY(about()->FEntering);
         QVERIFY(about()->tmrUp.isActive());
+        about()->close();
+    }
+
+    // Restoring the minimised window is no new showing: the text goes on
+    // where it was (the window system's restore arrives as a state change
+    // from minimised, which Qt answers with a spontaneous show event).
+    void restoringFromMinimisedKeepsTheAnimation()
+    {
+        about()->show();
+        for (int step = 0; step < 10; ++step)
+            about()->tmrUpTimer();
+        QWindowStateChangeEvent restored(Qt::WindowMinimized);
+        QCoreApplication::sendEvent(about(), &restored);
+        QCOMPARE(about()->FTextTop, 366);
         about()->close();
     }
 
