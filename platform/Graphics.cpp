@@ -36,12 +36,17 @@ QFont TFont::toQFont() const
 
 namespace {
 
-// Nearest integer to a / b (b > 0), an exact half going to the smaller value.
-std::int64_t roundHalfDown(std::int64_t a, std::int64_t b)
+// Products of two coordinate differences need up to 66 bits when the end
+// points lie anywhere in the int range: they are taken in 128 bits.
+using Wide = __int128;
+
+// Nearest integer to a * m / b (b > 0), an exact half going to the smaller
+// value.
+std::int64_t roundHalfDown(std::int64_t a, std::int64_t m, std::int64_t b)
 {
-    const std::int64_t n = 2 * a + b - 1;
-    const std::int64_t d = 2 * b;
-    return n >= 0 ? n / d : -((-n + d - 1) / d);
+    const Wide n = 2 * Wide(a) * m + b - 1;
+    const Wide d = 2 * Wide(b);
+    return std::int64_t(n >= 0 ? n / d : -((-n + d - 1) / d));
 }
 
 struct Span
@@ -121,10 +126,11 @@ struct Corner
     std::int64_t y;
 };
 
-// Smallest integer >= a / b, for b > 0.
-std::int64_t ceilDiv(std::int64_t a, std::int64_t b)
+// Smallest integer >= a * m / b, for b > 0.
+std::int64_t ceilMulDiv(std::int64_t a, std::int64_t m, std::int64_t b)
 {
-    return a >= 0 ? (a + b - 1) / b : -((-a) / b);
+    const Wide n = Wide(a) * m;
+    return std::int64_t(n >= 0 ? (n + b - 1) / b : -((-n) / b));
 }
 
 // Pixels x of row y inside a convex polygon with integer corners: a pixel is
@@ -143,7 +149,7 @@ Span polygonRow(const std::array<Corner, 4>& poly, std::int64_t y)
             continue;
         const Corner& top = p.y < q.y ? p : q;
         const Corner& bottom = p.y < q.y ? q : p;
-        const std::int64_t x = top.x + ceilDiv((y - top.y) * (bottom.x - top.x), bottom.y - top.y);
+        const std::int64_t x = top.x + ceilMulDiv(y - top.y, bottom.x - top.x, bottom.y - top.y);
         xmin = hits ? std::min(xmin, x) : x;
         xmax = hits ? std::max(xmax, x) : x;
         ++hits;
@@ -254,14 +260,13 @@ void TCanvas::strokeThin(QPoint from, QPoint to, QRgb color)
     if (dy == 0) {
         const std::int64_t x0 = dx > 0 ? from.x() : std::int64_t(to.x()) + 1;
         const std::int64_t x1 = dx > 0 ? to.x() : std::int64_t(from.x()) + 1;
-        fillSpan(from.y(), int(std::max<std::int64_t>(x0, INT32_MIN)), int(std::min<std::int64_t>(x1, INT32_MAX)), color);
+        fillSpan(from.y(), clampToInt(x0), clampToInt(x1), color);
         return;
     }
     if (dx == 0) {
         const std::int64_t y0 = dy > 0 ? from.y() : std::int64_t(to.y()) + 1;
         const std::int64_t y1 = dy > 0 ? to.y() : std::int64_t(from.y()) + 1;
-        fillBlock(from.x(), from.x() + 1, int(std::max<std::int64_t>(y0, INT32_MIN)),
-                  int(std::min<std::int64_t>(y1, INT32_MAX)), color);
+        fillBlock(from.x(), clampToInt(std::int64_t(from.x()) + 1), clampToInt(y0), clampToInt(y1), color);
         return;
     }
     const bool xMajor = std::abs(dx) > std::abs(dy);
@@ -282,8 +287,8 @@ void TCanvas::strokeThin(QPoint from, QPoint to, QRgb color)
     }
     for (std::int64_t k = kFirst; k <= kLast; ++k) {
         const std::int64_t major = start + sign * k;
-        const std::int64_t minor = (xMajor ? from.y() : from.x()) + roundHalfDown(k * minorDelta, steps);
-        if (minor < INT32_MIN || minor > INT32_MAX)
+        const std::int64_t minor = (xMajor ? from.y() : from.x()) + roundHalfDown(k, minorDelta, steps);
+        if (minor < 0 || minor >= (xMajor ? m_image->height() : m_image->width()))
             continue;
         if (xMajor)
             fillSpan(int(minor), int(major), int(major) + 1, color);
@@ -324,8 +329,8 @@ void TCanvas::strokeWide(QPoint from, QPoint to, int w, QRgb color)
     // below it go through the general union.
     int blockTop = 0, blockEnd = 0;
     if (vertical) {
-        blockTop = std::min(from.y(), to.y());
-        blockEnd = std::max(from.y(), to.y());
+        blockTop = std::clamp(std::min(from.y(), to.y()), 0, m_image->height());
+        blockEnd = std::clamp(std::max(from.y(), to.y()), 0, m_image->height());
         fillBlock(clampToInt(std::int64_t(from.x()) + lo), clampToInt(std::int64_t(from.x()) + hi + 1), blockTop,
                   blockEnd, color);
     }
@@ -342,7 +347,8 @@ void TCanvas::strokeWide(QPoint from, QPoint to, int w, QRgb color)
         }
         Span band{0, 0};
         if (horizontal) {
-            if (y - from.y() >= lo && y - from.y() <= hi)
+            const std::int64_t dy = std::int64_t(y) - from.y();
+            if (dy >= lo && dy <= hi)
                 band = {std::min(from.x(), to.x()), std::max(from.x(), to.x())};
         } else if (slanted) {
             band = polygonRow(body, y);
@@ -371,8 +377,8 @@ void TCanvas::strokeWide(QPoint from, QPoint to, int w, QRgb color)
             fillSpan(y, run.x0, run.x1, color);
     };
 
-    const int first = int(std::max<std::int64_t>(top, 0));
-    const int last = int(std::min<std::int64_t>(bottom, m_image->height() - 1));
+    const int first = int(std::clamp<std::int64_t>(top, 0, m_image->height()));
+    const int last = int(std::clamp<std::int64_t>(bottom, -1, m_image->height() - 1));
     for (int y = first; y <= last; ++y) {
         if (y >= blockTop && y < blockEnd)
             y = blockEnd;
@@ -400,7 +406,9 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
     if (Pen.Width <= 1) {
         fillSpan(y1, x1, x2, line);
         fillSpan(y2 - 1, x1, x2, line);
-        for (int y = y1; y < y2; ++y) {
+        // The sides only on the bitmap's rows: the rectangle may span the
+        // whole int range.
+        for (int y = std::max(y1, 0), end = std::min(y2, m_image->height()); y < end; ++y) {
             fillSpan(y, x1, x1 + 1, line);
             fillSpan(y, x2 - 1, x2, line);
         }
@@ -415,7 +423,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
 void TCanvas::FillRect(const QRect& r)
 {
     const QRgb fill = resolveColor(Brush.Color);
-    fillBlock(r.left(), r.right() + 1, r.top(), r.bottom() + 1, fill);
+    fillBlock(r.left(), clampToInt(std::int64_t(r.right()) + 1), r.top(), clampToInt(std::int64_t(r.bottom()) + 1), fill);
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QTest>
 
+#include <climits>
 #include <cmath>
 
 using Points = QList<QPoint>;
@@ -70,6 +71,13 @@ private Q_SLOTS:
                                                            << Points{{0, 0}, {0, 1}, {1, 2}, {1, 3}};
         QTest::newRow("clipped on both sides") << QPoint(-5, 2) << QPoint(20, 2) << block(0, 7, 2, 2);
         QTest::newRow("far outside draws nothing") << QPoint(-100000, -50) << QPoint(100000, -50) << Points{};
+        QTest::newRow("diagonal across the whole int range") << QPoint(INT_MIN, INT_MIN) << QPoint(INT_MAX, INT_MAX)
+                                                             << Points{{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}};
+        // k / steps is just above one half on the bitmap: x = y - 1.
+        QTest::newRow("steep across the whole int range") << QPoint(INT_MIN, INT_MIN) << QPoint(INT_MAX - 1, INT_MAX)
+                                                          << Points{{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}};
+        QTest::newRow("vertical on the last int column") << QPoint(INT_MAX, INT_MIN) << QPoint(INT_MAX, INT_MAX)
+                                                         << Points{};
     }
 
     void thinLines()
@@ -88,9 +96,18 @@ private Q_SLOTS:
     void hugeCoordinatesDoNotHang()
     {
         TBitmap bmp(8, 6);
-        bmp.Canvas().MoveTo(-2000000000, 3);
-        bmp.Canvas().LineTo(2000000000, 3);
+        TCanvas& c = bmp.Canvas();
+        c.MoveTo(-2000000000, 3);
+        c.LineTo(2000000000, 3);
+        c.Brush.Style = bsClear;
+        c.Rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX); // its outline is all off the bitmap
         QCOMPARE(pixelsNotOf(bmp.image()), toSet(block(0, 7, 3, 3)));
+        // A wide line across the int range still crosses the bitmap.
+        c.Pen.Width = 3;
+        c.MoveTo(INT_MIN, INT_MIN);
+        c.LineTo(INT_MAX, INT_MAX);
+        for (int i = 0; i < 6; ++i)
+            QVERIFY2(pixelsNotOf(bmp.image()).count({i, i}) == 1, qPrintable(QString::number(i)));
     }
 
     // Every stroke of the reference table (widths 1 to 8, every octant,
