@@ -65,6 +65,10 @@ TfrmMain::TfrmMain(QWidget* parent, bool rememberSettings)
     menuBar()->setPalette(theme);
     menuBar()->setAutoFillBackground(true);
     PageControl1->setPalette(theme);
+    // Hot-tracking tabs, as the layout asks. (Qt's tab bar keeps one row:
+    // tabs that do not fit, under a larger font, scroll with the arrow
+    // buttons the layout turns on instead of being cut off.)
+    enableHotTracking(PageControl1->tabBar());
     // The client area is 800 pixels wide, so that the cells at x = 0 and 400
     // fill it, and reaches below the last row of cells (y = 407).
     setFixedSize(800, menuBar()->sizeHint().height() + 434);

@@ -2,8 +2,12 @@
 
 #include "Application.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOptionTab>
+#include <QTabBar>
 
 TRadioButton::TRadioButton(QWidget* parent) : QRadioButton(parent)
 {
@@ -108,4 +112,38 @@ void TImage::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QWidget::mouseDoubleClickEvent(event);
     Q_EMIT OnDblClick();
+}
+
+namespace {
+
+// The style of the tab bar it belongs to, over the application's style:
+// only a hovered, unselected tab's caption changes colour.
+class HotTrackingTabStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        const auto* tab = qstyleoption_cast<const QStyleOptionTab*>(option);
+        if (element == CE_TabBarTabLabel && tab && (tab->state & State_MouseOver) && !(tab->state & State_Selected)) {
+            QStyleOptionTab hot = *tab;
+            hot.palette.setColor(QPalette::WindowText, hot.palette.color(QPalette::Link));
+            hot.palette.setColor(QPalette::ButtonText, hot.palette.color(QPalette::Link));
+            QProxyStyle::drawControl(element, &hot, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
+
+} // namespace
+
+void enableHotTracking(QTabBar* tabs)
+{
+    auto* style = new HotTrackingTabStyle(QApplication::style()->name());
+    style->setParent(tabs);
+    tabs->setStyle(style);
+    tabs->setAttribute(Qt::WA_Hover);
 }

@@ -95,3 +95,9 @@ protected:
 private:
     TBitmap m_bitmap;
 };
+
+class QTabBar;
+
+// Hot-tracking page tabs: the tab under the mouse has its caption in the
+// desktop's hot-light colour (the palette's link colour).
+void enableHotTracking(QTabBar* tabs);

@@ -8,6 +8,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTest>
 
 #include <optional>
@@ -400,6 +401,35 @@ private Q_SLOTS:
         QCOMPARE(Application()->Title(), QStringLiteral("Zlatovir VEDU Dozezi"));
         QVERIFY(!w()->isVisible());
         QVERIFY(session->frmAbout() && !session->frmAbout()->isVisible());
+    }
+
+    // The tab under the mouse lights up, and only that tab; tabs that do not
+    // fit (here under a large font) stay reachable by scrolling.
+    void tabsHotTrackAndScroll()
+    {
+        w()->show();
+        QTabBar* bar = w()->PageControl1->tabBar();
+        const QImage still = bar->grab().toImage();
+        const QPoint over = bar->tabRect(3).center();
+        QHoverEvent hover(QEvent::HoverMove, over, bar->mapToGlobal(over), QPoint(-1, -1));
+        QCoreApplication::sendEvent(bar, &hover);
+        const QImage hot = bar->grab().toImage();
+        QRect changed;
+        for (int y = 0; y < hot.height(); ++y)
+            for (int x = 0; x < hot.width(); ++x)
+                if (hot.pixel(x, y) != still.pixel(x, y))
+                    changed |= QRect(x, y, 1, 1);
+        QVERIFY(!changed.isEmpty());
+        QVERIFY(bar->tabRect(3).contains(changed));
+
+        QFont large = w()->PageControl1->font();
+        large.setPixelSize(30);
+        w()->PageControl1->setFont(large);
+        QCoreApplication::processEvents();
+        const int last = w()->PageControl1->count() - 1;
+        QVERIFY(bar->tabRect(last).right() > bar->width());
+        w()->PageControl1->setCurrentIndex(last);
+        QVERIFY(bar->rect().contains(bar->tabRect(last)));
     }
 
     void startUpRegistersJpegAndTheEndWithdrawsEverything()
