@@ -37,8 +37,7 @@ EditorSession::EditorSession(TApplication& app, bool rememberSettings)
         app.setWindowIcon(mainIcon());
         m_main = std::make_unique<TfrmMain>(nullptr, rememberSettings);
         app.registerWindow(m_main.get());
-        m_about = std::make_unique<TfrmAbout>(m_main.get());
-        m_main->frmAbout = m_about.get();
+        m_main->frmAbout = new TfrmAbout(m_main.get());
     } catch (...) {
         finish();
         throw;
@@ -54,10 +53,12 @@ void EditorSession::finish()
 {
     finalizeSkinRendering();
     unregisterJpegFormats();
-    if (m_main)
-        m_main->frmAbout = nullptr;
-    m_about.reset();
     m_main.reset();
+}
+
+TfrmAbout* EditorSession::frmAbout() const
+{
+    return m_main ? m_main->frmAbout : nullptr;
 }
 
 int runEditor(int argc, char** argv)

@@ -25,13 +25,13 @@ public:
     EditorSession& operator=(const EditorSession&) = delete;
 
     TfrmMain* frmMain() const { return m_main.get(); }
-    TfrmAbout* frmAbout() const { return m_about.get(); }
+    TfrmAbout* frmAbout() const;
 
 private:
     void finish();
 
+    // The about window is a child of the main window, which owns it.
     std::unique_ptr<TfrmMain> m_main;
-    std::unique_ptr<TfrmAbout> m_about;
 };
 
 // The whole program: start-up, the message loop, the end. An error during

@@ -35,7 +35,8 @@ public:
     TRegion RegOdgovor;
     TOpenDialog dlgOpen;
     TSaveDialog dlgSave;
-    // The about window, made once at start-up and shown by "O programu...".
+    // The about window, made once at start-up and shown by "O programu...";
+    // a child of this window, which owns it.
     TfrmAbout* frmAbout = nullptr;
 
     // The document: its file (or NewSkinFileName), whether the pages hold

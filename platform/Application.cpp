@@ -14,8 +14,6 @@ TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv), m_prompts(std::make_unique<QtPrompts>())
 {
     ensureTahoma();
-    // The loop ends when the main window closes, not when the last window does.
-    setQuitOnLastWindowClosed(false);
 }
 
 TApplication::~TApplication() = default;
@@ -29,19 +27,13 @@ void TApplication::SetTitle(const QString& title)
     setApplicationName(title);
 }
 
+// The loop ends when the main window closes: it is the one window that
+// counts for Qt's quit-on-last-window rule. The other windows (the about
+// window, dialogs) are its children, which Qt leaves out of that rule.
 void TApplication::registerWindow(QWidget* window)
 {
     if (!m_mainForm)
         m_mainForm = window;
-}
-
-bool TApplication::notify(QObject* receiver, QEvent* event)
-{
-    const bool handled = QApplication::notify(receiver, event);
-    // A close event the main window accepted closes the window: the loop ends.
-    if (event->type() == QEvent::Close && receiver == m_mainForm && event->isAccepted())
-        quit();
-    return handled;
 }
 
 int TApplication::Run()

@@ -29,7 +29,8 @@ public:
     void SetTitle(const QString& title);
 
     // The first window registered becomes the main window; the message loop
-    // ends when it closes.
+    // ends when it closes (Qt's quit on the last window closed: every other
+    // window must have a parent).
     void registerWindow(QWidget* window);
     QWidget* MainForm() const { return m_mainForm; }
     // Shows the main window and runs the message loop until it closes.
@@ -41,8 +42,6 @@ public:
 
     // Shows the message of the error in an error box titled with the title.
     void handleException(std::exception_ptr error);
-
-    bool notify(QObject* receiver, QEvent* event) override;
 
     // Runs `work`; an error it raises goes to handleException. Returns true
     // when `work` ran to its end.

@@ -7,6 +7,8 @@
 
 #include <QBuffer>
 
+#include <array>
+#include <memory>
 #include <optional>
 
 TBitmap* bmpPitanje = nullptr;
@@ -160,34 +162,57 @@ void PaintDefaultImages()
     PaintOdgovorNOImage(r.OdgovorNOText, r.OdgovorNOLine, r.OdgovorNOC1, r.OdgovorNOC2, r.OdgovorNODesno);
 }
 
+namespace {
+
+// The one owner of the skin images and the banner between start-up and
+// shut-down; the unit's global names point into it.
+struct SkinRendering
+{
+    std::array<TBitmap, SkinImageCount> images{
+        TBitmap(QuestionImageWidth, QuestionImageHeight), TBitmap(AnswerImageWidth, AnswerImageHeight),
+        TBitmap(AnswerImageWidth, AnswerImageHeight),     TBitmap(AnswerImageWidth, AnswerImageHeight),
+        TBitmap(AnswerImageWidth, AnswerImageHeight),     TBitmap(AnswerImageWidth, AnswerImageHeight),
+        TBitmap(AnswerImageWidth, AnswerImageHeight)};
+    TJPEGImage garant;
+};
+std::unique_ptr<SkinRendering> rendering;
+
+// The global names in the order of the images.
+const std::array<TBitmap**, SkinImageCount> imageNames = {&bmpPitanje,      &bmpOdgovorNormal, &bmpOdgovorIn,
+                                                          &bmpOdgovorChech, &bmpOdgovorOK,     &bmpOdgovorYES,
+                                                          &bmpOdgovorNO};
+
+} // namespace
+
+const std::array<const char*, SkinImageCount> SkinImageNames = {
+    "bmpPitanje", "bmpOdgovorNormal", "bmpOdgovorIn", "bmpOdgovorChech", "bmpOdgovorOK", "bmpOdgovorYES",
+    "bmpOdgovorNO"};
+
+const TBitmap& skinImage(int index)
+{
+    return rendering->images.at(size_t(index));
+}
+
 void initializeSkinRendering(const QString& garantResource)
 {
-    try {
-        bmpPitanje = new TBitmap(QuestionImageWidth, QuestionImageHeight);
-        for (TBitmap** image : {&bmpOdgovorNormal, &bmpOdgovorIn, &bmpOdgovorOK, &bmpOdgovorChech,
-                                &bmpOdgovorYES, &bmpOdgovorNO})
-            *image = new TBitmap(AnswerImageWidth, AnswerImageHeight);
-        jpgGarant = new TJPEGImage;
-        QByteArray bytes = loadResource(garantResource, QStringLiteral("JPEG"));
-        QBuffer stream(&bytes);
-        stream.open(QIODevice::ReadOnly);
-        jpgGarant->LoadFromStream(stream);
-    } catch (...) {
-        finalizeSkinRendering();
-        throw;
-    }
+    auto made = std::make_unique<SkinRendering>();
+    QByteArray bytes = loadResource(garantResource, QStringLiteral("JPEG"));
+    QBuffer stream(&bytes);
+    stream.open(QIODevice::ReadOnly);
+    made->garant.LoadFromStream(stream);
+    rendering = std::move(made);
+    for (size_t i = 0; i < imageNames.size(); ++i)
+        *imageNames[i] = &rendering->images[i];
+    jpgGarant = &rendering->garant;
     PaintDefaultImages();
 }
 
 void finalizeSkinRendering()
 {
-    delete jpgGarant;
+    for (TBitmap** name : imageNames)
+        *name = nullptr;
     jpgGarant = nullptr;
-    for (TBitmap** image : {&bmpOdgovorNormal, &bmpOdgovorIn, &bmpOdgovorOK, &bmpOdgovorChech,
-                            &bmpOdgovorYES, &bmpOdgovorNO, &bmpPitanje}) {
-        delete *image;
-        *image = nullptr;
-    }
+    rendering.reset();
 }
 
 TZlatovirCelija::TZlatovirCelija(QWidget* parent) : TCustomControl(parent) {}

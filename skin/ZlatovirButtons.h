@@ -8,11 +8,13 @@
 #include <QFont>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
 // The seven skin images, one per panel look, created once at start-up and
-// owned by this unit until shut-down. Their sizes never change.
+// owned by this unit until shut-down (null outside that time). Their sizes
+// never change.
 extern TBitmap* bmpPitanje;       // 800 x 61, the question panel
 extern TBitmap* bmpOdgovorNormal; // 400 x 29 each: the answer box looks
 extern TBitmap* bmpOdgovorIn;
@@ -23,6 +25,13 @@ extern TBitmap* bmpOdgovorNO;     // the confirmation box, normal
 
 // The embedded banner "GARANT"; held until shut-down, never drawn.
 extern TJPEGImage* jpgGarant;
+
+// The seven images in the order of the pages (question, normal, selected,
+// marked, correct, YES, NO) with their names, for what lists them all.
+constexpr int SkinImageCount = 7;
+extern const std::array<const char*, SkinImageCount> SkinImageNames;
+// Image `index` of that order; only between start-up and shut-down.
+const TBitmap& skinImage(int index);
 
 // Caption (Text) and letter (Char) colours the cells write on the images
 // with. Only the paint routines write them; only the cells read them.
@@ -65,10 +74,10 @@ void PaintDefaultImages();
 
 // Unit start-up: creates the images (new bitmaps are white), reads the
 // resource "GARANT" of type "JPEG" as far as its header, paints the
-// defaults. A missing or unreadable resource raises EditorError; whatever
-// was created is released again, and the program must not go on.
+// defaults. A missing or unreadable resource raises EditorError and leaves
+// nothing made; the program must not go on.
 void initializeSkinRendering(const QString& garantResource = QStringLiteral("GARANT"));
-// Unit shut-down: releases the banner, the six answer images, the question image.
+// Unit shut-down: releases the images and the banner.
 void finalizeSkinRendering();
 
 // Which box a cell is: the four answers, the two confirmation boxes, and

@@ -117,8 +117,7 @@ struct PictureJob
         if (!images)
             return {target};
         QStringList out;
-        for (const char* name : {"bmpPitanje", "bmpOdgovorNormal", "bmpOdgovorIn", "bmpOdgovorChech", "bmpOdgovorOK",
-                                 "bmpOdgovorYES", "bmpOdgovorNO"})
+        for (const char* name : SkinImageNames)
             out << QDir(target).filePath(QLatin1String(name) + QStringLiteral(".png"));
         return out;
     }
@@ -129,12 +128,10 @@ struct PictureJob
     {
         if (!images)
             return {{window.previewImage(), target}};
-        const TBitmap* bitmaps[] = {bmpPitanje,   bmpOdgovorNormal, bmpOdgovorIn, bmpOdgovorChech,
-                                    bmpOdgovorOK, bmpOdgovorYES,    bmpOdgovorNO};
         std::vector<std::pair<QImage, QString>> out;
         const QStringList names = files();
         for (int i = 0; i < names.size(); ++i)
-            out.emplace_back(bitmaps[i]->image().copy(), names[i]);
+            out.emplace_back(skinImage(i).image().copy(), names[i]);
         return out;
     }
 

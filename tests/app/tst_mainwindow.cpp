@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 #include <optional>
 
@@ -401,6 +402,27 @@ private Q_SLOTS:
         QCOMPARE(Application()->Title(), QStringLiteral("Zlatovir VEDU Dozezi"));
         QVERIFY(!w()->isVisible());
         QVERIFY(session->frmAbout() && !session->frmAbout()->isVisible());
+    }
+
+    // Closing the about window goes on; closing the main window ends the loop.
+    void theLoopEndsWhenTheMainWindowCloses()
+    {
+        bool mainClosed = false, rescued = false;
+        QTimer::singleShot(0, [&] {
+            session->frmAbout()->show();
+            session->frmAbout()->close();
+            QTimer::singleShot(20, [&] { mainClosed = w()->close(); });
+        });
+        QTimer rescue;
+        rescue.setSingleShot(true);
+        QObject::connect(&rescue, &QTimer::timeout, [&] {
+            rescued = true;
+            QCoreApplication::quit();
+        });
+        rescue.start(5000);
+        Application()->Run();
+        QVERIFY(mainClosed);
+        QVERIFY(!rescued);
     }
 
     // The tab under the mouse lights up, and only that tab; tabs that do not
