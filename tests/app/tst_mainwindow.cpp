@@ -415,7 +415,7 @@ private Q_SLOTS:
         });
         QTimer rescue;
         rescue.setSingleShot(true);
-        QObject::connect(&rescue, &QTimer::timeout, [&] {
+        QObject::connect(&rescue, &QTimer::timeout, &rescue, [&] {
             rescued = true;
             QCoreApplication::quit();
         });
