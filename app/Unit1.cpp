@@ -260,10 +260,10 @@ void TfrmMain::ShapePreviews()
     TBitmap mask, work;
     regPitanje.PaintToBitmap(&mask, clWhite, clBlack);
     work.Assign(mask);
-    mPitanje->setMask(funkcije::BitmapToRegion(work, mPitanje));
+    mPitanje->setMask(funkcije::BitmapToRegion(work));
     // The six answer and confirmation cells share one shape, traced once.
     RegOdgovor.PaintToBitmap(&mask, clWhite, clBlack);
-    const QRegion answer = funkcije::BitmapToRegion(mask, mOdgovor1);
+    const QRegion answer = funkcije::BitmapToRegion(mask);
     for (TZlatovirOdgovor* cell : {mOdgovor1, mOdgovor2, mOdgovor3, mOdgovor4, mYES, mNO})
         cell->setMask(answer);
 }

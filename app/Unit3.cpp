@@ -74,7 +74,6 @@ void TfrmAbout::FormCreate()
     // The window's font: Tahoma, 15-pixel characters, bold.
     TFont windowFont;
     windowFont.Height = -15;
-    windowFont.Charset = 238;
     windowFont.Styles = TFont::Bold;
     FTextBitmap->Canvas().Font = windowFont;
 
@@ -97,7 +96,7 @@ void TfrmAbout::BuildTextBitmap()
             height += GapHeight;
             continue;
         }
-        height += measure.TextHeight(line);
+        height += measure.TextHeight();
         widest = std::max(widest, measure.TextWidth(line));
     }
     FTextBitmap->SetSize(widest + 10, height);
@@ -117,7 +116,7 @@ void TfrmAbout::BuildTextBitmap()
         c.TextOut(x + 1, y + 1, line);
         c.Font.Color = TextColor;
         c.TextOut(x, y, line);
-        y += c.TextHeight(line);
+        y += c.TextHeight();
     }
     const QImage icon = QApplication::windowIcon().pixmap(IconSize, IconSize).toImage();
     const int w = FTextBitmap->Width();

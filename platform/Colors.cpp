@@ -98,14 +98,6 @@ const std::vector<std::pair<TColor, QString>>& listedColors()
     return list;
 }
 
-QString colorBoxName(TColor color)
-{
-    for (const auto& [c, name] : listedColors())
-        if (c == color)
-            return name;
-    return {};
-}
-
 std::optional<TColor> colorBoxColor(const QString& name)
 {
     QString wanted = name;

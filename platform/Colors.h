@@ -73,8 +73,5 @@ QString systemColorName(int index);
 // readable names: the 16 standard colours, the 4 extended ones, the system
 // colours but the unused one.
 const std::vector<std::pair<TColor, QString>>& listedColors();
-// The colour box's name of a listed colour ("Navy", "Money Green",
-// "Button Face"); empty when the list lacks it.
-QString colorBoxName(TColor color);
 // The colour the colour box lists under `name` (case-insensitive).
 std::optional<TColor> colorBoxColor(const QString& name);

@@ -555,7 +555,7 @@ int TCanvas::TextWidth(const QString& text) const
     return lineWidth(QFontMetrics(Font.toQFont()), text);
 }
 
-int TCanvas::TextHeight(const QString&) const
+int TCanvas::TextHeight() const
 {
     return lineMetrics(Font.toQFont()).height();
 }

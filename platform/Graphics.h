@@ -28,7 +28,6 @@ struct TFont
     QString Name = QStringLiteral("Tahoma");
     // Negative: the character height in pixels (as layouts store it).
     int Height = -11;
-    int Charset = 1;
     int Styles = 0;
     TColor Color = clWindowText;
 
@@ -87,7 +86,8 @@ public:
 
     void TextOut(int x, int y, const QString& text);
     int TextWidth(const QString& text) const;
-    int TextHeight(const QString& text) const;
+    // The height of a line of text in the current font.
+    int TextHeight() const;
     // Returns the height of the text block; with DT_CALCRECT only measures,
     // setting rect's right and bottom and keeping its left and top.
     int DrawText(const QString& text, QRect& rect, unsigned flags);

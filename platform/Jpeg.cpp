@@ -28,11 +28,7 @@ void onMessage(j_common_ptr) {}
 
 void TJPEGImage::LoadFromStream(QIODevice& stream)
 {
-    LoadFromData(stream.readAll());
-}
-
-void TJPEGImage::LoadFromData(const QByteArray& data)
-{
+    const QByteArray data = stream.readAll();
     jpeg_decompress_struct info{};
     ErrorManager errors{};
     info.err = jpeg_std_error(&errors.base);
@@ -48,7 +44,6 @@ void TJPEGImage::LoadFromData(const QByteArray& data)
         jpeg_read_header(&info, TRUE);
         m_width = int(info.image_width);
         m_height = int(info.image_height);
-        m_colorSpace = int(info.jpeg_color_space);
     } else {
         failed = true;
         code = errors.base.msg_code;

@@ -15,18 +15,13 @@ public:
     // a JPEG picture raises EditorError "JPEG error #<n>", n being the JPEG
     // library's message code.
     void LoadFromStream(QIODevice& stream) override;
-    void LoadFromData(const QByteArray& data);
 
     int Width() const override { return m_width; }
     int Height() const override { return m_height; }
-    // The JPEG library's colour space number (1 grey, 2 RGB, 3 YCbCr, ...).
-    int ColorSpace() const { return m_colorSpace; }
-    bool Empty() const { return m_width == 0; }
 
 private:
     int m_width = 0;
     int m_height = 0;
-    int m_colorSpace = 0;
 };
 
 // The description under which the JPEG picture class is registered.

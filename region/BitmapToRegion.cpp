@@ -42,7 +42,7 @@ std::vector<QRect> TraceColumnRuns(TBitmap& Bitmap)
 // Rows whose spans are equal to the row above make one band with it, as
 // QRegion's own operations would, so the region compares equal to the same
 // shape built any other way.
-QRegion BitmapToRegion(TBitmap& Bitmap, const QWidget*)
+QRegion BitmapToRegion(TBitmap& Bitmap)
 {
     const std::vector<QRect> runs = TraceColumnRuns(Bitmap);
     const int height = Bitmap.Height();

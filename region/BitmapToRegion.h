@@ -7,7 +7,6 @@
 
 #include <vector>
 
-class QWidget;
 
 namespace funkcije {
 
@@ -18,9 +17,10 @@ namespace funkcije {
 std::vector<QRect> TraceColumnRuns(TBitmap& Bitmap);
 
 // The window shape made of exactly the non-white pixels of Bitmap, in the
-// own coordinates of Window, the widget that is to receive it ((0, 0) is its
-// top-left corner, wherever it stands). Only 0x00FFFFFF is background:
-// 0x00FEFFFF is inside. A picture with no shape pixels gives an empty region.
+// bitmap's coordinates, which are those of the widget that receives it
+// ((0, 0) is its top-left corner, wherever it stands). Only 0x00FFFFFF is
+// background: 0x00FEFFFF is inside. A picture with no shape pixels gives an
+// empty region.
 //
 // The picture comes back one row taller: a run is closed on the row where it
 // ends and that row is not covered, so without the added white row a run
@@ -29,6 +29,6 @@ std::vector<QRect> TraceColumnRuns(TBitmap& Bitmap);
 //
 // The region is made in one conversion from all the runs, never by one
 // union per rectangle.
-QRegion BitmapToRegion(TBitmap& Bitmap, const QWidget* Window);
+QRegion BitmapToRegion(TBitmap& Bitmap);
 
 } // namespace funkcije

@@ -41,8 +41,6 @@ public:
     // Stored with the layout when not 0; no run-time operation reads them.
     std::uint16_t ObjectLeft = 0;
     std::uint16_t ObjectTop = 0;
-    std::uint16_t ObjectWidth() const { return 0; }
-    std::uint16_t ObjectHeight() const { return 0; }
 
     // The shape's size: 0 until data is first decoded, then from its header.
     std::uint16_t FShapeWidth = 0;

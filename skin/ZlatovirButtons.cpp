@@ -234,13 +234,10 @@ void TZlatovirCelija::setTextFont(const QFont& font)
 
 namespace {
 
-constexpr int CharsetEastEurope = 238;
-
 TFont tahoma(int points, TColor color, int styles)
 {
     TFont f;
     f.Name = QStringLiteral("Tahoma");
-    f.Charset = CharsetEastEurope;
     f.SetSize(points);
     f.Color = color;
     f.Styles = styles;
@@ -348,7 +345,7 @@ void TZlatovirOdgovor::Paint()
     if (hasLetter()) {
         const int size = FitFontSize(canvas, AnswerCaptionLimit, LblCaption());
         canvas.Font.SetSize(size);
-        const int h = canvas.TextHeight(LblCaption());
+        const int h = canvas.TextHeight();
         canvas.TextOut(AnswerCaptionLeft, (height() - h) / 2 - 1, LblCaption());
     } else {
         const int w = canvas.TextWidth(LblCaption());

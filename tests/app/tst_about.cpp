@@ -32,7 +32,7 @@ class TestAbout : public QObject
         TCanvas& c = about()->FTextBitmap->Canvas();
         int h = 0;
         for (const QString& line : TfrmAbout::AboutLines)
-            h += line == QLatin1String(" ") ? 7 : c.TextHeight(line);
+            h += line == QLatin1String(" ") ? 7 : c.TextHeight();
         return h;
     }
 
@@ -60,7 +60,7 @@ private Q_SLOTS:
     // Twelve lines of 18 pixels and five gaps of 7: H = 251.
     void textBitmapHeight()
     {
-        QCOMPARE(about()->FTextBitmap->Canvas().TextHeight(QStringLiteral("Autor:")), 18);
+        QCOMPARE(about()->FTextBitmap->Canvas().TextHeight(), 18);
         QCOMPARE(expectedTextHeight(), 251);
         QCOMPARE(about()->FTextBitmap->Height(), 251);
         const TCanvas& c = about()->FTextBitmap->Canvas();

@@ -114,7 +114,7 @@ private Q_SLOTS:
         TBitmap copy;
         copy.Assign(bmp);
         QCOMPARE(int(funkcije::TraceColumnRuns(copy).size()), runs);
-        const QRegion region = funkcije::BitmapToRegion(bmp, nullptr);
+        const QRegion region = funkcije::BitmapToRegion(bmp);
         QCOMPARE(bmp.Height(), size.height() + 1);
         QCOMPARE(region.isEmpty(), shape.isEmpty());
         const QString diff = regionMismatch(region, toSet(shape), size);
@@ -134,11 +134,11 @@ private Q_SLOTS:
         fresh.Assign(bmp);
         TBitmap copy;
         copy.Assign(fresh);
-        const QRegion first = funkcije::BitmapToRegion(copy, nullptr);
+        const QRegion first = funkcije::BitmapToRegion(copy);
         copy.Assign(fresh);
-        QCOMPARE(funkcije::BitmapToRegion(copy, nullptr), first);
-        funkcije::BitmapToRegion(bmp, nullptr);
-        funkcije::BitmapToRegion(bmp, nullptr);
+        QCOMPARE(funkcije::BitmapToRegion(copy), first);
+        funkcije::BitmapToRegion(bmp);
+        funkcije::BitmapToRegion(bmp);
         QCOMPARE(bmp.Height(), 10);
     }
 
@@ -165,7 +165,7 @@ private Q_SLOTS:
         work.Assign(mask);
         QCOMPARE(int(funkcije::TraceColumnRuns(work).size()), width);
         work.Assign(mask);
-        const QRegion region = funkcije::BitmapToRegion(work, nullptr);
+        const QRegion region = funkcije::BitmapToRegion(work);
         const QString diff = regionMismatch(region, pixelsNotOf(mask.image()), mask.image().size());
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
     }

@@ -200,9 +200,9 @@ private Q_SLOTS:
         TBitmap probe(400, 29);
         TCanvas& c = probe.Canvas();
         c.Font = cell.CharFont;
-        const QRect letterBox(40, 1, c.TextWidth(letter), c.TextHeight(letter));
+        const QRect letterBox(40, 1, c.TextWidth(letter), c.TextHeight());
         c.Font = cell.TextFont;
-        const int h = c.TextHeight(QStringLiteral("Odgovor"));
+        const int h = c.TextHeight();
         const QRect captionBox(70, (31 - h) / 2 - 1, c.TextWidth(QStringLiteral("Odgovor")), h);
         const QList<int> letterXs = columnsOf(cell, inLook.letter);
         const QList<int> captionXs = columnsOf(cell, inLook.text);
@@ -348,7 +348,7 @@ private Q_SLOTS:
         cell.setLblCaption(text.join(QLatin1Char(' ')));
         TBitmap scratch(1, 1);
         scratch.Canvas().Font = cell.TextFont;
-        const int lineHeight = scratch.Canvas().TextHeight(QStringLiteral("P"));
+        const int lineHeight = scratch.Canvas().TextHeight();
         QRect measure(65, 0, 736 - 65, 61);
         const int blockHeight =
             scratch.Canvas().DrawText(cell.LblCaption(), measure, DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS | DT_CALCRECT);
