@@ -1,6 +1,7 @@
 // Shape data from anywhere: decoding never reads past the data, gives one
-// segment per whole segment of bytes, and painting a decoded shape of up to
-// 2048 x 2048 pixels stays inside its bitmap.
+// segment per whole segment of bytes, which encode back to the same bytes,
+// and painting a decoded shape of up to 2048 x 2048 pixels stays inside its
+// bitmap.
 #include "Region.h"
 
 #include <cstddef>
@@ -15,6 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size >= 4) {
         const int segmentBytes = 2 * (shape.FShapeWidth < 256 ? 1 : 2) + (shape.FShapeHeight < 256 ? 1 : 2);
         if (shape.FSegments.size() != (size - 4) / size_t(segmentBytes))
+            std::abort();
+        // Encoding what was decoded gives back the data up to its last whole segment.
+        const QByteArray whole = shape.RegData.left(qsizetype(4 + shape.FSegments.size() * size_t(segmentBytes)));
+        if (TRegion::EncodeSegments(shape.FShapeWidth, shape.FShapeHeight, shape.FSegments) != whole)
             std::abort();
     } else if (!shape.FSegments.empty()) {
         std::abort();

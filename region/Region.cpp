@@ -48,6 +48,27 @@ void TRegion::DecodeSegments()
     }
 }
 
+QByteArray TRegion::EncodeSegments(std::uint16_t width, std::uint16_t height,
+                                   const std::vector<TRegionSegment>& segments)
+{
+    QByteArray data;
+    auto put = [&data](std::uint16_t value, int bytes) {
+        char b[2];
+        qToLittleEndian<std::uint16_t>(value, b);
+        data.append(b, bytes);
+    };
+    put(width, 2);
+    put(height, 2);
+    const int xBytes = width < 256 ? 1 : 2;
+    const int yBytes = height < 256 ? 1 : 2;
+    for (const TRegionSegment& s : segments) {
+        put(s.X1, xBytes);
+        put(s.X2, xBytes);
+        put(s.Y, yBytes);
+    }
+    return data;
+}
+
 void TRegion::PaintToBitmap(TBitmap* Bitmap, TColor Background, TColor Foreground)
 {
     if (!Bitmap)

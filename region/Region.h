@@ -52,6 +52,10 @@ public:
     // skipped.
     void DecodeSegments();
     void ClearSegments() { FSegments.clear(); }
+    // The shape data of a shape of the given size made of `segments`: what
+    // DecodeSegments reads back.
+    static QByteArray EncodeSegments(std::uint16_t width, std::uint16_t height,
+                                     const std::vector<TRegionSegment>& segments);
 
     // Sizes the bitmap to the shape, fills it with Background and draws every
     // segment in Foreground with a 1-pixel pen. A null bitmap is left alone.

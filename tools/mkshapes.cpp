@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QtEndian>
 
 #include <cstdio>
 #include <vector>
@@ -52,22 +51,10 @@ std::vector<Row> answerRows()
 
 QByteArray encode(int width, int height, const std::vector<Row>& rows)
 {
-    QByteArray data;
-    auto put = [&data](int value, int bytes) {
-        char b[2];
-        qToLittleEndian<quint16>(quint16(value), b);
-        data.append(b, bytes);
-    };
-    put(width, 2);
-    put(height, 2);
-    const int xBytes = width < 256 ? 1 : 2;
-    const int yBytes = height < 256 ? 1 : 2;
-    for (size_t y = 0; y < rows.size(); ++y) {
-        put(rows[y].x1, xBytes);
-        put(rows[y].x2, xBytes);
-        put(int(y), yBytes);
-    }
-    return data;
+    std::vector<TRegionSegment> segments;
+    for (size_t y = 0; y < rows.size(); ++y)
+        segments.push_back({std::uint16_t(rows[y].x1), std::uint16_t(rows[y].x2), std::uint16_t(y)});
+    return TRegion::EncodeSegments(std::uint16_t(width), std::uint16_t(height), segments);
 }
 
 bool writeBlock(const QString& path, const QByteArray& data)

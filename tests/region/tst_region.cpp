@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QPainter>
 #include <QTest>
-#include <QtEndian>
 
 using Points = QList<QPoint>;
 
@@ -51,20 +50,10 @@ PixelSet toSet(const Points& points)
 
 QByteArray shapeData(quint16 w, quint16 h, const QList<QList<int>>& segments)
 {
-    QByteArray data;
-    auto put = [&data](int v, int bytes) {
-        char b[2];
-        qToLittleEndian<quint16>(quint16(v), b);
-        data.append(b, bytes);
-    };
-    put(w, 2);
-    put(h, 2);
-    for (const QList<int>& s : segments) {
-        put(s[0], w < 256 ? 1 : 2);
-        put(s[1], w < 256 ? 1 : 2);
-        put(s[2], h < 256 ? 1 : 2);
-    }
-    return data;
+    std::vector<TRegionSegment> decoded;
+    for (const QList<int>& s : segments)
+        decoded.push_back({std::uint16_t(s[0]), std::uint16_t(s[1]), std::uint16_t(s[2])});
+    return TRegion::EncodeSegments(w, h, decoded);
 }
 
 void readFromResource(TRegion& component, const QString& name)
