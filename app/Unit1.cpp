@@ -77,9 +77,10 @@ TfrmMain::TfrmMain(QWidget* parent, bool rememberSettings)
 
     const QString filter = QStringLiteral("Zlatovir SKIN datoteke|*.kvz");
     dlgOpen.Filter = filter;
-    dlgOpen.Options = ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing;
+    using enum FileDialogOption;
+    dlgOpen.Options = HideReadOnly | PathMustExist | FileMustExist | EnableSizing;
     dlgSave.Filter = filter;
-    dlgSave.Options = ofOverwritePrompt | ofHideReadOnly | ofPathMustExist | ofEnableSizing;
+    dlgSave.Options = OverwritePrompt | HideReadOnly | PathMustExist | EnableSizing;
 
     readShapeData();
     definePages();

@@ -64,7 +64,7 @@ void TApplication::handleException(std::exception_ptr error)
         message = QStringLiteral("Unknown error");
     }
     std::fprintf(stderr, "%s\n", qPrintable(message));
-    prompts().MessageBox(message, m_title, MB_OK | MB_ICONHAND);
+    prompts().MessageBox(message, m_title, MessageKind::Error);
 }
 
 bool TApplication::guard(const std::function<void()>& work)

@@ -564,19 +564,19 @@ int TCanvas::TextHeight() const
 // truncating division; the line height is the font's height. Measuring
 // keeps left and top and gives right = left + widest line and bottom = top
 // + lines x line height.
-int TCanvas::DrawText(const QString& text, QRect& rect, unsigned flags)
+int TCanvas::DrawText(const QString& text, QRect& rect, TextFormats format)
 {
     const QFontMetrics fm(Font.toQFont());
     QString source = text;
-    if (!(flags & DT_EXPANDTABS))
+    if (!(format & TextFormat::ExpandTabs))
         source.replace(QLatin1Char('\t'), QLatin1Char(' '));
     const int left = rect.left();
     const int right = rect.left() + rect.width();
-    const QStringList lines = layoutLines(fm, source, right - left, flags & DT_WORDBREAK);
+    const QStringList lines = layoutLines(fm, source, right - left, format.testFlag(TextFormat::WordBreak));
     const int lineHeight = lineMetrics(Font.toQFont()).height();
     const int height = int(lines.size()) * lineHeight;
 
-    if (flags & DT_CALCRECT) {
+    if (format & TextFormat::CalcRect) {
         int widest = 0;
         for (const QString& line : lines)
             widest = std::max(widest, lineWidth(fm, line));
@@ -586,7 +586,7 @@ int TCanvas::DrawText(const QString& text, QRect& rect, unsigned flags)
     int y = rect.top();
     for (const QString& line : lines) {
         const int w = lineWidth(fm, line);
-        const int x = (flags & DT_CENTER) ? (left + right - w) / 2 : left;
+        const int x = (format & TextFormat::Center) ? (left + right - w) / 2 : left;
         drawTextLine(x, y, line);
         y += lineHeight;
     }

@@ -2,6 +2,7 @@
 
 #include "Colors.h"
 
+#include <QFlags>
 #include <QFont>
 #include <QImage>
 #include <QPoint>
@@ -52,13 +53,16 @@ struct TBrush
     TBrushStyle Style = bsSolid;
 };
 
-// Formatted-text flags of DrawText.
-enum : unsigned {
-    DT_CENTER = 0x1,
-    DT_WORDBREAK = 0x10,
-    DT_EXPANDTABS = 0x40,
-    DT_CALCRECT = 0x400,
+// How DrawText lays text out: each line centred, lines broken between
+// words, tabs expanded, and only measuring instead of drawing.
+enum class TextFormat {
+    Center = 0x1,
+    WordBreak = 0x2,
+    ExpandTabs = 0x4,
+    CalcRect = 0x8,
 };
+Q_DECLARE_FLAGS(TextFormats, TextFormat)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TextFormats)
 
 class TBitmap;
 
@@ -88,9 +92,9 @@ public:
     int TextWidth(const QString& text) const;
     // The height of a line of text in the current font.
     int TextHeight() const;
-    // Returns the height of the text block; with DT_CALCRECT only measures,
+    // Returns the height of the text block; with CalcRect only measures,
     // setting rect's right and bottom and keeping its left and top.
-    int DrawText(const QString& text, QRect& rect, unsigned flags);
+    int DrawText(const QString& text, QRect& rect, TextFormats format);
 
     void Draw(int x, int y, const TBitmap& bitmap);
     // Draws an image with alpha (an icon) over the canvas, unscaled.

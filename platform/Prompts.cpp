@@ -23,7 +23,7 @@ void nameButtons(QMessageBox& box)
 
 } // namespace
 
-bool TFileDialog::Execute()
+bool FileDialog::Execute()
 {
     return Application()->prompts().RunFileDialog(*this);
 }
@@ -40,16 +40,13 @@ QString qtNameFilters(const QString& filter)
     return filters.join(QStringLiteral(";;"));
 }
 
-int QtPrompts::MessageBox(const QString& text, const QString& caption, unsigned flags)
+MessageAnswer QtPrompts::MessageBox(const QString& text, const QString& caption, MessageKind kind)
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(caption);
     box.setText(text);
-    if ((flags & 0xF0) == MB_ICONQUESTION)
-        box.setIcon(QMessageBox::Question);
-    else if ((flags & 0xF0) == MB_ICONHAND)
-        box.setIcon(QMessageBox::Critical);
-    if ((flags & 0x0F) == MB_YESNOCANCEL) {
+    box.setIcon(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Question);
+    if (kind == MessageKind::YesNoCancel) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         nameButtons(box);
         box.setDefaultButton(QMessageBox::Yes);
@@ -57,33 +54,33 @@ int QtPrompts::MessageBox(const QString& text, const QString& caption, unsigned 
         box.setEscapeButton(QMessageBox::Cancel);
         switch (box.exec()) {
         case QMessageBox::Yes:
-            return IDYES;
+            return MessageAnswer::Yes;
         case QMessageBox::No:
-            return IDNO;
+            return MessageAnswer::No;
         default:
-            return IDCANCEL;
+            return MessageAnswer::Cancel;
         }
     }
-    if ((flags & 0x0F) == MB_YESNO) {
+    if (kind == MessageKind::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         nameButtons(box);
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes ? IDYES : IDNO;
+        return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
     }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
-    return IDOK;
+    return MessageAnswer::Ok;
 }
 
-bool QtPrompts::RunFileDialog(TFileDialog& dialog)
+bool QtPrompts::RunFileDialog(FileDialog& dialog)
 {
     QFileDialog box(QApplication::activeWindow());
     box.setNameFilter(qtNameFilters(dialog.Filter));
     box.setDirectory(dialog.InitialDir);
-    if (dialog.DialogKind == TFileDialog::Open) {
+    if (dialog.DialogKind == FileDialog::Open) {
         box.setAcceptMode(QFileDialog::AcceptOpen);
-        box.setFileMode((dialog.Options & ofFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        box.setFileMode((dialog.Options & FileDialogOption::FileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     } else {
         box.setAcceptMode(QFileDialog::AcceptSave);
         box.setFileMode(QFileDialog::AnyFile);

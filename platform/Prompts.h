@@ -4,34 +4,33 @@
 
 #include <QString>
 
+#include <QFlags>
+
 #include <optional>
 
-
-// Message-box flags and answers, as the editor asks its questions.
-enum : unsigned {
-    MB_OK = 0x00,
-    MB_YESNOCANCEL = 0x03,
-    MB_YESNO = 0x04,
-    MB_ICONHAND = 0x10,
-    MB_ICONQUESTION = 0x20,
-};
-enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
+// The message boxes the editor shows: an error with an OK button, and
+// questions answered Yes, No or Cancel, or Yes or No.
+enum class MessageKind { Error, YesNoCancel, YesNo };
+// The button that answered a message box.
+enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 // File-dialog options the editor uses.
-enum : unsigned {
-    ofOverwritePrompt = 0x2,
-    ofHideReadOnly = 0x4,
-    ofPathMustExist = 0x800,
-    ofFileMustExist = 0x1000,
-    ofEnableSizing = 0x800000,
+enum class FileDialogOption {
+    OverwritePrompt = 0x1,
+    HideReadOnly = 0x2,
+    PathMustExist = 0x4,
+    FileMustExist = 0x8,
+    EnableSizing = 0x10,
 };
+Q_DECLARE_FLAGS(FileDialogOptions, FileDialogOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(FileDialogOptions)
 
 // An open or save dialog's settings and, after a confirmed run, the chosen name.
-struct TFileDialog
+struct FileDialog
 {
     enum Kind { Open, Save };
 
-    explicit TFileDialog(Kind kind) : DialogKind(kind) {}
+    explicit FileDialog(Kind kind) : DialogKind(kind) {}
     // Runs the dialog modally through the application's prompts (the
     // widget toolkit defines it); true when the user confirmed a name, which
     // is then in FileName.
@@ -39,19 +38,19 @@ struct TFileDialog
 
     Kind DialogKind;
     QString Filter;  // "description|pattern"
-    unsigned Options = 0;
+    FileDialogOptions Options;
     QString InitialDir;
     QString FileName;
 };
 
-struct TOpenDialog : TFileDialog
+struct TOpenDialog : FileDialog
 {
-    TOpenDialog() : TFileDialog(Open) {}
+    TOpenDialog() : FileDialog(Open) {}
 };
 
-struct TSaveDialog : TFileDialog
+struct TSaveDialog : FileDialog
 {
-    TSaveDialog() : TFileDialog(Save) {}
+    TSaveDialog() : FileDialog(Save) {}
 };
 
 // Everything modal the editor asks of the user. The application owns one;
@@ -60,11 +59,11 @@ class Prompts
 {
 public:
     virtual ~Prompts() = default;
-    // MB_YESNOCANCEL answers IDYES, IDNO or IDCANCEL (closing the box is
-    // IDCANCEL); MB_YESNO answers IDYES or IDNO (closing the box is IDNO);
-    // Yes is the default. MB_OK answers IDOK.
-    virtual int MessageBox(const QString& text, const QString& caption, unsigned flags) = 0;
-    virtual bool RunFileDialog(TFileDialog& dialog) = 0;
+    // YesNoCancel answers Yes, No or Cancel (closing the box is Cancel);
+    // YesNo answers Yes or No (closing the box is No); Yes is the default.
+    // Error answers Ok.
+    virtual MessageAnswer MessageBox(const QString& text, const QString& caption, MessageKind kind) = 0;
+    virtual bool RunFileDialog(FileDialog& dialog) = 0;
     // The colour dialog preset with `initial`; nothing when cancelled.
     virtual std::optional<TColor> ChooseColor(TColor initial) = 0;
 };

@@ -6,8 +6,8 @@
 class QtPrompts : public Prompts
 {
 public:
-    int MessageBox(const QString& text, const QString& caption, unsigned flags) override;
-    bool RunFileDialog(TFileDialog& dialog) override;
+    MessageAnswer MessageBox(const QString& text, const QString& caption, MessageKind kind) override;
+    bool RunFileDialog(FileDialog& dialog) override;
     std::optional<TColor> ChooseColor(TColor initial) override;
 };
 

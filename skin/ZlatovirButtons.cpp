@@ -390,7 +390,7 @@ TZlatovirPitanje::TZlatovirPitanje(QWidget* parent) : TZlatovirCelija(parent)
 }
 
 namespace {
-constexpr unsigned QuestionFormat = DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS;
+constexpr TextFormats QuestionFormat = TextFormat::Center | TextFormat::WordBreak | TextFormat::ExpandTabs;
 constexpr int QuestionCaptionLeft = 65;
 constexpr int QuestionCaptionRight = 736;
 } // namespace
@@ -401,7 +401,7 @@ QRect TZlatovirPitanje::captionRect()
     canvas.Font = TextFont;
     QRect r(QuestionCaptionLeft, 0, QuestionCaptionRight - QuestionCaptionLeft, height());
     QRect needed = r;
-    canvas.DrawText(LblCaption(), needed, QuestionFormat | DT_CALCRECT);
+    canvas.DrawText(LblCaption(), needed, QuestionFormat | TextFormat::CalcRect);
     const int h = needed.top() + needed.height();
     return r.translated(0, (height() - h) / 2);
 }

@@ -3,19 +3,19 @@
 
 #include <QtGlobal>
 
-int FakePrompts::MessageBox(const QString& text, const QString& caption, unsigned flags)
+MessageAnswer FakePrompts::MessageBox(const QString& text, const QString& caption, MessageKind kind)
 {
-    messages.append({text, caption, flags});
-    if ((flags & 0x0F) == MB_OK)
-        return IDOK;
+    messages.append({text, caption, kind});
+    if (kind == MessageKind::Error)
+        return MessageAnswer::Ok;
     if (messageAnswers.empty())
         qFatal("unscripted message box: %s", qPrintable(text));
-    const int answer = messageAnswers.front();
+    const MessageAnswer answer = messageAnswers.front();
     messageAnswers.pop_front();
     return answer;
 }
 
-bool FakePrompts::RunFileDialog(TFileDialog& dialog)
+bool FakePrompts::RunFileDialog(FileDialog& dialog)
 {
     dialogs.append(dialog);
     if (fileAnswers.empty())

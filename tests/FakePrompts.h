@@ -8,6 +8,9 @@
 #include <deque>
 #include <optional>
 
+// Message-box answers, in the order the boxes are shown.
+using Answers = QList<MessageAnswer>;
+
 // Scripted answers for every modal question, and a record of what was asked.
 class FakePrompts : public Prompts
 {
@@ -16,19 +19,19 @@ public:
     {
         QString text;
         QString caption;
-        unsigned flags;
+        MessageKind kind;
     };
 
     // Answers, taken in order; an unscripted question fails the test run.
-    std::deque<int> messageAnswers;
+    std::deque<MessageAnswer> messageAnswers;
     std::deque<std::optional<QString>> fileAnswers; // nothing: the dialog is cancelled
     std::deque<std::optional<TColor>> colorAnswers;
 
     QList<Message> messages;
-    QList<TFileDialog> dialogs; // as they stood when run
+    QList<FileDialog> dialogs; // as they stood when run
     QList<TColor> colorRequests;
 
-    int MessageBox(const QString& text, const QString& caption, unsigned flags) override;
-    bool RunFileDialog(TFileDialog& dialog) override;
+    MessageAnswer MessageBox(const QString& text, const QString& caption, MessageKind kind) override;
+    bool RunFileDialog(FileDialog& dialog) override;
     std::optional<TColor> ChooseColor(TColor initial) override;
 };

@@ -58,12 +58,12 @@ Izlazni kod: 0 uspeh, 1 neispravna datoteka ili neuspelo pisanje,
 class ConsolePrompts : public Prompts
 {
 public:
-    int MessageBox(const QString& text, const QString&, unsigned flags) override
+    MessageAnswer MessageBox(const QString& text, const QString&, MessageKind kind) override
     {
         fail(BadFile, text);
-        return (flags & 0x0F) == MB_OK ? IDOK : IDCANCEL;
+        return kind == MessageKind::Error ? MessageAnswer::Ok : MessageAnswer::Cancel;
     }
-    bool RunFileDialog(TFileDialog&) override { return false; }
+    bool RunFileDialog(FileDialog&) override { return false; }
     std::optional<TColor> ChooseColor(TColor) override { return std::nullopt; }
 };
 

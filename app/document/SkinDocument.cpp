@@ -16,14 +16,14 @@ const QString ConfirmCaption = QStringLiteral("Potvrda");
 
 } // namespace
 
-SkinDocument::SkinDocument(SkinView& view, PromptsSource prompts, TFileDialog& openDialog, TFileDialog& saveDialog)
+SkinDocument::SkinDocument(SkinView& view, PromptsSource prompts, FileDialog& openDialog, FileDialog& saveDialog)
     : m_view(view), m_prompts(std::move(prompts)), m_openDialog(openDialog), m_saveDialog(saveDialog)
 {
 }
 
-int SkinDocument::ask(const QString& text, unsigned flags)
+MessageAnswer SkinDocument::ask(const QString& text, MessageKind kind)
 {
-    return m_prompts().MessageBox(text, ConfirmCaption, flags);
+    return m_prompts().MessageBox(text, ConfirmCaption, kind);
 }
 
 void SkinDocument::UpdateCaption()
@@ -99,7 +99,7 @@ bool SkinDocument::LoadFromFile(const QString& FileName)
     if (contents.status == SkinFileContents::Missing)
         return false;
     if (contents.status != SkinFileContents::Loaded) {
-        m_prompts().MessageBox(refusalMessage(contents.status), RefusalCaption, MB_OK | MB_ICONHAND);
+        m_prompts().MessageBox(refusalMessage(contents.status), RefusalCaption, MessageKind::Error);
         return false;
     }
     CurrentFileName = absoluteCleanPath(FileName);
@@ -113,13 +113,13 @@ bool SkinDocument::confirmDiscardingChanges()
 {
     if (!Modified)
         return true;
-    switch (ask(QStringLiteral("Da li zelite prvo da sacuvate promene?"), MB_YESNOCANCEL | MB_ICONQUESTION)) {
-    case IDYES:
+    switch (ask(QStringLiteral("Da li zelite prvo da sacuvate promene?"), MessageKind::YesNoCancel)) {
+    case MessageAnswer::Yes:
         if (!SaveDocument())
             return false;
         markSaved();
         return true;
-    case IDNO:
+    case MessageAnswer::No:
         return true;
     default:
         return false;
@@ -191,7 +191,7 @@ bool SkinDocument::SaveDocument()
     return true;
 }
 
-bool SkinDocument::savePreview(const QImage& preview, TFileDialog& dialog)
+bool SkinDocument::savePreview(const QImage& preview, FileDialog& dialog)
 {
     dialog.InitialDir = PreviewDir;
     if (!m_prompts().RunFileDialog(dialog))
@@ -215,7 +215,7 @@ bool SkinDocument::confirmReplacing(const QString& target)
         return true;
     const QString question = QStringLiteral("Datoteka \"%1\" vec postoji. Da li zelite da je zamenite?")
                                  .arg(fileNamePart(target));
-    return ask(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return ask(question, MessageKind::YesNo) == MessageAnswer::Yes;
 }
 
 // The dialog itself never asks about replacing: the question is asked here,
@@ -226,7 +226,7 @@ bool SkinDocument::SaveAsDialog()
     if (!m_prompts().RunFileDialog(m_saveDialog))
         return false;
     const QString target = absoluteCleanPath(withSkinExtension(m_saveDialog.FileName));
-    if ((m_saveDialog.Options & ofOverwritePrompt) && !confirmReplacing(target))
+    if ((m_saveDialog.Options & FileDialogOption::OverwritePrompt) && !confirmReplacing(target))
         return false;
     SaveToFile(target);
     SaveDir = directoryPart(target);

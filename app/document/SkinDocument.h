@@ -43,7 +43,7 @@ class SkinDocument
 {
 public:
     using PromptsSource = std::function<Prompts&()>;
-    SkinDocument(SkinView& view, PromptsSource prompts, TFileDialog& openDialog, TFileDialog& saveDialog);
+    SkinDocument(SkinView& view, PromptsSource prompts, FileDialog& openDialog, FileDialog& saveDialog);
 
     QString CurrentFileName = NewSkinFileName;
     bool Modified = false;
@@ -65,7 +65,7 @@ public:
     // Writes the picture of the preview through a save dialog (".png" added),
     // asking before it replaces a file. A failure raises EditorError and
     // leaves no partial file. True when written.
-    bool savePreview(const QImage& preview, TFileDialog& dialog);
+    bool savePreview(const QImage& preview, FileDialog& dialog);
 
     // Every page to its standard values, the first page shown, untitled,
     // the caption, and Modified false last.
@@ -101,10 +101,10 @@ private:
     void markSaved();
     void openChosen(const QString& FileName);
     bool confirmReplacing(const QString& target);
-    int ask(const QString& text, unsigned flags);
+    MessageAnswer ask(const QString& text, MessageKind kind);
 
     SkinView& m_view;
     PromptsSource m_prompts;
-    TFileDialog& m_openDialog;
-    TFileDialog& m_saveDialog;
+    FileDialog& m_openDialog;
+    FileDialog& m_saveDialog;
 };

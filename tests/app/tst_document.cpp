@@ -189,7 +189,7 @@ private Q_SLOTS:
         QCOMPARE(editor.fake().messages.size(), 1);
         QCOMPARE(editor.fake().messages[0].caption, QStringLiteral("Greska"));
         QCOMPARE(editor.fake().messages[0].text, message);
-        QCOMPARE(editor.fake().messages[0].flags, unsigned(MB_OK | MB_ICONHAND));
+        QCOMPARE(editor.fake().messages[0].kind, MessageKind::Error);
         verifyUnchanged(before);
         QCOMPARE(w()->PageControl1->currentIndex(), 3);
     }
@@ -270,25 +270,25 @@ private Q_SLOTS:
     void newSkin_data()
     {
         QTest::addColumn<bool>("modified");
-        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<Answers>("answers");
         QTest::addColumn<QStringList>("dialog"); // the save dialog's answer; "-" cancels
         QTest::addColumn<bool>("reset");
-        QTest::newRow("unchanged: no question") << false << QList<int>{} << QStringList{} << true;
-        QTest::newRow("changed, Cancel") << true << QList<int>{IDCANCEL} << QStringList{} << false;
-        QTest::newRow("changed, No") << true << QList<int>{IDNO} << QStringList{} << true;
-        QTest::newRow("changed, Yes, dialog cancelled") << true << QList<int>{IDYES} << QStringList{"-"} << false;
-        QTest::newRow("changed, Yes, saved") << true << QList<int>{IDYES} << QStringList{"prvi"} << true;
+        QTest::newRow("unchanged: no question") << false << Answers{} << QStringList{} << true;
+        QTest::newRow("changed, Cancel") << true << Answers{MessageAnswer::Cancel} << QStringList{} << false;
+        QTest::newRow("changed, No") << true << Answers{MessageAnswer::No} << QStringList{} << true;
+        QTest::newRow("changed, Yes, dialog cancelled") << true << Answers{MessageAnswer::Yes} << QStringList{"-"} << false;
+        QTest::newRow("changed, Yes, saved") << true << Answers{MessageAnswer::Yes} << QStringList{"prvi"} << true;
     }
 
     void newSkin()
     {
         QFETCH(bool, modified);
-        QFETCH(QList<int>, answers);
+        QFETCH(Answers, answers);
         QFETCH(QStringList, dialog);
         QFETCH(bool, reset);
         w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
         w()->Modified = modified;
-        for (int a : answers)
+        for (MessageAnswer a : answers)
             editor.fake().messageAnswers.push_back(a);
         for (const QString& d : dialog)
             editor.fake().fileAnswers.push_back(d == "-" ? std::nullopt : std::optional<QString>(path(d)));
@@ -297,7 +297,7 @@ private Q_SLOTS:
         if (!answers.isEmpty()) {
             QCOMPARE(editor.fake().messages[0].caption, QStringLiteral("Potvrda"));
             QCOMPARE(editor.fake().messages[0].text, QStringLiteral("Da li zelite prvo da sacuvate promene?"));
-            QCOMPARE(editor.fake().messages[0].flags, unsigned(MB_YESNOCANCEL | MB_ICONQUESTION));
+            QCOMPARE(editor.fake().messages[0].kind, MessageKind::YesNoCancel);
         }
         QCOMPARE(w()->cbOdgovorInC1->Selected(), reset ? TColor(0x000099FF) : TColor(4));
         QCOMPARE(w()->Modified, reset ? false : modified);
@@ -311,20 +311,20 @@ private Q_SLOTS:
         writeFile(path("a.kvz"), modifiedSkin());
         w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
         // Cancel: no dialog at all.
-        editor.fake().messageAnswers = {IDCANCEL};
+        editor.fake().messageAnswers = {MessageAnswer::Cancel};
         w()->Otvori1->trigger();
         QVERIFY(editor.fake().dialogs.isEmpty());
         QVERIFY(w()->Modified);
         // No: the dialog starts in OpenDir, the file loads, the document is named and unchanged.
         w()->OpenDir = dir->path();
-        editor.fake().messageAnswers = {IDNO};
+        editor.fake().messageAnswers = {MessageAnswer::No};
         editor.fake().fileAnswers = {path("a.kvz")};
         w()->Otvori1->trigger();
         QCOMPARE(editor.fake().dialogs.size(), 1);
         QCOMPARE(editor.fake().dialogs[0].InitialDir, dir->path());
         QCOMPARE(editor.fake().dialogs[0].Filter, QStringLiteral("Zlatovir SKIN datoteke|*.kvz"));
         QCOMPARE(editor.fake().dialogs[0].Options,
-                 unsigned(ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing));
+                 FileDialogOption::HideReadOnly | FileDialogOption::PathMustExist | FileDialogOption::FileMustExist | FileDialogOption::EnableSizing);
         QCOMPARE(w()->CurrentFileName, path("a.kvz"));
         QVERIFY(!w()->Modified);
         QCOMPARE(w()->OpenDir, dir->path());
@@ -342,11 +342,11 @@ private Q_SLOTS:
     {
         writeFile(path("b.kvz"), standardSkin());
         w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
-        editor.fake().messageAnswers = {IDYES};
+        editor.fake().messageAnswers = {MessageAnswer::Yes};
         editor.fake().fileAnswers = {path("saved"), path("b.kvz")};
         w()->Otvori1->trigger();
         QCOMPARE(editor.fake().dialogs.size(), 2);
-        QCOMPARE(editor.fake().dialogs[0].DialogKind, TFileDialog::Save);
+        QCOMPARE(editor.fake().dialogs[0].DialogKind, FileDialog::Save);
         QCOMPARE(parseSkinFile(readAll(path("saved.kvz"))).record.OdgovorInC1, TColor(4));
         QCOMPARE(w()->CurrentFileName, path("b.kvz"));
         QVERIFY(!w()->Modified);
@@ -400,13 +400,13 @@ private Q_SLOTS:
             writeFile(name, bytes);
         w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
         const DocumentState before = state();
-        editor.fake().messageAnswers = {IDNO};
+        editor.fake().messageAnswers = {MessageAnswer::No};
         editor.fake().fileAnswers = {name};
         w()->Otvori1->trigger();
         verifyUnchanged(before);
         QVERIFY(w()->Modified);
         QCOMPARE(w()->OpenDir, path("sub"));
-        editor.fake().messageAnswers = {IDCANCEL};
+        editor.fake().messageAnswers = {MessageAnswer::Cancel};
         QVERIFY(!w()->close());
     }
 
@@ -424,7 +424,7 @@ private Q_SLOTS:
         w()->mnmSaveAs->trigger();
         QCOMPARE(editor.fake().dialogs.last().InitialDir, dir->path());
         QCOMPARE(editor.fake().dialogs.last().Options,
-                 unsigned(ofOverwritePrompt | ofHideReadOnly | ofPathMustExist | ofEnableSizing));
+                 FileDialogOption::OverwritePrompt | FileDialogOption::HideReadOnly | FileDialogOption::PathMustExist | FileDialogOption::EnableSizing);
         QCOMPARE(w()->CurrentFileName, path("plavi.kvz"));
         QCOMPARE(w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ plavi.kvz ]"));
         QVERIFY(!w()->Modified);
@@ -444,18 +444,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("bareNameExists");
-        QTest::addColumn<int>("answer");
-        QTest::newRow("completed, Yes replaces") << "postoji" << false << int(IDYES);
-        QTest::newRow("completed, No saves nothing") << "postoji" << false << int(IDNO);
-        QTest::newRow("typed with the extension") << "postoji.kvz" << false << int(IDYES);
-        QTest::newRow("both names exist") << "postoji" << true << int(IDNO);
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::newRow("completed, Yes replaces") << "postoji" << false << MessageAnswer::Yes;
+        QTest::newRow("completed, No saves nothing") << "postoji" << false << MessageAnswer::No;
+        QTest::newRow("typed with the extension") << "postoji.kvz" << false << MessageAnswer::Yes;
+        QTest::newRow("both names exist") << "postoji" << true << MessageAnswer::No;
     }
 
     void replaceQuestionIsAskedOnceAboutTheWrittenName()
     {
         QFETCH(QString, typed);
         QFETCH(bool, bareNameExists);
-        QFETCH(int, answer);
+        QFETCH(MessageAnswer, answer);
         writeFile(path("postoji.kvz"), "old");
         if (bareNameExists)
             writeFile(path("postoji"), "bare");
@@ -467,7 +467,7 @@ private Q_SLOTS:
         QCOMPARE(editor.fake().messages.size(), 1);
         QCOMPARE(editor.fake().messages[0].text,
                  QStringLiteral("Datoteka \"postoji.kvz\" vec postoji. Da li zelite da je zamenite?"));
-        const bool replaced = answer == IDYES;
+        const bool replaced = answer == MessageAnswer::Yes;
         QCOMPARE(readAll(path("postoji.kvz")) == "old", !replaced);
         if (bareNameExists)
             QCOMPARE(readAll(path("postoji")), QByteArray("bare"));
@@ -483,25 +483,25 @@ private Q_SLOTS:
     void closeQuery_data()
     {
         QTest::addColumn<bool>("modified");
-        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<Answers>("answers");
         QTest::addColumn<QStringList>("dialog");
         QTest::addColumn<bool>("closes");
-        QTest::newRow("unchanged closes without a question") << false << QList<int>{} << QStringList{} << true;
-        QTest::newRow("No closes without saving") << true << QList<int>{IDNO} << QStringList{} << true;
-        QTest::newRow("Cancel keeps the window") << true << QList<int>{IDCANCEL} << QStringList{} << false;
-        QTest::newRow("Yes, dialog cancelled, stays") << true << QList<int>{IDYES} << QStringList{"-"} << false;
-        QTest::newRow("Yes, saved, closes") << true << QList<int>{IDYES} << QStringList{"zadnji"} << true;
+        QTest::newRow("unchanged closes without a question") << false << Answers{} << QStringList{} << true;
+        QTest::newRow("No closes without saving") << true << Answers{MessageAnswer::No} << QStringList{} << true;
+        QTest::newRow("Cancel keeps the window") << true << Answers{MessageAnswer::Cancel} << QStringList{} << false;
+        QTest::newRow("Yes, dialog cancelled, stays") << true << Answers{MessageAnswer::Yes} << QStringList{"-"} << false;
+        QTest::newRow("Yes, saved, closes") << true << Answers{MessageAnswer::Yes} << QStringList{"zadnji"} << true;
     }
 
     void closeQuery()
     {
         QFETCH(bool, modified);
-        QFETCH(QList<int>, answers);
+        QFETCH(Answers, answers);
         QFETCH(QStringList, dialog);
         QFETCH(bool, closes);
         w()->show();
         w()->Modified = modified;
-        for (int a : answers)
+        for (MessageAnswer a : answers)
             editor.fake().messageAnswers.push_back(a);
         for (const QString& d : dialog)
             editor.fake().fileAnswers.push_back(d == "-" ? std::nullopt : std::optional<QString>(path(d)));
@@ -542,7 +542,7 @@ private Q_SLOTS:
     {
         w()->show();
         w()->Modified = true;
-        editor.fake().messageAnswers = {IDYES};
+        editor.fake().messageAnswers = {MessageAnswer::Yes};
         editor.fake().fileAnswers = {path("missing/x.kvz")};
         QVERIFY(!w()->close());
         QVERIFY(w()->isVisible());

@@ -186,7 +186,7 @@ private Q_SLOTS:
         QVERIFY(!w()->Modified); // back at the saved state: closing asks nothing
         w()->history().stack().undo();
         QVERIFY(w()->Modified);
-        editor.fake().messageAnswers = {IDNO};
+        editor.fake().messageAnswers = {MessageAnswer::No};
         w()->Nov1->trigger();
         QVERIFY(!w()->history().stack().canUndo() && !w()->Modified);
         // "Standarno" of the visible page through the menu, on an unchanged page: still a change.

@@ -89,17 +89,17 @@ private Q_SLOTS:
     void settingsAreWrittenAtEveryClose_data()
     {
         QTest::addColumn<bool>("modified");
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<MessageAnswer>("answer");
         QTest::addColumn<bool>("closed");
-        QTest::newRow("nothing changed") << false << 0 << true;
-        QTest::newRow("changes, not saved") << true << int(IDNO) << true;
-        QTest::newRow("changes, cancelled") << true << int(IDCANCEL) << false;
+        QTest::newRow("nothing changed") << false << MessageAnswer::Ok << true;
+        QTest::newRow("changes, not saved") << true << MessageAnswer::No << true;
+        QTest::newRow("changes, cancelled") << true << MessageAnswer::Cancel << false;
     }
 
     void settingsAreWrittenAtEveryClose()
     {
         QFETCH(bool, modified);
-        QFETCH(int, answer);
+        QFETCH(MessageAnswer, answer);
         QFETCH(bool, closed);
         editor.start();
         editor.w()->show();

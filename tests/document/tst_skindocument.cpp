@@ -130,7 +130,7 @@ private Q_SLOTS:
     void commands_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<Answers>("answers");
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QString>("name");     // the document's name afterwards
         QTest::addColumn<bool>("modified");
@@ -138,50 +138,50 @@ private Q_SLOTS:
         QTest::addColumn<bool>("wroteA");     // a.kvz holds the edited skin
         QTest::addColumn<QString>("outcome"); // "closes", "stays", "error", a message, or ""
         const QString untitled = NewSkinFileName;
-        using L = QList<int>;
-        QTest::newRow("New, Da, saved") << "new" << L{IDYES} << QStringList{"a"} << untitled << false << 1 << true << "";
-        QTest::newRow("New, Da, dialog cancelled") << "new" << L{IDYES} << QStringList{"-"} << untitled << true << 0 << false << "";
-        QTest::newRow("New, Ne") << "new" << L{IDNO} << QStringList{} << untitled << false << 1 << false << "";
-        QTest::newRow("New, Otkazi") << "new" << L{IDCANCEL} << QStringList{} << untitled << true << 0 << false << "";
-        QTest::newRow("New, Da, save failed") << "new" << L{IDYES} << QStringList{"dir.kvz"} << untitled << true << 0
+        using L = Answers;
+        QTest::newRow("New, Da, saved") << "new" << L{MessageAnswer::Yes} << QStringList{"a"} << untitled << false << 1 << true << "";
+        QTest::newRow("New, Da, dialog cancelled") << "new" << L{MessageAnswer::Yes} << QStringList{"-"} << untitled << true << 0 << false << "";
+        QTest::newRow("New, Ne") << "new" << L{MessageAnswer::No} << QStringList{} << untitled << false << 1 << false << "";
+        QTest::newRow("New, Otkazi") << "new" << L{MessageAnswer::Cancel} << QStringList{} << untitled << true << 0 << false << "";
+        QTest::newRow("New, Da, save failed") << "new" << L{MessageAnswer::Yes} << QStringList{"dir.kvz"} << untitled << true << 0
                                               << false << "error";
-        QTest::newRow("Open, Da, saved, open cancelled") << "open" << L{IDYES} << QStringList{"a", "-"} << "a.kvz"
+        QTest::newRow("Open, Da, saved, open cancelled") << "open" << L{MessageAnswer::Yes} << QStringList{"a", "-"} << "a.kvz"
                                                          << false << 0 << true << "";
-        QTest::newRow("Open, Ne, loaded") << "open" << L{IDNO} << QStringList{"b.kvz"} << "b.kvz" << false << 2 << false << "";
-        QTest::newRow("Open, Ne, file refused") << "open" << L{IDNO} << QStringList{"short.kvz"} << untitled << true << 0
+        QTest::newRow("Open, Ne, loaded") << "open" << L{MessageAnswer::No} << QStringList{"b.kvz"} << "b.kvz" << false << 2 << false << "";
+        QTest::newRow("Open, Ne, file refused") << "open" << L{MessageAnswer::No} << QStringList{"short.kvz"} << untitled << true << 0
                                                 << false << "Datoteka nije ispravna SKIN datoteka.";
-        QTest::newRow("Open, Otkazi") << "open" << L{IDCANCEL} << QStringList{} << untitled << true << 0 << false << "";
+        QTest::newRow("Open, Otkazi") << "open" << L{MessageAnswer::Cancel} << QStringList{} << untitled << true << 0 << false << "";
         QTest::newRow("Save, dialog cancelled") << "save" << L{} << QStringList{"-"} << untitled << true << 0 << false << "";
         QTest::newRow("Save, saved") << "save" << L{} << QStringList{"a"} << "a.kvz" << false << 0 << true << "";
-        QTest::newRow("Save as over b.kvz, Ne") << "saveAs" << L{IDNO} << QStringList{"b"} << untitled << true << 0
+        QTest::newRow("Save as over b.kvz, Ne") << "saveAs" << L{MessageAnswer::No} << QStringList{"b"} << untitled << true << 0
                                                 << false << "";
         QTest::newRow("Save as, save failed") << "saveAs" << L{} << QStringList{"dir.kvz"} << untitled << true << 0
                                               << false << "error";
-        QTest::newRow("Close, Da, saved") << "close" << L{IDYES} << QStringList{"a"} << "a.kvz" << false << 0 << true
+        QTest::newRow("Close, Da, saved") << "close" << L{MessageAnswer::Yes} << QStringList{"a"} << "a.kvz" << false << 0 << true
                                           << "closes";
-        QTest::newRow("Close, Da, dialog cancelled") << "close" << L{IDYES} << QStringList{"-"} << untitled << true << 0
+        QTest::newRow("Close, Da, dialog cancelled") << "close" << L{MessageAnswer::Yes} << QStringList{"-"} << untitled << true << 0
                                                      << false << "stays";
-        QTest::newRow("Close, Ne") << "close" << L{IDNO} << QStringList{} << untitled << true << 0 << false << "closes";
-        QTest::newRow("Close, Otkazi") << "close" << L{IDCANCEL} << QStringList{} << untitled << true << 0 << false
+        QTest::newRow("Close, Ne") << "close" << L{MessageAnswer::No} << QStringList{} << untitled << true << 0 << false << "closes";
+        QTest::newRow("Close, Otkazi") << "close" << L{MessageAnswer::Cancel} << QStringList{} << untitled << true << 0 << false
                                        << "stays";
         // A dropped file (the last name) opens as Open does, its dialog aside.
-        QTest::newRow("Drop, Da, saved, loaded") << "drop" << L{IDYES} << QStringList{"a", "b.kvz"} << "b.kvz" << false
+        QTest::newRow("Drop, Da, saved, loaded") << "drop" << L{MessageAnswer::Yes} << QStringList{"a", "b.kvz"} << "b.kvz" << false
                                                  << 2 << true << "";
-        QTest::newRow("Drop, Ne, loaded") << "drop" << L{IDNO} << QStringList{"b.kvz"} << "b.kvz" << false << 2 << false << "";
-        QTest::newRow("Drop, Otkazi") << "drop" << L{IDCANCEL} << QStringList{"b.kvz"} << untitled << true << 0 << false << "";
-        QTest::newRow("Drop, file refused") << "drop" << L{IDNO} << QStringList{"short.kvz"} << untitled << true << 0
+        QTest::newRow("Drop, Ne, loaded") << "drop" << L{MessageAnswer::No} << QStringList{"b.kvz"} << "b.kvz" << false << 2 << false << "";
+        QTest::newRow("Drop, Otkazi") << "drop" << L{MessageAnswer::Cancel} << QStringList{"b.kvz"} << untitled << true << 0 << false << "";
+        QTest::newRow("Drop, file refused") << "drop" << L{MessageAnswer::No} << QStringList{"short.kvz"} << untitled << true << 0
                                             << false << "Datoteka nije ispravna SKIN datoteka.";
-        QTest::newRow("Drop, file missing") << "drop" << L{IDNO} << QStringList{"none.kvz"} << untitled << true << 0
+        QTest::newRow("Drop, file missing") << "drop" << L{MessageAnswer::No} << QStringList{"none.kvz"} << untitled << true << 0
                                             << false << "";
     }
 
     void commands()
     {
         QFETCH(QString, command);
-        QFETCH(QList<int>, answers);
+        QFETCH(Answers, answers);
         QFETCH(QStringList, names);
         QFETCH(QString, name);
-        using L = QList<int>;
+        using L = Answers;
         QFETCH(bool, modified);
         QFETCH(int, shown);
         QFETCH(bool, wroteA);
@@ -199,7 +199,7 @@ private Q_SLOTS:
         FakePrompts prompts;
         TOpenDialog openDialog;
         TSaveDialog saveDialog;
-        saveDialog.Options = ofOverwritePrompt;
+        saveDialog.Options = FileDialogOption::OverwritePrompt;
         RecordingView view;
         SkinDocument document(view, [&]() -> Prompts& { return prompts; }, openDialog, saveDialog);
         view.document = &document;
@@ -242,7 +242,7 @@ private Q_SLOTS:
         QCOMPARE(encodeSkinRecord(view.shown), encodeSkinRecord(expectedShown));
         QCOMPARE(readAll(dir.filePath("a.kvz")), wroteA ? encodeSkinFile(edited()) : QByteArray());
         QCOMPARE(readAll(dir.filePath("b.kvz")), encodeSkinFile(stored()));
-        if ((command == "open" && !names.isEmpty() && names.last() != "-") || (command == "drop" && answers != L{IDCANCEL}))
+        if ((command == "open" && !names.isEmpty() && names.last() != "-") || (command == "drop" && answers != L{MessageAnswer::Cancel}))
             QCOMPARE(document.OpenDir, dir.path());
     }
 
@@ -333,19 +333,19 @@ private Q_SLOTS:
     void savePreview_data()
     {
         QTest::addColumn<QString>("answer"); // the dialog's name; "-" cancels
-        QTest::addColumn<QList<int>>("questions");
+        QTest::addColumn<Answers>("questions");
         QTest::addColumn<QString>("outcome"); // "written", "kept", "error", "nothing"
-        QTest::newRow("a new picture") << "p" << QList<int>{} << "written";
-        QTest::newRow("dialog cancelled") << "-" << QList<int>{} << "nothing";
-        QTest::newRow("replace, Da") << "old.png" << QList<int>{IDYES} << "written";
-        QTest::newRow("replace, Ne") << "old.png" << QList<int>{IDNO} << "kept";
-        QTest::newRow("onto a folder") << "dir.png" << QList<int>{} << "error";
+        QTest::newRow("a new picture") << "p" << Answers{} << "written";
+        QTest::newRow("dialog cancelled") << "-" << Answers{} << "nothing";
+        QTest::newRow("replace, Da") << "old.png" << Answers{MessageAnswer::Yes} << "written";
+        QTest::newRow("replace, Ne") << "old.png" << Answers{MessageAnswer::No} << "kept";
+        QTest::newRow("onto a folder") << "dir.png" << Answers{} << "error";
     }
 
     void savePreview()
     {
         QFETCH(QString, answer);
-        QFETCH(QList<int>, questions);
+        QFETCH(Answers, questions);
         QFETCH(QString, outcome);
         QTemporaryDir dir;
         QDir(dir.path()).mkpath("dir.png");

@@ -366,7 +366,7 @@ private Q_SLOTS:
         c.Font.Height = -19;
         const int width = c.TextWidth(widthFits) + 1;
         QRect r(7, 5, width, 0);
-        const int h = c.DrawText(text, r, DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS | DT_CALCRECT);
+        const int h = c.DrawText(text, r, TextFormat::Center | TextFormat::WordBreak | TextFormat::ExpandTabs | TextFormat::CalcRect);
         int widest = 0;
         for (const QString& line : lines)
             widest = std::max(widest, c.TextWidth(line));
@@ -392,7 +392,7 @@ private Q_SLOTS:
         const QString word = QStringLiteral("Wwwwwwww");
         const int w = c.TextWidth(word);
         QRect r(100 - 5, 0, 11, 40); // left 95, right 106
-        c.DrawText(word, r, DT_CENTER | DT_WORDBREAK);
+        c.DrawText(word, r, TextFormat::Center | TextFormat::WordBreak);
         const int x = (95 + 106 - w) / 2;
         QCOMPARE(c.GetPixel(x, 1), clRed);
         QCOMPARE(c.GetPixel(x - 1, 1), clWhite);

@@ -189,7 +189,7 @@ private Q_SLOTS:
         QTRY_COMPARE(command.runs, 1);
         QCOMPARE(prompts->messages.size(), 1);
         QCOMPARE(prompts->messages[0].caption, QStringLiteral("Zlatovir VEDU Dozezi"));
-        QCOMPARE(prompts->messages[0].flags, unsigned(MB_OK | MB_ICONHAND));
+        QCOMPARE(prompts->messages[0].kind, MessageKind::Error);
         QCOMPARE(prompts->messages[0].text, QStringLiteral("Cannot create file \"/x/y.kvz\". No such file or directory"));
         QVERIFY(!TApplication::guard([] { throw std::runtime_error("x"); }));
         QVERIFY(TApplication::guard([] {}));
@@ -204,15 +204,15 @@ private Q_SLOTS:
     void realQuestionBox_data()
     {
         QTest::addColumn<int>("key");
-        QTest::addColumn<int>("answer");
-        QTest::newRow("Enter takes the default, Yes") << int(Qt::Key_Return) << int(IDYES);
-        QTest::newRow("closing the box is Cancel") << int(Qt::Key_Escape) << int(IDCANCEL);
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::newRow("Enter takes the default, Yes") << int(Qt::Key_Return) << MessageAnswer::Yes;
+        QTest::newRow("closing the box is Cancel") << int(Qt::Key_Escape) << MessageAnswer::Cancel;
     }
 
     void realQuestionBox()
     {
         QFETCH(int, key);
-        QFETCH(int, answer);
+        QFETCH(MessageAnswer, answer);
         QString title;
         QTimer::singleShot(0, this, [&] {
             QWidget* box = QApplication::activeModalWidget();
@@ -222,7 +222,7 @@ private Q_SLOTS:
         });
         QtPrompts prompts;
         QCOMPARE(prompts.MessageBox(QStringLiteral("Da li zelite prvo da sacuvate promene?"), QStringLiteral("Potvrda"),
-                                    MB_YESNOCANCEL | MB_ICONQUESTION),
+                                    MessageKind::YesNoCancel),
                  answer);
         QCOMPARE(title, QStringLiteral("Potvrda"));
     }

@@ -351,7 +351,7 @@ private Q_SLOTS:
         const int lineHeight = scratch.Canvas().TextHeight();
         QRect measure(65, 0, 736 - 65, 61);
         const int blockHeight =
-            scratch.Canvas().DrawText(cell.LblCaption(), measure, DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS | DT_CALCRECT);
+            scratch.Canvas().DrawText(cell.LblCaption(), measure, TextFormat::Center | TextFormat::WordBreak | TextFormat::ExpandTabs | TextFormat::CalcRect);
         QCOMPARE(blockHeight % lineHeight, 0);
         QCOMPARE(blockHeight > 61, words > 1);
         const QRect r = cell.captionRect();
