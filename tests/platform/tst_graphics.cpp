@@ -1,10 +1,10 @@
 #include "Graphics.h"
-#include "TestMain.h"
-#include "TestSupport.h"
+#include "Pixels.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QFile>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QPalette>
 #include <QTest>
 
@@ -40,6 +40,8 @@ class TestGraphics : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { ensureTahoma(); }
+
     void newBitmapIsWhiteAndCanvasHasDefaults()
     {
         TBitmap bmp(5, 4);
@@ -267,7 +269,7 @@ private Q_SLOTS:
         QTest::newRow("plain colour") << TColor(0x00B38855) << qRgb(85, 136, 179);
         QTest::newRow("high byte other than 0x80 ignored") << TColor(0x01FF0000) << qRgb(0, 0, 255);
         QTest::newRow("button face from the palette")
-            << clBtnFace << (QApplication::palette().color(QPalette::Button).rgb() | 0xFF000000u);
+            << clBtnFace << (QGuiApplication::palette().color(QPalette::Button).rgb() | 0xFF000000u);
         QTest::newRow("no palette role: classic value") << TColor(clSystemColor | 1) << qRgb(58, 110, 165);
         QTest::newRow("index beyond the table is black") << TColor(clSystemColor | 31) << qRgb(0, 0, 0);
     }
@@ -441,5 +443,6 @@ private Q_SLOTS:
     }
 };
 
-ZV_TEST_MAIN(TestGraphics)
+// The drawing layer needs no widgets: a QGuiApplication runs these.
+QTEST_MAIN(TestGraphics)
 #include "tst_graphics.moc"

@@ -1,7 +1,6 @@
 #include "BitmapToRegion.h"
 #include "Region.h"
-#include "TestMain.h"
-#include "TestSupport.h"
+#include "Pixels.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -288,5 +287,6 @@ private Q_SLOTS:
     }
 };
 
-ZV_TEST_MAIN(TestRegion)
+// The drawing layer needs no widgets: a QGuiApplication runs these.
+QTEST_MAIN(TestRegion)
 #include "tst_region.moc"

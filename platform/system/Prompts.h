@@ -31,10 +31,6 @@ struct FileDialog
     enum Kind { Open, Save };
 
     explicit FileDialog(Kind kind) : DialogKind(kind) {}
-    // Runs the dialog modally through the application's prompts (the
-    // widget toolkit defines it); true when the user confirmed a name, which
-    // is then in FileName.
-    bool Execute();
 
     Kind DialogKind;
     QString Filter;  // "description|pattern"

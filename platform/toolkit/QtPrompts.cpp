@@ -23,11 +23,6 @@ void nameButtons(QMessageBox& box)
 
 } // namespace
 
-bool FileDialog::Execute()
-{
-    return Application()->prompts().RunFileDialog(*this);
-}
-
 QString qtNameFilters(const QString& filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'));
