@@ -1,3 +1,4 @@
+// Unit1: the main window of the skin editor; see Unit1.h.
 #include "Unit1.h"
 
 #include "Application.h"

@@ -1,3 +1,5 @@
+// Unit1: the main window of the skin editor (TfrmMain), its pages of colours
+// and directions, the live preview cells, and the menu commands.
 #pragma once
 
 #include "EditHistory.h"

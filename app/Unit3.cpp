@@ -1,3 +1,4 @@
+// Unit3: the about window; see Unit3.h.
 #include "Unit3.h"
 
 #include "Application.h"

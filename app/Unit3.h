@@ -1,3 +1,4 @@
+// Unit3: the about window (TfrmAbout) with its scrolling text.
 #pragma once
 
 #include "Graphics.h"
