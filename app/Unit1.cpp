@@ -400,29 +400,29 @@ void TfrmMain::definePages()
     const TSkinRecord r = standardSkinRecord();
     m_pages = {
         {{cbPitanjeText, cbPitanjeLinija, cbPitanjeC1, cbPitanjeC2}, rbPitanjeDesno, rbPitanjeDole, mPitanje,
-         [](Colours c, TDirection d) { PaintPitanjeImage(c[0], c[1], c[2], c[3], d); },
+         [](Colours c, GradientDirection d) { PaintPitanjeImage(c[0], c[1], c[2], c[3], d); },
          {r.PitanjeText, r.PitanjeLinija, r.PitanjeC1, r.PitanjeC2}, true},
         {{cbOdgovorNormalText, cbOdgovorNormalChar, cbOdgovorNormalLine, cbOdgovorNormalC1, cbOdgovorNormalC2},
          rbOdgovorNormalDesno, rbOdgovorNormalDole, mOdgovor1,
-         [](Colours c, TDirection d) { PaintOdgovorNormalImage(c[0], c[1], c[2], c[3], c[4], d); },
+         [](Colours c, GradientDirection d) { PaintOdgovorNormalImage(c[0], c[1], c[2], c[3], c[4], d); },
          {r.OdgovorNormalText, r.OdgovorNormalChar, r.OdgovorNormalLine, r.OdgovorNormalC1, r.OdgovorNormalC2}, true},
         {{cbOdgovorInText, cbOdgovorInChar, cbOdgovorInLine, cbOdgovorInC1, cbOdgovorInC2}, rbOdgovorInDesno,
          rbOdgovorInDole, mOdgovor2,
-         [](Colours c, TDirection d) { PaintOdgovorInImage(c[0], c[1], c[2], c[3], c[4], d); },
+         [](Colours c, GradientDirection d) { PaintOdgovorInImage(c[0], c[1], c[2], c[3], c[4], d); },
          {r.OdgovorInText, r.OdgovorInChar, r.OdgovorInLine, r.OdgovorInC1, r.OdgovorInC2}, false},
         {{cbOdgovorChechText, cbOdgovorChechChar, cbOdgovorChechLine, cbOdgovorChechC1, cbOdgovorChechC2},
          rbOdgovorChechDesno, rbOdgovorChechDole, mOdgovor3,
-         [](Colours c, TDirection d) { PaintOdgovorChechImage(c[0], c[1], c[2], c[3], c[4], d); },
+         [](Colours c, GradientDirection d) { PaintOdgovorChechImage(c[0], c[1], c[2], c[3], c[4], d); },
          {r.OdgovorChechText, r.OdgovorChechChar, r.OdgovorChechLine, r.OdgovorChechC1, r.OdgovorChechC2}, false},
         {{cbOdgovorOKText, cbOdgovorOKChar, cbOdgovorOKLine, cbOdgovorOKC1, cbOdgovorOKC2}, rbOdgovorOKDesno,
          rbOdgovorOKDole, mOdgovor4,
-         [](Colours c, TDirection d) { PaintOdgovorOKImage(c[0], c[1], c[2], c[3], c[4], d); },
+         [](Colours c, GradientDirection d) { PaintOdgovorOKImage(c[0], c[1], c[2], c[3], c[4], d); },
          {r.OdgovorOKText, r.OdgovorOKChar, r.OdgovorOKLine, r.OdgovorOKC1, r.OdgovorOKC2}, false},
         {{cbOdgovorYESText, cbOdgovorYESLine, cbOdgovorYESC1, cbOdgovorYESC2}, rbOdgovorYESDesno, rbOdgovorYESDole,
-         mYES, [](Colours c, TDirection d) { PaintOdgovorYESImage(c[0], c[1], c[2], c[3], d); },
+         mYES, [](Colours c, GradientDirection d) { PaintOdgovorYESImage(c[0], c[1], c[2], c[3], d); },
          {r.OdgovorYESText, r.OdgovorYESLine, r.OdgovorYESC1, r.OdgovorYESC2}, false},
         {{cbOdgovorNOText, cbOdgovorNOLine, cbOdgovorNOC1, cbOdgovorNOC2}, rbOdgovorNODesno, rbOdgovorNODole, mNO,
-         [](Colours c, TDirection d) { PaintOdgovorNOImage(c[0], c[1], c[2], c[3], d); },
+         [](Colours c, GradientDirection d) { PaintOdgovorNOImage(c[0], c[1], c[2], c[3], d); },
          {r.OdgovorNOText, r.OdgovorNOLine, r.OdgovorNOC1, r.OdgovorNOC2}, false},
     };
 }
@@ -438,7 +438,7 @@ std::vector<TColorBox*> TfrmMain::ostaloBoxes() const
 void TfrmMain::pageChanged(PageIndex index)
 {
     const ColourPage& page = m_pages[index];
-    const TDirection direction = page.desno->isChecked() ? 1 : 0;
+    const GradientDirection direction = page.desno->isChecked() ? 1 : 0;
     std::vector<TColor> colours;
     for (const TColorBox* box : page.boxes)
         colours.push_back(box->Selected());
@@ -452,7 +452,7 @@ void TfrmMain::pageChanged(PageIndex index)
 // Checking a button that was not checked unchecks its partner and raises its
 // click, which runs the page handler with the new colours already in place;
 // the handler then runs once more here, whether or not a button changed.
-void TfrmMain::setPage(PageIndex index, const std::vector<TColor>& colours, TDirection direction)
+void TfrmMain::setPage(PageIndex index, const std::vector<TColor>& colours, GradientDirection direction)
 {
     m_history->quietly([&] {
         const ColourPage& page = m_pages[index];
@@ -487,37 +487,39 @@ void TfrmMain::cbTacanOdgovorChange()
     m_history->changed(OstaloPage, m_editedControl);
 }
 
-void TfrmMain::SetPitanje(TColor Text, TColor Linija, TColor C1, TColor C2, TDirection Direction)
+void TfrmMain::SetPitanje(TColor Text, TColor Linija, TColor C1, TColor C2, GradientDirection Direction)
 {
     setPage(PitanjePage, {Text, Linija, C1, C2}, Direction);
 }
 
-void TfrmMain::SetOdgovorNormal(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction)
+void TfrmMain::SetOdgovorNormal(TColor Text, TColor Char, TColor Line, TColor C1,
+                                TColor C2, GradientDirection Direction)
 {
     setPage(NormalPage, {Text, Char, Line, C1, C2}, Direction);
 }
 
-void TfrmMain::SetOdgovorIn(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction)
+void TfrmMain::SetOdgovorIn(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
     setPage(InPage, {Text, Char, Line, C1, C2}, Direction);
 }
 
-void TfrmMain::SetOdgovorChech(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction)
+void TfrmMain::SetOdgovorChech(TColor Text, TColor Char, TColor Line, TColor C1,
+                               TColor C2, GradientDirection Direction)
 {
     setPage(ChechPage, {Text, Char, Line, C1, C2}, Direction);
 }
 
-void TfrmMain::SetOdgovorOK(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction)
+void TfrmMain::SetOdgovorOK(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
     setPage(OKPage, {Text, Char, Line, C1, C2}, Direction);
 }
 
-void TfrmMain::SetOdgovorYES(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction)
+void TfrmMain::SetOdgovorYES(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
     setPage(YESPage, {Text, Line, C1, C2}, Direction);
 }
 
-void TfrmMain::SetOdgovorNO(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction)
+void TfrmMain::SetOdgovorNO(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
     setPage(NOPage, {Text, Line, C1, C2}, Direction);
 }

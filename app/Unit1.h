@@ -61,13 +61,17 @@ public:
     // Put values into a page's controls and run its change handler. The
     // argument order is binding: the skin-file reader passes the stored
     // fields in this order.
-    void SetPitanje(TColor Text, TColor Linija, TColor C1, TColor C2, TDirection Direction) override;
-    void SetOdgovorNormal(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction) override;
-    void SetOdgovorIn(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction) override;
-    void SetOdgovorChech(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction) override;
-    void SetOdgovorOK(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction) override;
-    void SetOdgovorYES(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction) override;
-    void SetOdgovorNO(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction) override;
+    void SetPitanje(TColor Text, TColor Linija, TColor C1, TColor C2, GradientDirection Direction) override;
+    void SetOdgovorNormal(TColor Text, TColor Char, TColor Line, TColor C1,
+                          TColor C2, GradientDirection Direction) override;
+    void SetOdgovorIn(TColor Text, TColor Char, TColor Line, TColor C1,
+                      TColor C2, GradientDirection Direction) override;
+    void SetOdgovorChech(TColor Text, TColor Char, TColor Line, TColor C1,
+                         TColor C2, GradientDirection Direction) override;
+    void SetOdgovorOK(TColor Text, TColor Char, TColor Line, TColor C1,
+                      TColor C2, GradientDirection Direction) override;
+    void SetOdgovorYES(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction) override;
+    void SetOdgovorNO(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction) override;
     // Only sets the six colour boxes: no handler, Modified unchanged.
     void SetOstalo(TColor TacanOdgovor, TColor NetacanOdgovor, TColor Voditelj, TColor PrijateljHalo,
                    TColor Prijatelj, TColor PrijateljSenka) override;
@@ -143,7 +147,7 @@ private:
         TRadioButton* desno;
         TRadioButton* dole;
         TZlatovirCelija* cell;
-        std::function<void(const std::vector<TColor>&, TDirection)> paint;
+        std::function<void(const std::vector<TColor>&, GradientDirection)> paint;
         std::vector<TColor> standard;
         // Only 0 and 1 move the direction buttons; otherwise anything but 0
         // checks "Desno".
@@ -166,7 +170,7 @@ private:
     void readShapeData();
     void definePages();
     void pageChanged(PageIndex page);
-    void setPage(PageIndex page, const std::vector<TColor>& colours, TDirection direction);
+    void setPage(PageIndex page, const std::vector<TColor>& colours, GradientDirection direction);
     void standardPage(PageIndex page);
     std::vector<TColorBox*> ostaloBoxes() const;
 

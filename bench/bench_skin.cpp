@@ -23,7 +23,7 @@ BENCHMARK(BM_SolidFillQuestionThreeTimes);
 
 static void BM_PaintPitanjeImage(benchmark::State& state)
 {
-    const TDirection direction = TDirection(state.range(0));
+    const GradientDirection direction = GradientDirection(state.range(0));
     PaintPitanjeImage(clWhite, 0x00B38855, 0x000099FF, 0x00ADDEFE, direction);
     for (auto _ : state) {
         PaintPitanjeImage(clWhite, 0x00B38855, 0x000099FF, 0x00ADDEFE, direction);

@@ -76,7 +76,7 @@ void strokeOutline(TCanvas& canvas, TColor line, const Stroke (&strokes)[N])
 }
 
 // The fill covers the whole image; its last stroke lies just outside it.
-void fillByDirection(TCanvas& canvas, TColor c1, TColor c2, int width, int height, TDirection direction)
+void fillByDirection(TCanvas& canvas, TColor c1, TColor c2, int width, int height, GradientDirection direction)
 {
     if (direction == 0)
         funkcije::FillGradientVertical(canvas, c1, c2, 0, 0, width, height);
@@ -86,60 +86,60 @@ void fillByDirection(TCanvas& canvas, TColor c1, TColor c2, int width, int heigh
 
 } // namespace
 
-void DrawQuestionShape(TColor Line, TColor C1, TColor C2, TDirection Direction)
+void DrawQuestionShape(TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
     TCanvas& canvas = bmpPitanje->Canvas();
     fillByDirection(canvas, C1, C2, QuestionImageWidth, QuestionImageHeight, Direction);
     strokeOutline(canvas, Line, questionOutline);
 }
 
-void DrawAnswerShape(TCanvas& Canvas, TColor Line, TColor C1, TColor C2, TDirection Direction)
+void DrawAnswerShape(TCanvas& Canvas, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
     fillByDirection(Canvas, C1, C2, AnswerImageWidth, AnswerImageHeight, Direction);
     strokeOutline(Canvas, Line, answerOutline);
 }
 
-void PaintPitanjeImage(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction)
+void PaintPitanjeImage(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
     clrPitanjeText = Text;
     DrawQuestionShape(Line, C1, C2, Direction);
 }
 
-void PaintOdgovorNormalImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction)
+void PaintOdgovorNormalImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
     clrOdgovorNormalText = Text;
     clrOdgovorNormalChar = Char;
     DrawAnswerShape(bmpOdgovorNormal->Canvas(), Line, C1, C2, Direction);
 }
 
-void PaintOdgovorInImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction)
+void PaintOdgovorInImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
     clrOdgovorInText = Text;
     clrOdgovorInChar = Char;
     DrawAnswerShape(bmpOdgovorIn->Canvas(), Line, C1, C2, Direction);
 }
 
-void PaintOdgovorChechImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction)
+void PaintOdgovorChechImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
     clrOdgovorChechText = Text;
     clrOdgovorChechChar = Char;
     DrawAnswerShape(bmpOdgovorChech->Canvas(), Line, C1, C2, Direction);
 }
 
-void PaintOdgovorOKImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction)
+void PaintOdgovorOKImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
     clrOdgovorOKText = Text;
     clrOdgovorOKChar = Char;
     DrawAnswerShape(bmpOdgovorOK->Canvas(), Line, C1, C2, Direction);
 }
 
-void PaintOdgovorYESImage(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction)
+void PaintOdgovorYESImage(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
     clrOdgovorYESText = Text;
     DrawAnswerShape(bmpOdgovorYES->Canvas(), Line, C1, C2, Direction);
 }
 
-void PaintOdgovorNOImage(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction)
+void PaintOdgovorNOImage(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
     clrOdgovorNOText = Text;
     DrawAnswerShape(bmpOdgovorNO->Canvas(), Line, C1, C2, Direction);

@@ -45,7 +45,7 @@ extern TColor clrOdgovorNOText;
 
 // Gradient direction byte: 1 runs to the right ("Desno"), 0 downward
 // ("Dole"); any other value paints no gradient and keeps the old fill.
-using TDirection = std::uint8_t;
+using GradientDirection = std::uint8_t;
 
 constexpr int QuestionImageWidth = 800;
 constexpr int QuestionImageHeight = 61;
@@ -53,20 +53,21 @@ constexpr int AnswerImageWidth = 400;
 constexpr int AnswerImageHeight = 29;
 
 // Fill (by Direction) and then outline bmpPitanje. Leaves its pen at width 3.
-void DrawQuestionShape(TColor Line, TColor C1, TColor C2, TDirection Direction);
+void DrawQuestionShape(TColor Line, TColor C1, TColor C2, GradientDirection Direction);
 // Fill (by Direction) and then outline the 400 x 29 picture behind Canvas,
 // with a 3-pixel pen.
-void DrawAnswerShape(TCanvas& Canvas, TColor Line, TColor C1, TColor C2, TDirection Direction);
+void DrawAnswerShape(TCanvas& Canvas, TColor Line, TColor C1, TColor C2, GradientDirection Direction);
 
 // Each stores its colours in the globals above, then repaints its image in
 // place. None repaints a cell.
-void PaintPitanjeImage(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction);
-void PaintOdgovorNormalImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction);
-void PaintOdgovorInImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction);
-void PaintOdgovorChechImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction);
-void PaintOdgovorOKImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, TDirection Direction);
-void PaintOdgovorYESImage(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction);
-void PaintOdgovorNOImage(TColor Text, TColor Line, TColor C1, TColor C2, TDirection Direction);
+void PaintPitanjeImage(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction);
+void PaintOdgovorNormalImage(TColor Text, TColor Char, TColor Line, TColor C1,
+                             TColor C2, GradientDirection Direction);
+void PaintOdgovorInImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction);
+void PaintOdgovorChechImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction);
+void PaintOdgovorOKImage(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction);
+void PaintOdgovorYESImage(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction);
+void PaintOdgovorNOImage(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction);
 
 // All seven images in the default colours: question, normal, selected,
 // marked, correct, YES, NO.

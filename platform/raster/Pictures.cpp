@@ -5,32 +5,32 @@
 namespace TPicture {
 
 namespace {
-QList<TPictureFormat>& formats()
+QList<PictureFormat>& formats()
 {
-    static QList<TPictureFormat> list;
+    static QList<PictureFormat> list;
     return list;
 }
 } // namespace
 
-void RegisterFileFormat(const QString& extension, const QString& description, TGraphicFactory create)
+void RegisterFileFormat(const QString& extension, const QString& description, GraphicFactory create)
 {
     formats().append({extension.toLower(), description, std::move(create)});
 }
 
 void UnregisterFileFormats(const QString& description)
 {
-    formats().removeIf([&](const TPictureFormat& f) { return f.Description == description; });
+    formats().removeIf([&](const PictureFormat& f) { return f.Description == description; });
 }
 
-const QList<TPictureFormat>& FileFormats()
+const QList<PictureFormat>& FileFormats()
 {
     return formats();
 }
 
-const TPictureFormat* FormatOf(const QString& fileName)
+const PictureFormat* FormatOf(const QString& fileName)
 {
     const QString extension = QFileInfo(fileName).suffix().toLower();
-    for (const TPictureFormat& f : formats())
+    for (const PictureFormat& f : formats())
         if (f.Extension == extension)
             return &f;
     return nullptr;

@@ -17,23 +17,23 @@ public:
     virtual int Height() const = 0;
 };
 
-using TGraphicFactory = std::function<std::unique_ptr<TGraphic>()>;
+using GraphicFactory = std::function<std::unique_ptr<TGraphic>()>;
 
-struct TPictureFormat
+struct PictureFormat
 {
     QString Extension; // without the dot, lower case
     QString Description;
-    TGraphicFactory Create;
+    GraphicFactory Create;
 };
 
 // The picture file formats the program knows, by file extension.
 namespace TPicture {
 
-void RegisterFileFormat(const QString& extension, const QString& description, TGraphicFactory create);
+void RegisterFileFormat(const QString& extension, const QString& description, GraphicFactory create);
 // Withdraws every format with this description.
 void UnregisterFileFormats(const QString& description);
-const QList<TPictureFormat>& FileFormats();
+const QList<PictureFormat>& FileFormats();
 // The format for a file name's extension (case-insensitive), or nullptr.
-const TPictureFormat* FormatOf(const QString& fileName);
+const PictureFormat* FormatOf(const QString& fileName);
 
 } // namespace TPicture

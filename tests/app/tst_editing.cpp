@@ -173,7 +173,7 @@ private Q_SLOTS:
         QVERIFY(desno && dole);
         (desnoBefore ? desno : dole)->setChecked(true);
         w()->Modified = false;
-        const TDirection d = TDirection(byte);
+        const GradientDirection d = GradientDirection(byte);
         const TColor t = clWhite, ch = clAqua, l = Steel, a = clBlack, b = clRed;
         if (operation == "SetPitanje") w()->SetPitanje(t, l, a, b, d);
         if (operation == "SetOdgovorNormal") w()->SetOdgovorNormal(t, ch, l, a, b, d);

@@ -457,11 +457,11 @@ private Q_SLOTS:
     void startUpRegistersJpegAndTheEndWithdrawsEverything()
     {
         QStringList extensions;
-        for (const TPictureFormat& f : TPicture::FileFormats())
+        for (const PictureFormat& f : TPicture::FileFormats())
             if (f.Description == QStringLiteral("JPEG Image File"))
                 extensions << f.Extension;
         QCOMPARE(extensions, (QStringList{"jpeg", "jpg"}));
-        const TPictureFormat* jpg = TPicture::FormatOf(QStringLiteral("banner.JPG"));
+        const PictureFormat* jpg = TPicture::FormatOf(QStringLiteral("banner.JPG"));
         QVERIFY(jpg);
         QVERIFY(dynamic_cast<TJPEGImage*>(jpg->Create().get()));
         QVERIFY(bmpPitanje && jpgGarant);

@@ -154,7 +154,7 @@ private Q_SLOTS:
         QFETCH(int, probeRed);
         QFETCH(QPoint, sameAsProbe);
         QFETCH(QPoint, otherThanProbe);
-        PaintPitanjeImage(clWhite, SteelBlue, red(0), red(endRed), TDirection(direction));
+        PaintPitanjeImage(clWhite, SteelBlue, red(0), red(endRed), GradientDirection(direction));
         const TCanvas& c = bmpPitanje->Canvas();
         QCOMPARE(c.GetPixel(probe.x(), probe.y()), red(probeRed));
         QCOMPARE(c.GetPixel(sameAsProbe.x(), sameAsProbe.y()), red(probeRed));
