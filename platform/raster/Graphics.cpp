@@ -469,19 +469,30 @@ int tabWidth(const QFontMetrics& fm)
     return std::max(1, 8 * fm.averageCharWidth());
 }
 
-int lineWidth(const QFontMetrics& fm, const QString& line)
+// Walks a line's pieces between tabs: each piece starts at its offset, a tab
+// moving on to the next tab stop. Returns the line's width.
+template <class Piece>
+int forEachTabPiece(const QFontMetrics& fm, const QString& line, Piece piece)
 {
-    if (!line.contains(QLatin1Char('\t')))
+    if (!line.contains(QLatin1Char('\t'))) {
+        piece(0, line);
         return fm.horizontalAdvance(line);
+    }
     const int tab = tabWidth(fm);
     int x = 0;
     const QStringList parts = line.split(QLatin1Char('\t'));
     for (qsizetype i = 0; i < parts.size(); ++i) {
         if (i > 0)
             x = (x / tab + 1) * tab;
+        piece(x, parts[i]);
         x += fm.horizontalAdvance(parts[i]);
     }
     return x;
+}
+
+int lineWidth(const QFontMetrics& fm, const QString& line)
+{
+    return forEachTabPiece(fm, line, [](int, const QString&) {});
 }
 
 // Breaks text into lines: at line feeds, and with word breaking at spaces
@@ -529,19 +540,9 @@ void TCanvas::drawTextLine(int x, int y, const QString& text)
     painter.setFont(font);
     painter.setPen(QColor::fromRgb(resolveColor(Font.Color)));
     const int baseline = y + lm.ascent;
-    if (!text.contains(QLatin1Char('\t'))) {
-        painter.drawText(QPoint(x, baseline), text);
-        return;
-    }
-    const int tab = tabWidth(fm);
-    int pos = 0;
-    const QStringList parts = text.split(QLatin1Char('\t'));
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        if (i > 0)
-            pos = (pos / tab + 1) * tab;
-        painter.drawText(QPoint(x + pos, baseline), parts[i]);
-        pos += fm.horizontalAdvance(parts[i]);
-    }
+    forEachTabPiece(fm, text, [&](int offset, const QString& piece) {
+        painter.drawText(QPoint(x + offset, baseline), piece);
+    });
 }
 
 void TCanvas::TextOut(int x, int y, const QString& text)
