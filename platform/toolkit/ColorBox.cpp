@@ -4,6 +4,7 @@
 
 #include <QAbstractListModel>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QPainter>
@@ -35,7 +36,8 @@ QIcon drawSwatch(TColor color)
 // with their swatches, and the list items' measured sizes. It belongs to the
 // application object, so the pixmaps go before the application does. The
 // system colours' swatches follow the application palette, as the skin
-// images do: they are drawn again when it changes.
+// images do: the boxes ask for them again when it changes, and they are
+// drawn again once per palette.
 class SharedColorList : public QObject
 {
     Q_OBJECT
@@ -69,28 +71,30 @@ public:
     };
     std::vector<Measure> measures;
 
+    void followPalette()
+    {
+        const qint64 palette = QGuiApplication::palette().cacheKey();
+        if (palette == m_palette)
+            return;
+        m_palette = palette;
+        for (Entry& entry : entries)
+            if (isSystemColor(entry.color))
+                entry.swatch = drawSwatch(entry.color);
+        Q_EMIT systemSwatchesRedrawn();
+    }
+
 Q_SIGNALS:
     void systemSwatchesRedrawn();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == parent() && event->type() == QEvent::ApplicationPaletteChange) {
-            for (Entry& entry : entries)
-                if (isSystemColor(entry.color))
-                    entry.swatch = drawSwatch(entry.color);
-            Q_EMIT systemSwatchesRedrawn();
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
 private:
-    explicit SharedColorList(QObject* parent) : QObject(parent)
+    explicit SharedColorList(QObject* parent)
+        : QObject(parent), m_palette(QGuiApplication::palette().cacheKey())
     {
         for (const auto& [color, name] : listedColors())
             entries.push_back({color, name, drawSwatch(color)});
-        parent->installEventFilter(this);
     }
+
+    qint64 m_palette; // the palette the swatches are drawn in
 };
 
 // A box's items: "Custom..." with the box's own colour, then the shared
@@ -185,6 +189,13 @@ TColorBox::TColorBox(QWidget* parent) : QComboBox(parent)
     setFocusPolicy(Qt::StrongFocus);
     setSelected(clBlack);
     connect(this, &QComboBox::activated, this, &TColorBox::onActivated);
+}
+
+bool TColorBox::event(QEvent* event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        SharedColorList::instance().followPalette();
+    return QComboBox::event(event);
 }
 
 void TColorBox::wheelEvent(QWheelEvent* event)

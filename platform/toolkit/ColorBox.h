@@ -38,6 +38,7 @@ Q_SIGNALS:
     void OnChange();
 
 protected:
+    bool event(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:

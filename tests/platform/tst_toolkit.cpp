@@ -66,6 +66,7 @@ private Q_SLOTS:
         QPalette red = old;
         red.setColor(QPalette::Button, Qt::red);
         QApplication::setPalette(red);
+        QCoreApplication::processEvents(); // the widgets hear of it through the loop
         const QImage swatch = box.itemIcon(box.namedIndexOf(clBtnFace)).pixmap(16, 12).toImage();
         QApplication::setPalette(old);
         QCOMPARE(swatch.pixelColor(8, 6), QColor(Qt::red));
