@@ -78,20 +78,25 @@ class TestHistory : public QObject
     EditorFixture editor;
     TfrmMain* w() { return editor.w(); }
 
-    // The menu the right button opens over `target`: its entries' texts and
-    // whether each can be chosen; the menu is closed unchosen.
-    QList<QPair<QString, bool>> contextMenu(QWidget* target)
+    // The context menu opened over `target` (by the right button, or by the
+    // keyboard): its entries' texts and whether each can be chosen. The entry
+    // named `choose` is chosen; otherwise the menu is closed unchosen.
+    QList<QPair<QString, bool>> contextMenu(QWidget* target, const QString& choose = {},
+                                            QContextMenuEvent::Reason reason = QContextMenuEvent::Mouse)
     {
         QList<QPair<QString, bool>> entries;
         QTimer::singleShot(0, [&] {
             if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-                for (QAction* a : menu->actions())
+                for (QAction* a : menu->actions()) {
                     if (!a->isSeparator())
                         entries << qMakePair(a->text(), a->isEnabled());
+                    if (a->text() == choose)
+                        a->trigger();
+                }
                 menu->close();
             }
         });
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
+        QContextMenuEvent event(reason, QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(target, &event);
         return entries;
     }
@@ -190,16 +195,7 @@ private Q_SLOTS:
         w()->Nov1->trigger();
         QVERIFY(!w()->history().stack().canUndo() && !w()->Modified);
         // "Standarno" of the visible page through the menu, on an unchanged page: still a change.
-        QTimer::singleShot(0, [] {
-            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-                for (QAction* a : menu->actions())
-                    if (a->text() == QLatin1String("Standardne boje ove strane"))
-                        a->trigger();
-                menu->close();
-            }
-        });
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2), w()->mPitanje->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(w()->mPitanje, &event);
+        contextMenu(w()->mPitanje, QStringLiteral("Standardne boje ove strane"), QContextMenuEvent::Keyboard);
         QVERIFY(w()->Modified);
         QCOMPARE(w()->history().stack().undoText(), QStringLiteral("Pitanje, Standarno"));
     }
@@ -268,28 +264,25 @@ private Q_SLOTS:
         editor.start();
         w()->show();
         const QImage window = w()->grab().toImage();
-        QList<QPair<QWidget*, QMargins>> texts{{w()->menuBar(), {}}};
-        texts << qMakePair(static_cast<QWidget*>(w()->PageControl1->tabBar()), QMargins());
+        const auto readable = [&](const QImage& picture, QWidget* control, QMargins skip) {
+            const QRect area = QRect(control->mapTo(w(), QPoint(0, 0)), control->size()).marginsRemoved(skip);
+            const double c = textContrast(picture.copy(area));
+            QVERIFY2(c >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(control->metaObject()->className()).arg(c)));
+        };
+        readable(window, w()->menuBar(), {});
+        readable(window, w()->PageControl1->tabBar(), {});
         for (int t = 0; t < w()->PageControl1->count(); ++t) {
             w()->PageControl1->setCurrentIndex(t);
             const QImage page = w()->grab().toImage();
             for (QWidget* control : w()->PageControl1->widget(t)->findChildren<QWidget*>()) {
-                QMargins skip; // swatches, indicators and arrows are not text
+                // Swatches, indicators and arrows are not text.
                 if (qobject_cast<TColorBox*>(control))
-                    skip = QMargins(26, 3, 22, 3);
+                    readable(page, control, QMargins(26, 3, 22, 3));
                 else if (qobject_cast<QRadioButton*>(control))
-                    skip = QMargins(20, 0, 0, 0);
-                else if (!qobject_cast<QLabel*>(control) && !qobject_cast<QToolButton*>(control))
-                    continue;
-                const QRect area = QRect(control->mapTo(w(), QPoint(0, 0)), control->size()).marginsRemoved(skip);
-                const double c = textContrast(page.copy(area));
-                QVERIFY2(c >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(control->objectName()).arg(c)));
+                    readable(page, control, QMargins(20, 0, 0, 0));
+                else if (qobject_cast<QLabel*>(control) || qobject_cast<QToolButton*>(control))
+                    readable(page, control, {});
             }
-        }
-        for (const auto& [control, skip] : texts) {
-            const QRect area(control->mapTo(w(), QPoint(0, 0)), control->size());
-            const double c = textContrast(window.copy(area));
-            QVERIFY2(c >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(control->metaObject()->className()).arg(c)));
         }
         const QPoint corner = w()->mPitanje->mapTo(w(), QPoint(2, 2));
         QCOMPARE(window.pixel(corner) & 0xFFFFFF, 0xFFFFFFu);

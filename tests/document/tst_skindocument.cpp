@@ -55,6 +55,18 @@ public:
     void showCaption(const QString& text) override { caption = text; }
 };
 
+// A document over a recording view and scripted prompts, as a window would
+// hold it.
+struct Session
+{
+    FakePrompts prompts;
+    TOpenDialog openDialog;
+    TSaveDialog saveDialog;
+    RecordingView view;
+    SkinDocument document{view, [this]() -> Prompts& { return prompts; }, openDialog, saveDialog};
+    Session() { view.document = &document; }
+};
+
 // The edited skin every row starts from, and the skin stored in b.kvz.
 TSkinRecord edited()
 {
@@ -196,13 +208,9 @@ private Q_SLOTS:
         QVERIFY(brief.open(QIODevice::WriteOnly) && brief.write("Tavrin") == 6);
         brief.close();
 
-        FakePrompts prompts;
-        TOpenDialog openDialog;
-        TSaveDialog saveDialog;
+        Session session;
+        auto& [prompts, openDialog, saveDialog, view, document] = session;
         saveDialog.Options = FileDialogOption::OverwritePrompt;
-        RecordingView view;
-        SkinDocument document(view, [&]() -> Prompts& { return prompts; }, openDialog, saveDialog);
-        view.document = &document;
         document.OpenDir = document.SaveDir = dir.path();
         view.shown = edited();
         document.Modified = true;
@@ -234,6 +242,11 @@ private Q_SLOTS:
 
         QCOMPARE(result, outcome);
         QVERIFY(prompts.messageAnswers.empty() && prompts.fileAnswers.empty());
+        if (!answers.isEmpty() && command != "saveAs") {
+            QCOMPARE(prompts.messages[0].caption, QStringLiteral("Potvrda"));
+            QCOMPARE(prompts.messages[0].text, QStringLiteral("Da li zelite prvo da sacuvate promene?"));
+            QCOMPARE(prompts.messages[0].kind, MessageKind::YesNoCancel);
+        }
         QCOMPARE(document.CurrentFileName, name == NewSkinFileName ? name : dir.filePath(name));
         QCOMPARE(document.Modified, modified);
         if (!view.caption.isEmpty() || name != NewSkinFileName)
@@ -311,14 +324,10 @@ private Q_SLOTS:
         QDir().mkpath(QFileInfo(settings).path());
         makeKind(kind, settings, target);
         const QString settingsBefore = describe(settings);
-        FakePrompts prompts;
-        TOpenDialog openDialog;
-        TSaveDialog saveDialog;
-        RecordingView view;
-        SkinDocument document(view, [&]() -> Prompts& { return prompts; }, openDialog, saveDialog);
-        document.ReadSettings();
-        document.OpenDir = "/chosen";
-        document.WriteSettings();
+        Session session;
+        session.document.ReadSettings();
+        session.document.OpenDir = "/chosen";
+        session.document.WriteSettings();
         if (!settingsUsed)
             QCOMPARE(describe(settings), settingsBefore);
         else
@@ -352,13 +361,11 @@ private Q_SLOTS:
         QFile old(dir.filePath("old.png"));
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
         old.close();
-        FakePrompts prompts;
+        Session session;
+        auto& [prompts, openDialog, saveDialog, view, document] = session;
         prompts.messageAnswers.assign(questions.begin(), questions.end());
         prompts.fileAnswers.push_back(answer == "-" ? std::nullopt : std::optional(dir.filePath(answer)));
-        TOpenDialog openDialog;
-        TSaveDialog saveDialog, previewDialog;
-        RecordingView view;
-        SkinDocument document(view, [&]() -> Prompts& { return prompts; }, openDialog, saveDialog);
+        TSaveDialog previewDialog;
         QImage picture(800, 191, QImage::Format_RGB32);
         picture.fill(Qt::red);
         QString result = "nothing";
@@ -383,9 +390,10 @@ private Q_SLOTS:
 
         document.OpenDir = "/o", document.SaveDir = "/s", document.PreviewDir = "/p";
         document.WriteSettings();
-        SkinDocument again(view, [&]() -> Prompts& { return prompts; }, openDialog, saveDialog);
-        again.ReadSettings();
-        QCOMPARE(QStringList({again.OpenDir, again.SaveDir, again.PreviewDir}), QStringList({"/o", "/s", "/p"}));
+        Session again;
+        again.document.ReadSettings();
+        QCOMPARE(QStringList({again.document.OpenDir, again.document.SaveDir, again.document.PreviewDir}),
+                 QStringList({"/o", "/s", "/p"}));
     }
 
     // Names at the file system's length limit save and save again; one past
