@@ -88,6 +88,12 @@ QByteArray readAll(const QString& name)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+bool writeAll(const QString& name, const QByteArray& bytes)
+{
+    QFile f(name);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
 // What lies at a path, links not followed, for "nothing was replaced".
 QString describe(const QString& path)
 {
@@ -104,9 +110,7 @@ void makeKind(const QString& kind, const QString& path, const QString& target)
 {
     const QByteArray native = QFile::encodeName(path);
     if (kind == "regular") {
-        QFile f(path);
-        if (f.open(QIODevice::WriteOnly))
-            f.write(encodeSkinFile(stored()));
+        writeAll(path, encodeSkinFile(stored()));
     } else if (kind == "link") {
         QFile::link(target, path);
     } else if (kind == "dangling") {
@@ -118,11 +122,7 @@ void makeKind(const QString& kind, const QString& path, const QString& target)
     } else if (kind == "device") {
         QFile::link(QStringLiteral("/dev/null"), path);
     } else if (kind == "huge") {
-        QFile f(path);
-        if (f.open(QIODevice::WriteOnly)) {
-            f.write("[General]\nOpenDir=/huge\nSaveDir=/huge\n");
-            f.write(QByteArray(64 * 1024, '\n'));
-        }
+        writeAll(path, "[General]\nOpenDir=/huge\nSaveDir=/huge\n" + QByteArray(64 * 1024, '\n'));
     }
 }
 
@@ -201,12 +201,8 @@ private Q_SLOTS:
 
         QTemporaryDir dir;
         QDir(dir.path()).mkpath("dir.kvz");
-        QFile b(dir.filePath("b.kvz"));
-        QVERIFY(b.open(QIODevice::WriteOnly) && b.write(encodeSkinFile(stored())) == SkinFileSize);
-        b.close();
-        QFile brief(dir.filePath("short.kvz"));
-        QVERIFY(brief.open(QIODevice::WriteOnly) && brief.write("Tavrin") == 6);
-        brief.close();
+        QVERIFY(writeAll(dir.filePath("b.kvz"), encodeSkinFile(stored())));
+        QVERIFY(writeAll(dir.filePath("short.kvz"), "Tavrin"));
 
         Session session;
         auto& [prompts, openDialog, saveDialog, view, document] = session;
@@ -358,9 +354,7 @@ private Q_SLOTS:
         QFETCH(QString, outcome);
         QTemporaryDir dir;
         QDir(dir.path()).mkpath("dir.png");
-        QFile old(dir.filePath("old.png"));
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-        old.close();
+        QVERIFY(writeAll(dir.filePath("old.png"), "old"));
         Session session;
         auto& [prompts, openDialog, saveDialog, view, document] = session;
         prompts.messageAnswers.assign(questions.begin(), questions.end());
