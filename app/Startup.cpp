@@ -61,9 +61,15 @@ TfrmAbout* EditorSession::frmAbout() const
     return m_main ? m_main->frmAbout : nullptr;
 }
 
+// The editor takes no command line, the toolkit's own options included: the
+// application object is given the program's name alone. The window system
+// still comes from the environment the toolkit reads.
 int runEditor(int argc, char** argv)
 {
-    TApplication app(argc, argv);
+    static char fallbackName[] = "zlatovir-vedu-dozezi";
+    int toolkitArgc = 1;
+    char* toolkitArgv[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};
+    TApplication app(toolkitArgc, toolkitArgv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ZlatovirVeduDozezi"));
     std::optional<EditorSession> session;
     if (!TApplication::guard([&] { session.emplace(app); }))

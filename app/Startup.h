@@ -35,5 +35,6 @@ private:
 };
 
 // The whole program: start-up, the message loop, the end. An error during
-// start-up is shown and ends the program with status 1.
+// start-up is shown and ends the program with status 1. Of the command line
+// only the program's name is used.
 int runEditor(int argc, char** argv);

@@ -66,10 +66,9 @@ TfrmMain::TfrmMain(QWidget* parent, bool rememberSettings)
     menuBar()->setPalette(theme);
     menuBar()->setAutoFillBackground(true);
     PageControl1->setPalette(theme);
-    // Hot-tracking tabs, as the layout asks. (Qt's tab bar keeps one row:
-    // tabs that do not fit, under a larger font, scroll with the arrow
-    // buttons the layout turns on instead of being cut off.)
-    enableHotTracking(PageControl1->tabBar());
+    // Each direction group's bold caption covers the bevel line behind it.
+    for (QLabel* caption : {Label38, Label40, Label41, Label42, Label43, Label44, Label45})
+        coverSiblingsBelow(caption);
     // The client area is 800 pixels wide, so that the cells at x = 0 and 400
     // fill it, and reaches below the last row of cells (y = 407).
     setFixedSize(800, menuBar()->sizeHint().height() + 434);
@@ -105,7 +104,7 @@ void TfrmMain::createHistory()
     for (int i = 0; i < PageCount; ++i) {
         const ColourPage& page = m_pages[size_t(i)];
         const auto index = PageIndex(i);
-        pages.push_back({PageControl1->tabText(PageControl1->indexOf(page.boxes.front()->parentWidget())),
+        pages.push_back({pageTitle(page.boxes.front()->parentWidget()),
                          [&page] {
                              std::vector<TColor> values;
                              for (const TColorBox* box : page.boxes)
@@ -121,7 +120,7 @@ void TfrmMain::createHistory()
                              pageChanged(index);
                          }});
     }
-    pages.push_back({PageControl1->tabText(PageControl1->indexOf(TabSheet6)),
+    pages.push_back({pageTitle(TabSheet6),
                      [this] {
                          std::vector<TColor> values;
                          for (const TColorBox* box : ostaloBoxes())
@@ -165,21 +164,20 @@ void TfrmMain::nameControls()
     for (int t = 0; t < PageControl1->count(); ++t) {
         QWidget* page = PageControl1->widget(t);
         for (TColorBox* box : page->findChildren<TColorBox*>()) {
-            box->setAccessibleName(PageControl1->tabText(t) + QStringLiteral(", ") + labelText(box));
+            box->setAccessibleName(pageTitle(page) + QStringLiteral(", ") + labelText(box));
             if (QLabel* label = labelOf(box))
                 label->setBuddy(box);
         }
     }
     for (const ColourPage& page : m_pages)
-        page.cell->setAccessibleName(
-            QStringLiteral("Pregled: ")
-            + PageControl1->tabText(PageControl1->indexOf(page.boxes.front()->parentWidget())));
+        page.cell->setAccessibleName(QStringLiteral("Pregled: ") + pageTitle(page.boxes.front()->parentWidget()));
 }
 
-QWidget* TfrmMain::visiblePageStandardButton() const
+// A page's title as its tab shows it, without the blank the layout leaves
+// at the end of one caption.
+QString TfrmMain::pageTitle(const QWidget* page) const
 {
-    const QList<QToolButton*> buttons = PageControl1->currentWidget()->findChildren<QToolButton*>();
-    return buttons.isEmpty() ? nullptr : buttons.first();
+    return PageControl1->tabText(PageControl1->indexOf(page)).trimmed();
 }
 
 std::optional<QString> TfrmMain::droppedSkin(const QMimeData* data)
@@ -193,23 +191,34 @@ std::optional<QString> TfrmMain::droppedSkin(const QMimeData* data)
     return file;
 }
 
+// A drop is taken as a copy, whatever the source proposes: a source that
+// is told "moved" may delete its file, and opening a skin never takes it
+// from where it lies.
+bool TfrmMain::acceptAsCopy(QDropEvent* event)
+{
+    if (!droppedSkin(event->mimeData()) || !(event->possibleActions() & Qt::CopyAction)) {
+        event->ignore();
+        return false;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return true;
+}
+
 void TfrmMain::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (droppedSkin(event->mimeData()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    acceptAsCopy(event);
+}
+
+void TfrmMain::dragMoveEvent(QDragMoveEvent* event)
+{
+    acceptAsCopy(event);
 }
 
 void TfrmMain::dropEvent(QDropEvent* event)
 {
-    const std::optional<QString> skin = droppedSkin(event->mimeData());
-    if (!skin) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    TApplication::guard([&] { Document.openFile(*skin); });
+    if (acceptAsCopy(event))
+        TApplication::guard([&] { Document.openFile(*droppedSkin(event->mimeData())); });
 }
 
 void TfrmMain::contextMenuEvent(QContextMenuEvent* event)
@@ -218,12 +227,22 @@ void TfrmMain::contextMenuEvent(QContextMenuEvent* event)
         event->ignore();
         return;
     }
+    showContextMenu(event->globalPos(), PageControl1->currentWidget());
+}
+
+void TfrmMain::showContextMenu(const QPoint& globalPos, QWidget* page)
+{
     QUndoStack& stack = m_history->stack();
     QMenu menu(this);
-    QAction* undo = menu.addAction(QStringLiteral("Ponisti: ") + stack.undoText());
-    undo->setEnabled(stack.canUndo());
-    QAction* redo = menu.addAction(QStringLiteral("Ponovi: ") + stack.redoText());
-    redo->setEnabled(stack.canRedo());
+    // A step's name follows its entry; with nothing to undo or redo the
+    // greyed entry is the bare word.
+    const auto stepEntry = [&menu](const QString& word, bool can, const QString& step) {
+        QAction* entry = menu.addAction(can ? word + QStringLiteral(": ") + step : word);
+        entry->setEnabled(can);
+        return entry;
+    };
+    QAction* undo = stepEntry(QStringLiteral("Ponisti"), stack.canUndo(), stack.undoText());
+    QAction* redo = stepEntry(QStringLiteral("Ponovi"), stack.canRedo(), stack.redoText());
     menu.addSeparator();
     QAction* standard = menu.addAction(QStringLiteral("Standardne boje ove strane"));
     menu.addSeparator();
@@ -237,9 +256,14 @@ void TfrmMain::contextMenuEvent(QContextMenuEvent* event)
     });
     connect(undo, &QAction::triggered, this, [&stack] { TApplication::guard([&] { stack.undo(); }); });
     connect(redo, &QAction::triggered, this, [&stack] { TApplication::guard([&] { stack.redo(); }); });
-    if (auto* button = qobject_cast<QToolButton*>(visiblePageStandardButton()))
-        connect(standard, &QAction::triggered, button, &QToolButton::click);
-    menu.exec(event->globalPos());
+    // The page's own "Standarno", with the page brought forward.
+    connect(standard, &QAction::triggered, this, [this, page] {
+        PageControl1->setCurrentWidget(page);
+        const QList<QToolButton*> buttons = page->findChildren<QToolButton*>();
+        if (!buttons.isEmpty())
+            buttons.first()->click();
+    });
+    menu.exec(globalPos);
 }
 
 // The components' "Data" blocks are stored with the layout; they are read
@@ -303,6 +327,14 @@ void TfrmMain::bindEvents()
             connect(button, &TRadioButton::OnClick, this, TApplication::guarded(this, p.change));
         }
         connect(p.standard, &QToolButton::clicked, this, TApplication::guarded(this, p.standardClick));
+    }
+    // A preview cell's menu acts on the page the cell shows.
+    for (const ColourPage& page : m_pages) {
+        TZlatovirCelija* cell = page.cell;
+        QWidget* sheet = page.boxes.front()->parentWidget();
+        cell->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(cell, &QWidget::customContextMenuRequested, this,
+                [this, cell, sheet](const QPoint& pos) { showContextMenu(cell->mapToGlobal(pos), sheet); });
     }
     // Window shortcuts: the menu bar stays as the layout gives it.
     const std::pair<QKeySequence, void (QUndoStack::*)()> keys[] = {
@@ -368,7 +400,6 @@ void TfrmMain::FormCreate()
     Modified = false;
     if (m_rememberSettings)
         ReadSettings();
-    Document.makeFoldersAbsolute();
     regPitanje.SetEnabled(true);
     RegOdgovor.SetEnabled(true);
     ShapePreviews();

@@ -130,12 +130,15 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // Right button on the pages or the preview: undo, redo, and the visible
-    // page's "Standarno" (which takes no focus, so a keyboard reaches it here).
+    // Right button on the pages or the preview: undo, redo, and a page's
+    // "Standarno" (which takes no focus, so a keyboard reaches it here): the
+    // page of the preview cell clicked, else the visible page.
     void contextMenuEvent(QContextMenuEvent* event) override;
-    // One .kvz file dropped on the window opens as Open does; anything else,
-    // or several files, is not accepted.
+    // One .kvz file dropped on the window opens as Open does, taken as a
+    // copy; anything else, several files, or a source that offers no copy,
+    // is not accepted.
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
@@ -188,9 +191,14 @@ private:
     // The label in front of a control on its page, and its words ("Boja 1").
     QLabel* labelOf(const QWidget* control) const;
     QString labelText(const QWidget* control) const;
-    QWidget* visiblePageStandardButton() const;
+    QString pageTitle(const QWidget* page) const;
+    // The right-button menu; its "Standarno" entry acts on `page`.
+    void showContextMenu(const QPoint& globalPos, QWidget* page);
     // The skin file a drop carries, or nothing.
     static std::optional<QString> droppedSkin(const QMimeData* data);
+    // Accepts the drag or drop as a copy when it carries a skin and a copy
+    // is offered; otherwise ignores it. True when accepted.
+    static bool acceptAsCopy(QDropEvent* event);
 
     std::vector<ColourPage> m_pages;
     bool m_rememberSettings;

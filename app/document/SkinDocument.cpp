@@ -46,8 +46,6 @@ void SkinDocument::ReadSettings()
                 registry.WriteString(QString::fromLatin1(name), QStringLiteral("."));
         OpenDir = registry.ReadString(QStringLiteral("OpenDir"));
         SaveDir = registry.ReadString(QStringLiteral("SaveDir"));
-        if (registry.ValueExists(QStringLiteral("PregledDir")))
-            PreviewDir = registry.ReadString(QStringLiteral("PregledDir"));
     } catch (const ERegistryException&) {
         // The editor carries on with what was read before the failing step.
     }
@@ -62,16 +60,9 @@ void SkinDocument::WriteSettings()
         registry.WriteString(QStringLiteral("Putanja"), QCoreApplication::applicationFilePath());
         registry.WriteString(QStringLiteral("OpenDir"), OpenDir);
         registry.WriteString(QStringLiteral("SaveDir"), SaveDir);
-        registry.WriteString(QStringLiteral("PregledDir"), PreviewDir);
+        registry.DeleteValue(QStringLiteral("PregledDir"));
     } catch (const ERegistryException&) {
     }
-}
-
-void SkinDocument::makeFoldersAbsolute()
-{
-    OpenDir = absoluteCleanPath(OpenDir);
-    SaveDir = absoluteCleanPath(SaveDir);
-    PreviewDir = absoluteCleanPath(PreviewDir);
 }
 
 void SkinDocument::ResetAll()
@@ -193,7 +184,7 @@ bool SkinDocument::SaveDocument()
 
 bool SkinDocument::savePreview(const QImage& preview, FileDialog& dialog)
 {
-    dialog.InitialDir = PreviewDir;
+    dialog.InitialDir = PreviewDir.isEmpty() ? SaveDir : PreviewDir;
     if (!m_prompts().RunFileDialog(dialog))
         return false;
     QString target = absoluteCleanPath(dialog.FileName);

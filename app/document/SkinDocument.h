@@ -38,7 +38,9 @@ public:
 // question goes through the prompts. No widgets.
 //
 // Names and folders are absolute and clean once a dialog has returned one;
-// on Linux only "/" separates path parts.
+// a remembered folder read as "." (or any relative folder) stays as it is
+// and means the folder the editor runs in, resolved when a dialog opens. On
+// Linux only "/" separates path parts.
 class SkinDocument
 {
 public:
@@ -49,19 +51,20 @@ public:
     bool Modified = false;
     QString OpenDir = QStringLiteral(".");
     QString SaveDir = QStringLiteral(".");
-    // Where "Sacuvaj pregled kao..." starts, remembered as "PregledDir".
-    QString PreviewDir = QStringLiteral(".");
+    // The folder of the last preview picture saved in this run, where the
+    // next one's dialog starts; empty until then (it starts in SaveDir). It
+    // is not remembered: the settings hold only the two folders.
+    QString PreviewDir;
 
     // The caption "Zlatovir VODU Editor [ name ]" for the current file.
     void UpdateCaption();
     // The remembered folders; settings-store errors are swallowed, ending
-    // the operation at the failing step. Relative folders read (the "."
-    // first written) are taken from the working folder.
+    // the operation at the failing step. Folders are taken as read.
     void ReadSettings();
+    // Writes "Putanja", "OpenDir" and "SaveDir", and takes away a value
+    // "PregledDir" that an earlier version left: the settings hold those
+    // three values only.
     void WriteSettings();
-    // Relative folders become absolute against the working folder, so that
-    // the dialogs start where the user started the editor.
-    void makeFoldersAbsolute();
     // Writes the picture of the preview through a save dialog (".png" added),
     // asking before it replaces a file. A failure raises EditorError and
     // leaves no partial file. True when written.

@@ -35,7 +35,7 @@ struct FileDialog
     Kind DialogKind;
     QString Filter;  // "description|pattern"
     FileDialogOptions Options;
-    QString InitialDir;
+    QString InitialDir; // a relative folder ("." too) is taken from the working folder when the dialog opens
     QString FileName;
 };
 

@@ -99,6 +99,21 @@ void TRegistry::WriteString(const QString& name, const QString& value)
     if (!m_settings)
         throw ERegistryException("no key open");
     m_settings->setValue(name, value);
+    sync();
+}
+
+void TRegistry::DeleteValue(const QString& name)
+{
+    if (!m_settings)
+        throw ERegistryException("no key open");
+    if (!m_settings->contains(name))
+        return;
+    m_settings->remove(name);
+    sync();
+}
+
+void TRegistry::sync()
+{
     m_settings->sync();
     if (m_settings->status() != QSettings::NoError)
         throw ERegistryException("cannot write the registry");

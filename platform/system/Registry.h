@@ -36,7 +36,13 @@ public:
     QString ReadString(const QString& name) const;
     // Raises ERegistryException when the store can't be written.
     void WriteString(const QString& name, const QString& value);
+    // Removes the value when there is one; raises ERegistryException when
+    // the store can't be written.
+    void DeleteValue(const QString& name);
 
 private:
+    // Writes the store out; raises ERegistryException when it can't.
+    void sync();
+
     std::unique_ptr<QSettings> m_settings;
 };

@@ -8,8 +8,6 @@
 #include <QScreen>
 #include <QWidget>
 
-#include <cstdio>
-
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv), m_prompts(std::make_unique<QtPrompts>())
 {
@@ -63,7 +61,6 @@ void TApplication::handleException(std::exception_ptr error)
     } catch (...) {
         message = QStringLiteral("Unknown error");
     }
-    std::fprintf(stderr, "%s\n", qPrintable(message));
     prompts().MessageBox(message, m_title, MessageKind::Error);
 }
 

@@ -40,7 +40,8 @@ public:
     // Replaces the prompts (tests install a scripted fake); returns the old ones.
     std::unique_ptr<Prompts> setPrompts(std::unique_ptr<Prompts> prompts);
 
-    // Shows the message of the error in an error box titled with the title.
+    // Shows the message of the error in an error box titled with the title;
+    // failures are reported there and nowhere else (nothing is logged).
     void handleException(std::exception_ptr error);
 
     // Runs `work`; an error it raises goes to handleException. Returns true

@@ -8,7 +8,9 @@
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QPainter>
+#include <QKeyEvent>
 #include <QPixmap>
+#include <QScopedValueRollback>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -198,12 +200,23 @@ bool TColorBox::event(QEvent* event)
     return QComboBox::event(event);
 }
 
+void TColorBox::keyPressEvent(QKeyEvent* event)
+{
+    if (!event->text().isEmpty() && (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))) {
+        event->ignore();
+        return;
+    }
+    const QScopedValueRollback stepping(m_stepping, true);
+    QComboBox::keyPressEvent(event);
+}
+
 void TColorBox::wheelEvent(QWheelEvent* event)
 {
     if (!hasFocus()) {
         event->ignore();
         return;
     }
+    const QScopedValueRollback stepping(m_stepping, true);
     QComboBox::wheelEvent(event);
 }
 
@@ -257,7 +270,7 @@ void TColorBox::setCustomColor(TColor color)
 
 void TColorBox::onActivated(int index)
 {
-    if (index == 0) {
+    if (index == 0 && !m_stepping) {
         const std::optional<TColor> chosen = Application()->prompts().ChooseColor(colorAt(0));
         if (!chosen) {
             setCurrentIndex(m_lastIndex);

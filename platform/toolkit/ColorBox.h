@@ -13,8 +13,12 @@
 // colour of "Custom..." and is selected.
 //
 // OnChange is raised only by the user: picking an entry, or confirming the
-// colour dialog that "Custom..." opens (cancelling it raises nothing and
-// keeps the old selection). Setting Selected from code raises nothing. The
+// colour dialog that "Custom..." opens when it is chosen in the open list
+// (cancelling it raises nothing and keeps the old selection). Stepping onto
+// "Custom..." in the closed box (arrow keys, typing, the wheel) picks its
+// colour as it stands, without the modal dialog. A letter typed with Alt,
+// Ctrl or Meta belongs to the menus and shortcuts and never searches the
+// list. Setting Selected from code raises nothing. The
 // mouse wheel steps through the list only while the box has the keyboard
 // focus; elsewhere it goes on to the parent, so scrolling past a box never
 // changes a colour. The tooltip names what "Custom..." or a system colour
@@ -39,6 +43,7 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
@@ -47,6 +52,7 @@ private:
     void setCustomColor(TColor color);
 
     int m_lastIndex = 0;
+    bool m_stepping = false; // the closed box is being stepped through, not chosen from
 };
 
 

@@ -2,12 +2,8 @@
 
 #include "Application.h"
 
-#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QProxyStyle>
-#include <QStyleOptionTab>
-#include <QTabBar>
 
 TRadioButton::TRadioButton(QWidget* parent) : QRadioButton(parent)
 {
@@ -114,36 +110,16 @@ void TImage::mouseDoubleClickEvent(QMouseEvent* event)
     Q_EMIT OnDblClick();
 }
 
-namespace {
-
-// The style of the tab bar it belongs to, over the application's style:
-// only a hovered, unselected tab's caption changes colour.
-class HotTrackingTabStyle : public QProxyStyle
+void coverSiblingsBelow(QWidget* label)
 {
-public:
-    using QProxyStyle::QProxyStyle;
-
-    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                     const QWidget* widget) const override
-    {
-        const auto* tab = qstyleoption_cast<const QStyleOptionTab*>(option);
-        if (element == CE_TabBarTabLabel && tab && (tab->state & State_MouseOver) && !(tab->state & State_Selected)) {
-            QStyleOptionTab hot = *tab;
-            hot.palette.setColor(QPalette::WindowText, hot.palette.color(QPalette::Link));
-            hot.palette.setColor(QPalette::ButtonText, hot.palette.color(QPalette::Link));
-            QProxyStyle::drawControl(element, &hot, painter, widget);
+    // Siblings earlier in the list lie below: the list is the stacking order.
+    for (QObject* child : label->parentWidget()->children()) {
+        if (child == label)
             return;
-        }
-        QProxyStyle::drawControl(element, option, painter, widget);
+        auto* sibling = qobject_cast<QWidget*>(child);
+        if (!sibling || !sibling->geometry().intersects(label->geometry()))
+            continue;
+        const QRegion shown = sibling->mask().isEmpty() ? QRegion(sibling->rect()) : sibling->mask();
+        sibling->setMask(shown - label->geometry().translated(-sibling->pos()));
     }
-};
-
-} // namespace
-
-void enableHotTracking(QTabBar* tabs)
-{
-    auto* style = new HotTrackingTabStyle(QApplication::style()->name());
-    style->setParent(tabs);
-    tabs->setStyle(style);
-    tabs->setAttribute(Qt::WA_Hover);
 }

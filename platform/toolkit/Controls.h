@@ -96,8 +96,8 @@ private:
     TBitmap m_bitmap;
 };
 
-class QTabBar;
-
-// Hot-tracking page tabs: the tab under the mouse has its caption in the
-// desktop's hot-light colour (the palette's link colour).
-void enableHotTracking(QTabBar* tabs);
+// A label that is not transparent: it hides what lies under it on its
+// parent (a bevel line behind a group's caption) and shows there the
+// parent's own background, in exactly the colour the style paints the page
+// in, under any theme. The siblings under it are cut out where it lies.
+void coverSiblingsBelow(QWidget* label);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -72,7 +73,7 @@ bool QtPrompts::RunFileDialog(FileDialog& dialog)
 {
     QFileDialog box(QApplication::activeWindow());
     box.setNameFilter(qtNameFilters(dialog.Filter));
-    box.setDirectory(dialog.InitialDir);
+    box.setDirectory(QDir::current().absoluteFilePath(dialog.InitialDir));
     if (dialog.DialogKind == FileDialog::Open) {
         box.setAcceptMode(QFileDialog::AcceptOpen);
         box.setFileMode((dialog.Options & FileDialogOption::FileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);

@@ -55,12 +55,15 @@ double textContrast(const QImage& area)
     return best;
 }
 
+// A dark palette whose Window and Button roles differ, as dark desktop
+// themes' do: a style may paint the pages in either, or in neither.
 QPalette darkPalette()
 {
     QPalette p;
-    const QColor window(53, 53, 53), base(35, 35, 35), text(230, 230, 230);
-    for (const auto role : {QPalette::Window, QPalette::Button, QPalette::AlternateBase, QPalette::ToolTipBase})
+    const QColor window(53, 53, 53), button(70, 70, 70), base(35, 35, 35), text(230, 230, 230);
+    for (const auto role : {QPalette::Window, QPalette::AlternateBase, QPalette::ToolTipBase})
         p.setColor(role, window);
+    p.setColor(QPalette::Button, button);
     p.setColor(QPalette::Base, base);
     for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
         p.setColor(role, text);
@@ -130,6 +133,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("cell");
         QTest::newRow("a colour") << "cbPitanjeC1" << "Pitanje, Boja 1" << "mPitanje";
         QTest::newRow("a colour of a later page") << "cbOdgovorNOLine" << "Potvrda (normalno), Linija" << "mNO";
+        QTest::newRow("a page whose tab ends in a blank") << "cbOdgovorNormalC2" << "Odgovor (normalno), Boja 2"
+                                                          << "mOdgovor1";
         QTest::newRow("a direction") << "rbOdgovorInDole" << "Odgovor (ulaz), Prelivanje" << "mOdgovor2";
         QTest::newRow("Standarno") << "spbOdgovorOK" << "Odgovor (tacan), Standarno" << "mOdgovor4";
         QTest::newRow("Ostalo") << "cbVoditelj" << "Ostalo, Voditelj" << "";
@@ -176,8 +181,8 @@ private Q_SLOTS:
     void historyAndTheDocument()
     {
         QCOMPARE(contextMenu(w()->mPitanje),
-                 (QList<QPair<QString, bool>>{{"Ponisti: ", false},
-                                              {"Ponovi: ", false},
+                 (QList<QPair<QString, bool>>{{"Ponisti", false},
+                                              {"Ponovi", false},
                                               {"Standardne boje ove strane", true},
                                               {"Sacuvaj pregled kao...", true}}));
         QTemporaryDir dir;
@@ -198,6 +203,14 @@ private Q_SLOTS:
         contextMenu(w()->mPitanje, QStringLiteral("Standardne boje ove strane"), QContextMenuEvent::Keyboard);
         QVERIFY(w()->Modified);
         QCOMPARE(w()->history().stack().undoText(), QStringLiteral("Pitanje, Standarno"));
+        // From a preview cell the entry resets that cell's page, brought
+        // forward, and leaves the visible page alone.
+        userPicksColour(*w()->cbPitanjeC1, clRed);
+        userPicksColour(*w()->cbOdgovorInC1, clRed);
+        contextMenu(w()->mOdgovor2, QStringLiteral("Standardne boje ove strane"));
+        QCOMPARE(w()->cbOdgovorInC1->Selected(), standardSkinRecord().OdgovorInC1);
+        QCOMPARE(w()->cbPitanjeC1->Selected(), clRed);
+        QCOMPARE(w()->PageControl1->currentWidget(), w()->TabSheet3);
     }
 
     // The wheel steps a box only while it has the focus; a box's tooltip
@@ -218,49 +231,80 @@ private Q_SLOTS:
             QCOMPARE(box->Selected() != before, focused);
             QCOMPARE(w()->history().stack().canUndo(), focused);
         }
+        // The wheel steps onto "Custom..." without opening its dialog.
+        box->setSelected(clBlack);
+        QWheelEvent up(QPointF(5, 5), box->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                       Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box, &up);
+        QCOMPARE(box->currentIndex(), 0);
         box->setSelected(0x00336699);
         QCOMPARE(box->toolTip(), QStringLiteral("#996633"));
         box->setSelected(clBtnFace);
         QCOMPARE(box->toolTip(), QStringLiteral("Button Face"));
-        QCOMPARE(box->accessibleName(), QStringLiteral("Pitanje, Boja 1"));
+        QCOMPARE(w()->cbOdgovorNormalText->accessibleName(), QStringLiteral("Odgovor (normalno), Tekst"));
         QCOMPARE(w()->findChild<QLabel*>("Label2")->buddy(), box);
-        QCOMPARE(w()->mOdgovor2->accessibleName(), QStringLiteral("Pregled: Odgovor (ulaz)"));
+        QCOMPARE(w()->mOdgovor1->accessibleName(), QStringLiteral("Pregled: Odgovor (normalno)"));
     }
 
-    // Exactly one local .kvz file may be dropped; anything else is refused
-    // at once, without a message.
+    // Exactly one local .kvz file may be dropped, and only as a copy, which
+    // the source is told whatever it proposed; anything else is refused at
+    // once, without a message.
     void dropsAccepted_data()
     {
         QTest::addColumn<QStringList>("urls");
+        QTest::addColumn<Qt::DropActions>("offered");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("one skin") << QStringList{"file:///tmp/plavi.KVZ"} << true;
-        QTest::newRow("two skins") << QStringList{"file:///tmp/a.kvz", "file:///tmp/b.kvz"} << false;
-        QTest::newRow("a picture") << QStringList{"file:///tmp/a.png"} << false;
-        QTest::newRow("not a local file") << QStringList{"https://example.org/a.kvz"} << false;
+        const Qt::DropActions copy = Qt::CopyAction, copyOrMove = Qt::CopyAction | Qt::MoveAction;
+        QTest::newRow("one skin") << QStringList{"file:///tmp/plavi.KVZ"} << copy << true;
+        QTest::newRow("one skin, move proposed") << QStringList{"file:///tmp/plavi.kvz"} << copyOrMove << true;
+        QTest::newRow("one skin, only a move") << QStringList{"file:///tmp/plavi.kvz"} << Qt::DropActions(Qt::MoveAction)
+                                               << false;
+        QTest::newRow("two skins") << QStringList{"file:///tmp/a.kvz", "file:///tmp/b.kvz"} << copy << false;
+        QTest::newRow("a picture") << QStringList{"file:///tmp/a.png"} << copy << false;
+        QTest::newRow("not a local file") << QStringList{"https://example.org/a.kvz"} << copy << false;
     }
 
     void dropsAccepted()
     {
         QFETCH(QStringList, urls);
+        QFETCH(Qt::DropActions, offered);
         QFETCH(bool, accepted);
         QMimeData data;
         QList<QUrl> list;
         for (const QString& u : urls)
             list << QUrl(u);
         data.setUrls(list);
-        QDragEnterEvent event(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(w(), &event);
-        QCOMPARE(event.isAccepted(), accepted);
+        QDragEnterEvent enter(QPoint(5, 5), offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragMoveEvent move(QPoint(6, 6), offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop(QPoint(6, 6), offered, &data, Qt::LeftButton, Qt::NoModifier);
+        for (QDropEvent* event : {static_cast<QDropEvent*>(&enter), static_cast<QDropEvent*>(&move), &drop}) {
+            event->setDropAction(offered & Qt::MoveAction ? Qt::MoveAction : Qt::CopyAction);
+            QApplication::sendEvent(w(), event);
+            QCOMPARE(event->isAccepted(), accepted);
+            if (accepted)
+                QCOMPARE(event->dropAction(), Qt::CopyAction);
+        }
         QVERIFY(editor.fake().messages.isEmpty());
     }
 
-    // Under a dark palette every text of the window stands out from its own
-    // background by at least 4.5 : 1; the preview stays on white.
-    void readableUnderADarkPalette()
+    // Under a light and a dark palette every text of the window stands out
+    // from its own background by at least 4.5 : 1; the direction captions
+    // lie on their page's own colour, covering the bevel line; the preview
+    // stays on white.
+    void readableUnderLightAndDarkPalettes_data()
     {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << false;
+        QTest::newRow("dark") << true;
+    }
+
+    void readableUnderLightAndDarkPalettes()
+    {
+        QFETCH(bool, dark);
         editor.stop();
         const QPalette light = QApplication::palette();
-        QApplication::setPalette(darkPalette());
+        if (dark)
+            QApplication::setPalette(darkPalette());
         editor.start();
         w()->show();
         const QImage window = w()->grab().toImage();
@@ -283,6 +327,13 @@ private Q_SLOTS:
                 else if (qobject_cast<QLabel*>(control) || qobject_cast<QToolButton*>(control))
                     readable(page, control, {});
             }
+            // The caption's last column is its trailing blank, on the bevel's row.
+            for (QLabel* caption : w()->PageControl1->widget(t)->findChildren<QLabel*>())
+                if (caption->text() == QStringLiteral("Prelivanje: ")) {
+                    const QPoint blank = caption->mapTo(w(), QPoint(caption->width() - 1, 6));
+                    const QPoint pageOnly = caption->mapTo(w(), QPoint(-4, 1));
+                    QCOMPARE(page.pixel(blank), page.pixel(pageOnly));
+                }
         }
         const QPoint corner = w()->mPitanje->mapTo(w(), QPoint(2, 2));
         QCOMPARE(window.pixel(corner) & 0xFFFFFF, 0xFFFFFFu);

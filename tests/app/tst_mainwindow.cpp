@@ -7,8 +7,10 @@
 #include <QFontInfo>
 #include <QLayout>
 #include <QMenuBar>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -425,33 +427,80 @@ private Q_SLOTS:
         QVERIFY(!rescued);
     }
 
-    // The tab under the mouse lights up, and only that tab; tabs that do not
-    // fit (here under a large font) stay reachable by scrolling.
-    void tabsHotTrackAndScroll()
+    // The tab under the mouse lights up, and only that tab. Tabs that do not
+    // fit (here under a larger font) wrap onto rows, without scroll buttons:
+    // every tab whole and clickable, the current tab's row next to the
+    // pages, which give up the added row's height; they still hot-track.
+    void tabsHotTrackAndWrap()
     {
         w()->show();
-        QTabBar* bar = w()->PageControl1->tabBar();
-        const QImage still = bar->grab().toImage();
-        const QPoint over = bar->tabRect(3).center();
-        QHoverEvent hover(QEvent::HoverMove, over, bar->mapToGlobal(over), QPoint(-1, -1));
-        QCoreApplication::sendEvent(bar, &hover);
-        const QImage hot = bar->grab().toImage();
-        QRect changed;
-        for (int y = 0; y < hot.height(); ++y)
-            for (int x = 0; x < hot.width(); ++x)
-                if (hot.pixel(x, y) != still.pixel(x, y))
-                    changed |= QRect(x, y, 1, 1);
-        QVERIFY(!changed.isEmpty());
-        QVERIFY(bar->tabRect(3).contains(changed));
+        TPageControl* pages = w()->PageControl1;
+        QTabBar* bar = pages->tabBar();
+        const auto litByHovering = [&](int index) {
+            const QImage still = bar->grab().toImage();
+            const QPoint over = pages->tabArea(index).center();
+            QHoverEvent hover(QEvent::HoverMove, over, bar->mapToGlobal(over), QPoint(-1, -1));
+            QCoreApplication::sendEvent(bar, &hover);
+            const QImage hot = bar->grab().toImage();
+            QHoverEvent leave(QEvent::HoverLeave, QPoint(-1, -1), QPoint(-1, -1), over);
+            QCoreApplication::sendEvent(bar, &leave);
+            QRect changed;
+            for (int y = 0; y < hot.height(); ++y)
+                for (int x = 0; x < hot.width(); ++x)
+                    if (hot.pixel(x, y) != still.pixel(x, y))
+                        changed |= QRect(x, y, 1, 1);
+            return !changed.isEmpty() && pages->tabArea(index).contains(changed);
+        };
+        QCOMPARE(pages->tabRows(), 1);
+        QVERIFY(litByHovering(3));
+        const auto pageArea = [pages] {
+            QWidget* page = pages->currentWidget();
+            return QRect(page->mapTo(pages, QPoint(0, 0)), page->size());
+        };
+        const QRect oneRowPage = pageArea();
 
-        QFont large = w()->PageControl1->font();
-        large.setPixelSize(30);
-        w()->PageControl1->setFont(large);
+        QFont large = pages->font();
+        large.setPixelSize(16);
+        pages->setFont(large);
         QCoreApplication::processEvents();
-        const int last = w()->PageControl1->count() - 1;
-        QVERIFY(bar->tabRect(last).right() > bar->width());
-        w()->PageControl1->setCurrentIndex(last);
-        QVERIFY(bar->rect().contains(bar->tabRect(last)));
+        QCOMPARE(pages->tabRows(), 2);
+        const int rowHeight = pages->tabArea(0).height();
+        QCOMPARE(bar->height(), 2 * rowHeight);
+        QVERIFY(pageArea().top() >= oneRowPage.top() + rowHeight);
+        QCOMPARE(pageArea().bottom(), oneRowPage.bottom());
+        for (QWidget* button : bar->findChildren<QWidget*>())
+            QVERIFY(!button->isVisible());
+        for (int i = 0; i < pages->count(); ++i) {
+            const QRect area = pages->tabArea(i);
+            QVERIFY(bar->rect().contains(area));
+            QVERIFY(area.width() > bar->fontMetrics().horizontalAdvance(pages->tabText(i)));
+            for (int j = 0; j < i; ++j)
+                QVERIFY(!area.intersects(pages->tabArea(j)));
+        }
+        for (const int i : {7, 0, 5, 2}) {
+            QTest::mouseClick(bar, Qt::LeftButton, {}, pages->tabArea(i).center());
+            QCOMPARE(pages->currentIndex(), i);
+            QCOMPARE(pages->tabArea(i).bottom(), bar->height() - 1);
+        }
+        QVERIFY(litByHovering(6));
+    }
+
+    // The editor reads no command line: the toolkit's own options, which
+    // would end it at once here, change nothing.
+    void theCommandLineIsNotRead()
+    {
+        QProcess editor;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QTemporaryDir home;
+        environment.insert(QStringLiteral("HOME"), home.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        editor.setProcessEnvironment(environment);
+        editor.start(QStringLiteral(EDITOR), {QStringLiteral("-platform"), QStringLiteral("nosuchplatform"),
+                                              QStringLiteral("-style"), QStringLiteral("nosuchstyle")});
+        QVERIFY(editor.waitForStarted());
+        QVERIFY(!editor.waitForFinished(1500));
+        editor.kill();
+        editor.waitForFinished();
     }
 
     void startUpRegistersJpegAndTheEndWithdrawsEverything()

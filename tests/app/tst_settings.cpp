@@ -41,9 +41,10 @@ private Q_SLOTS:
     void firstStartWritesTheDefaults()
     {
         editor.start();
-        // "." is stored, and the dialogs start in the working folder.
-        QCOMPARE(editor.w()->OpenDir, QDir::currentPath());
-        QCOMPARE(editor.w()->SaveDir, QDir::currentPath());
+        // "." is stored and kept as ".": the folder the editor runs in, in
+        // this run and in every later one, wherever it is started.
+        QCOMPARE(editor.w()->OpenDir, QStringLiteral("."));
+        QCOMPARE(editor.w()->SaveDir, QStringLiteral("."));
         QVERIFY(QFileInfo::exists(settingsFileName()));
         QCOMPARE(storedValue(QStringLiteral("OpenDir")), QStringLiteral("."));
         QCOMPARE(storedValue(QStringLiteral("SaveDir")), QStringLiteral("."));
@@ -64,6 +65,10 @@ private Q_SLOTS:
         QTest::newRow("SaveDir not a string: OpenDir read")
             << QByteArray("[General]\nOpenDir=/in\nSaveDir=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n") << "/in" << ".";
         QTest::newRow("values missing: defaults") << QByteArray("[General]\nPutanja=/opt/x\n") << "." << ".";
+        QTest::newRow("relative folders kept as read") << QByteArray("[General]\nOpenDir=skins\nSaveDir=../out\n")
+                                                       << "skins" << "../out";
+        QTest::newRow("an earlier version's PregledDir goes")
+            << QByteArray("[General]\nOpenDir=/in\nSaveDir=/out\nPregledDir=/p\n") << "/in" << "/out";
     }
 
     void handWrittenSettings()
@@ -71,16 +76,16 @@ private Q_SLOTS:
         QFETCH(QByteArray, file);
         QFETCH(QString, openDir);
         QFETCH(QString, saveDir);
-        for (QString* folder : {&openDir, &saveDir})
-            if (*folder == QLatin1String("."))
-                *folder = QDir::currentPath();
         writeSettingsFile(file);
         editor.start();
         QCOMPARE(editor.w()->OpenDir, openDir);
         QCOMPARE(editor.w()->SaveDir, saveDir);
         QVERIFY(editor.fake().messages.isEmpty());
-        // Every close writes all three as strings, replacing what was there.
+        // Every close writes all three as strings, replacing what was there,
+        // and the settings hold nothing else.
         editor.w()->close();
+        QCOMPARE(QSettings(settingsFileName(), QSettings::IniFormat).allKeys(),
+                 (QStringList{"OpenDir", "Putanja", "SaveDir"}));
         QCOMPARE(storedValue(QStringLiteral("OpenDir")), openDir);
         QCOMPARE(storedValue(QStringLiteral("SaveDir")), saveDir);
         QCOMPARE(storedValue(QStringLiteral("Putanja")), QCoreApplication::applicationFilePath());

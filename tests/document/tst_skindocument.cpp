@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -359,6 +360,7 @@ private Q_SLOTS:
         auto& [prompts, openDialog, saveDialog, view, document] = session;
         prompts.messageAnswers.assign(questions.begin(), questions.end());
         prompts.fileAnswers.push_back(answer == "-" ? std::nullopt : std::optional(dir.filePath(answer)));
+        document.SaveDir = "/s";
         TSaveDialog previewDialog;
         QImage picture(800, 191, QImage::Format_RGB32);
         picture.fill(Qt::red);
@@ -374,20 +376,23 @@ private Q_SLOTS:
         QCOMPARE(result, outcome);
         QCOMPARE(prompts.messages.size(), qsizetype(questions.size()));
         const QString target = dir.filePath(answer.endsWith(".png") ? answer : answer + ".png");
-        if (outcome == "written") {
+        if (outcome == "written")
             QCOMPARE(QImage(target).convertToFormat(QImage::Format_RGB32), picture);
-            QCOMPARE(document.PreviewDir, dir.path());
-        }
         if (outcome == "kept")
             QCOMPARE(readAll(target), QByteArray("old"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), outcome == "written" && answer == "p" ? 2 : 1);
 
-        document.OpenDir = "/o", document.SaveDir = "/s", document.PreviewDir = "/p";
+
+        // The first picture's dialog starts in SaveDir, the next one where a
+        // picture was last written in this run; the settings keep neither.
+        prompts.fileAnswers.push_back(std::nullopt);
+        document.savePreview(picture, previewDialog);
+        QCOMPARE(prompts.dialogs.first().InitialDir, QStringLiteral("/s"));
+        QCOMPARE(prompts.dialogs.last().InitialDir, outcome == "written" ? dir.path() : QStringLiteral("/s"));
         document.WriteSettings();
-        Session again;
-        again.document.ReadSettings();
-        QCOMPARE(QStringList({again.document.OpenDir, again.document.SaveDir, again.document.PreviewDir}),
-                 QStringList({"/o", "/s", "/p"}));
+        const QString settings = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                                 + "/Tavrin/Zlatovir Vedu Dozezi.conf";
+        QCOMPARE(QSettings(settings, QSettings::IniFormat).allKeys(), (QStringList{"OpenDir", "Putanja", "SaveDir"}));
     }
 
     // Names at the file system's length limit save and save again; one past

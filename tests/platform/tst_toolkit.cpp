@@ -10,8 +10,13 @@
 #include <QAbstractItemView>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
+
+#include <cstdio>
+
+#include <unistd.h>
 
 using Action = std::function<void(TColorBox&, FakePrompts&)>;
 Q_DECLARE_METATYPE(Action)
@@ -118,6 +123,22 @@ private Q_SLOTS:
             b.setFocus();
             QTest::keyClick(&b, Qt::Key_Down);
         }) << clPurple << 1;
+        // Stepping onto "Custom..." takes the colour it holds; its dialog
+        // opens only when it is chosen in the open list. (An unscripted
+        // dialog ends the run.)
+        QTest::newRow("keyboard: Home onto Custom... opens no dialog") << Action([](TColorBox& b, FakePrompts&) {
+            QTest::keyClick(&b, Qt::Key_Home);
+        }) << clBlack << 1;
+        QTest::newRow("Enter on Custom... in the open list opens it") << Action([](TColorBox& b, FakePrompts& p) {
+            p.colorAnswers.push_back(TColor(0x00ADDEFE));
+            b.showPopup();
+            b.view()->setCurrentIndex(b.model()->index(0, 0));
+            QTest::keyClick(b.view(), Qt::Key_Return);
+        }) << TColor(0x00ADDEFE) << 1;
+        // Alt, Ctrl or Meta with a letter is for menus and shortcuts.
+        QTest::newRow("Alt+R searches nothing") << Action([](TColorBox& b, FakePrompts&) {
+            QTest::keyClick(&b, Qt::Key_R, Qt::AltModifier);
+        }) << clNavy << 0;
     }
 
     // Starting from Navy set by code: what the user does, what the box then
@@ -134,6 +155,7 @@ private Q_SLOTS:
         action(box, *prompts);
         QCOMPARE(box.Selected(), selected);
         QCOMPARE(spy.count(), changes);
+        QVERIFY(prompts->colorAnswers.empty());
     }
 
     void customDialogStartsFromTheCustomColour()
@@ -192,8 +214,20 @@ private Q_SLOTS:
         QCOMPARE(prompts->messages[0].caption, QStringLiteral("Zlatovir VEDU Dozezi"));
         QCOMPARE(prompts->messages[0].kind, MessageKind::Error);
         QCOMPARE(prompts->messages[0].text, QStringLiteral("Cannot create file \"/x/y.kvz\". No such file or directory"));
-        QVERIFY(!TApplication::guard([] { throw std::runtime_error("x"); }));
         QVERIFY(TApplication::guard([] {}));
+        // The box is the whole report: nothing is logged.
+        QTemporaryFile log;
+        QVERIFY(log.open());
+        std::fflush(stderr);
+        const int standardError = dup(STDERR_FILENO);
+        dup2(log.handle(), STDERR_FILENO);
+        const bool ran = TApplication::guard([] { throw std::runtime_error("x"); });
+        std::fflush(stderr);
+        dup2(standardError, STDERR_FILENO);
+        close(standardError);
+        QVERIFY(!ran);
+        QCOMPARE(prompts->messages.size(), 2);
+        QCOMPARE(log.size(), 0);
     }
 
     void fileDialogFilterInQtForm()
