@@ -10,6 +10,7 @@
 #include "Files.h"
 #include "SkinFile.h"
 
+#include <tuple>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -90,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const PathState before = inspectPath(path);
             const QString was = kindOf(path);
             try {
-                writeSkinFile(path, standardSkinRecord());
+                std::ignore = writeSkinFile(path, standardSkinRecord());
             } catch (const EditorError&) {
                 if (before.kind != PathState::Absent && before.kind != PathState::RegularFile && kindOf(path) != was)
                     std::abort();

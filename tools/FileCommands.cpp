@@ -20,6 +20,12 @@ int fail(KvzExit code, const QString& text)
     return code;
 }
 
+void warnAboutLost(const QString& fileName, const LostAttributes& lost)
+{
+    if (!lost.isEmpty())
+        std::fprintf(stderr, "kvztool: %s\n", lostAttributesMessage(fileName, lost).toUtf8().constData());
+}
+
 SkinFileContents readSkinArgument(const QString& name)
 {
     if (name != QLatin1String("-"))
@@ -80,6 +86,20 @@ QString formatColour(std::uint32_t colour)
 
 } // namespace
 
+std::optional<QString> refusedOverwrite(const QStringList& names, bool force)
+{
+    for (const QString& name : names) {
+        if (name == QLatin1String("-"))
+            continue;
+        const PathState state = inspectPath(name);
+        if (state.kind == PathState::Unreachable)
+            return QStringLiteral("\"%1\": %2").arg(name, state.reason);
+        if (state.kind != PathState::Absent && !force)
+            return QStringLiteral("datoteka \"%1\" već postoji (upotrebite --force)").arg(name);
+    }
+    return std::nullopt;
+}
+
 int commandNew(const QStringList& args, bool force)
 {
     if (args.size() != 1)
@@ -89,10 +109,9 @@ int commandNew(const QStringList& args, bool force)
         return Ok;
     }
     const QString name = withSkinExtension(args[0]);
-    // A link that leads nowhere is an existing path too.
-    if (inspectPath(name).kind != PathState::Absent && !force)
-        return fail(BadFile, QStringLiteral("datoteka \"%1\" već postoji (upotrebite --force)").arg(name));
-    writeSkinFile(name, standardSkinRecord());
+    if (const auto refused = refusedOverwrite({name}, force))
+        return fail(BadFile, *refused);
+    warnAboutLost(name, writeSkinFile(name, standardSkinRecord()));
     return Ok;
 }
 
@@ -162,7 +181,7 @@ int commandSet(const QStringList& args)
     if (args[0] == QLatin1String("-"))
         writeStandardOutput(encodeSkinFile(r));
     else
-        writeSkinFile(args[0], r);
+        warnAboutLost(args[0], writeSkinFile(args[0], r));
     return Ok;
 }
 

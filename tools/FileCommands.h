@@ -16,6 +16,8 @@ enum KvzExit { Ok = 0, BadFile = 1, BadUsage = 2 };
 void say(const QString& text);
 // A message on standard error, "kvztool: " first; returns the exit code.
 int fail(KvzExit code, const QString& text);
+// A written file's lost attributes, said on standard error (the write stands).
+void warnAboutLost(const QString& fileName, const LostAttributes& lost);
 // "-" names standard input where a skin is read and standard output where
 // one file is written.
 SkinFileContents readSkinArgument(const QString& name);
@@ -24,6 +26,12 @@ void writeStandardOutput(const QByteArray& bytes);
 // Nothing when the editor would open the file without a message, else the
 // reason it would not (a missing file included).
 std::optional<QString> refusal(const QString& fileName, SkinFileContents* out = nullptr);
+
+// Every command that writes refuses to replace what exists without --force
+// (a link that leads nowhere is an existing path too), and a name the
+// system will not look at, with its reason: the message for the first of
+// `names` so refused, if any.
+std::optional<QString> refusedOverwrite(const QStringList& names, bool force);
 
 int commandNew(const QStringList& args, bool force);
 int commandDump(const QStringList& args);

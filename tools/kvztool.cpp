@@ -61,7 +61,7 @@ public:
     MessageAnswer MessageBox(const QString& text, const QString&, MessageKind kind) override
     {
         fail(BadFile, text);
-        return kind == MessageKind::Error ? MessageAnswer::Ok : MessageAnswer::Cancel;
+        return kind == MessageKind::Error || kind == MessageKind::Warning ? MessageAnswer::Ok : MessageAnswer::Cancel;
     }
     bool RunFileDialog(FileDialog&) override { return false; }
     std::optional<TColor> ChooseColor(TColor) override { return std::nullopt; }
@@ -91,17 +91,6 @@ std::optional<const char*> pictureFormat(const QString& name)
         return "JPEG";
     if (suffix == QLatin1String("bmp"))
         return "BMP";
-    return std::nullopt;
-}
-
-// Every command that writes refuses to replace what exists without --force:
-// the message for the first of `names` that exists, if any.
-std::optional<QString> refusedOverwrite(const QStringList& names, bool force)
-{
-    if (!force)
-        for (const QString& name : names)
-            if (name != QLatin1String("-") && inspectPath(name).kind != PathState::Absent)
-                return QStringLiteral("datoteka \"%1\" već postoji (upotrebite --force)").arg(name);
     return std::nullopt;
 }
 
@@ -135,19 +124,31 @@ struct PictureJob
         return out;
     }
 
-    // Encodes and writes the pictures, each whole; raises EditorError. Any
-    // thread may run it.
+    // Encodes and writes the pictures, each whole; raises EditorError, and
+    // then takes away the pictures and folders this call made, so that a
+    // failure leaves no half set behind. Any thread may run it.
     void store(const std::vector<std::pair<QImage, QString>>& pictures) const
     {
-        if (images && !QDir().mkpath(target))
-            throw EditorError(QStringLiteral("folder \"%1\" se ne može napraviti").arg(target));
-        for (const auto& [image, name] : pictures) {
-            const char* format = name == QLatin1String("-") ? "PNG" : *pictureFormat(name);
-            const QByteArray bytes = encodePicture(image, name, format);
-            if (name == QLatin1String("-"))
-                writeStandardOutput(bytes);
-            else
-                writeWholeFile(name, bytes);
+        const QStringList folders = images ? makeFolders(target) : QStringList();
+        QStringList made;
+        try {
+            for (const auto& [image, name] : pictures) {
+                const char* format = name == QLatin1String("-") ? "PNG" : *pictureFormat(name);
+                const QByteArray bytes = encodePicture(image, name, format);
+                if (name == QLatin1String("-")) {
+                    writeStandardOutput(bytes);
+                    continue;
+                }
+                const bool isNew = inspectPath(name).kind == PathState::Absent;
+                warnAboutLost(name, writeWholeFile(name, bytes));
+                if (isNew)
+                    made << name;
+            }
+        } catch (const EditorError&) {
+            for (const QString& name : made)
+                QFile::remove(name);
+            removeFolders(folders);
+            throw;
         }
     }
 
@@ -167,9 +168,39 @@ int renderOne(TApplication& app, const QString& skin, const PictureJob& job, boo
     return Ok;
 }
 
+// Where the pictures of each skin of a batch go: "dir/plavi.kvz" (".kvz" in
+// any case, or none) to OUTDIR/plavi.png, or the images to OUTDIR/plavi/.
+// Decided for every skin before anything is written: a name that would not
+// be a plain name inside OUTDIR, or two skins that would write the same
+// output, are refused by name; nothing then is written.
+std::optional<std::vector<PictureJob>> planBatch(const QStringList& skins, const QString& outDir, bool images)
+{
+    std::vector<PictureJob> jobs;
+    std::map<QString, QString> taken; // output name -> the skin that takes it
+    QStringList refused;
+    for (const QString& skin : skins) {
+        QString base = QFileInfo(skin).fileName();
+        if (base.endsWith(QStringLiteral(".kvz"), Qt::CaseInsensitive))
+            base.chop(4);
+        if (base.isEmpty() || base == QLatin1String(".") || base == QLatin1String("..")) {
+            refused << QStringLiteral("\"%1\" ne daje ime izlaza u folderu \"%2\"").arg(skin, outDir);
+            continue;
+        }
+        const QString output = images ? base : base + QStringLiteral(".png");
+        if (const auto [it, fresh] = taken.emplace(output, skin); !fresh)
+            refused << QStringLiteral("\"%1\" i \"%2\" bi pisali isti izlaz \"%3\"").arg(it->second, skin, output);
+        jobs.push_back({images, QDir(outDir).filePath(output)});
+    }
+    for (const QString& message : refused)
+        fail(BadUsage, message);
+    if (!refused.isEmpty())
+        return std::nullopt;
+    return jobs;
+}
+
 // Many skins, one offscreen editor: each skin is loaded whole over the last,
-// so every picture equals the one a single run makes. The pictures of
-// "dir/plavi.kvz" are OUTDIR/plavi.png, or the images in OUTDIR/plavi/.
+// so every picture equals the one a single run makes (see planBatch for
+// where they go).
 // Encoding and writing run on a pool of threads while the editor goes on
 // to the next skin; a few skins at most wait for them, so memory stays
 // flat however many skins there are. A skin that is refused or cannot be
@@ -177,8 +208,10 @@ int renderOne(TApplication& app, const QString& skin, const PictureJob& job, boo
 // still written; the exit status then says so.
 int renderMany(TApplication& app, const QStringList& skins, const QString& outDir, bool images, bool force)
 {
-    if (!QDir().mkpath(outDir))
-        return fail(BadFile, QStringLiteral("folder \"%1\" se ne može napraviti").arg(outDir));
+    const std::optional<std::vector<PictureJob>> jobs = planBatch(skins, outDir, images);
+    if (!jobs)
+        return BadUsage;
+    const QStringList folders = makeFolders(outDir);
     EditorSession session(app, false);
     QThreadPool pool;
     QSemaphore waiting(2 * std::max(1, pool.maxThreadCount()));
@@ -190,10 +223,7 @@ int renderMany(TApplication& app, const QStringList& skins, const QString& outDi
     };
     for (qsizetype i = 0; i < skins.size(); ++i) {
         const QString& skin = skins[i];
-        QString base = QFileInfo(skin).fileName();
-        if (base.endsWith(QStringLiteral(".kvz"), Qt::CaseInsensitive))
-            base.chop(4);
-        const PictureJob job{images, QDir(outDir).filePath(images ? base : base + QStringLiteral(".png"))};
+        const PictureJob& job = (*jobs)[size_t(i)];
         try {
             if (const auto reason = refusal(skin)) {
                 report(i, *reason);
@@ -223,7 +253,10 @@ int renderMany(TApplication& app, const QStringList& skins, const QString& outDi
     pool.waitForDone();
     for (const auto& [index, message] : problems)
         fail(BadFile, message);
-    return problems.empty() ? Ok : BadFile;
+    if (problems.empty())
+        return Ok;
+    removeFolders(folders); // those left empty
+    return BadFile;
 }
 
 // Qt's own diagnostics (a missing runtime folder, font notes) never reach

@@ -21,6 +21,12 @@ SkinDocument::SkinDocument(SkinView& view, PromptsSource prompts, FileDialog& op
 {
 }
 
+void SkinDocument::warnAboutLost(const QString& fileName, const LostAttributes& lost)
+{
+    if (!lost.isEmpty())
+        m_prompts().MessageBox(lostAttributesMessage(fileName, lost), WarningCaption, MessageKind::Warning);
+}
+
 MessageAnswer SkinDocument::ask(const QString& text, MessageKind kind)
 {
     return m_prompts().MessageBox(text, ConfirmCaption, kind);
@@ -79,9 +85,10 @@ void SkinDocument::SaveToFile(const QString& FileName)
 {
     const TSkinRecord record = m_view.currentRecord();
     const QString name = absoluteCleanPath(withSkinExtension(FileName));
-    writeSkinFile(name, record);
+    const LostAttributes lost = writeSkinFile(name, record);
     CurrentFileName = name;
     UpdateCaption();
+    warnAboutLost(name, lost);
 }
 
 bool SkinDocument::LoadFromFile(const QString& FileName)
@@ -192,7 +199,7 @@ bool SkinDocument::savePreview(const QImage& preview, FileDialog& dialog)
         target += QStringLiteral(".png");
     if (!confirmReplacing(target))
         return false;
-    writeWholeFile(target, encodePicture(preview, target, "PNG"));
+    warnAboutLost(target, writeWholeFile(target, encodePicture(preview, target, "PNG")));
     PreviewDir = directoryPart(target);
     return true;
 }

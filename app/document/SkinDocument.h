@@ -105,6 +105,8 @@ private:
     void openChosen(const QString& FileName);
     bool confirmReplacing(const QString& target);
     MessageAnswer ask(const QString& text, MessageKind kind);
+    // Tells the user which of the old file's attributes a write left behind.
+    void warnAboutLost(const QString& fileName, const LostAttributes& lost);
 
     SkinView& m_view;
     PromptsSource m_prompts;

@@ -160,9 +160,19 @@ QString refusalMessage(SkinFileContents::Status status)
     return {};
 }
 
-void writeSkinFile(const QString& fileName, const TSkinRecord& record)
+LostAttributes writeSkinFile(const QString& fileName, const TSkinRecord& record)
 {
-    writeWholeFile(fileName, encodeSkinFile(record));
+    return writeWholeFile(fileName, encodeSkinFile(record));
+}
+
+const QString WarningCaption = QStringLiteral("Upozorenje");
+
+QString lostAttributesMessage(const QString& fileName, const LostAttributes& lost)
+{
+    if (lost.isEmpty())
+        return {};
+    return QStringLiteral("Datoteka \"%1\" je sačuvana, ali bez ovih atributa stare datoteke: %2")
+        .arg(fileNamePart(fileName), lost.join(QStringLiteral(", ")));
 }
 
 namespace {

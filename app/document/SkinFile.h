@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Colors.h"
+#include "Files.h"
 
 #include <QByteArray>
 #include <QString>
@@ -105,8 +106,13 @@ extern const QString RefusalCaption; // "Greska"
 
 // Writes the whole file or nothing, only onto a regular file or a new path
 // (see writeWholeFile). Failure raises EditorError
-// "Cannot create file "<full path>". <reason>".
-void writeSkinFile(const QString& fileName, const TSkinRecord& record);
+// "Cannot create file "<full path>". <reason>". Returns the old file's user
+// attributes that could not be carried over.
+[[nodiscard]] LostAttributes writeSkinFile(const QString& fileName, const TSkinRecord& record);
+// What the user is told when a file was written without some of the old
+// file's attributes (empty when none were lost), and the box's caption.
+QString lostAttributesMessage(const QString& fileName, const LostAttributes& lost);
+extern const QString WarningCaption; // "Upozorenje"
 
 // Path rules. Only "/" separates path parts on Linux and other Unix
 // systems; a Windows build also takes "\" and ":".

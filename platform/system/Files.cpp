@@ -6,30 +6,34 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
-#include <QTemporaryFile>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef Q_OS_LINUX
+#include <sys/xattr.h>
+#endif
 #endif
 
 const QString NotRegularReason = QStringLiteral("Not a regular file");
 
 namespace {
 
-[[noreturn]] void cannotCreate(const QString& fileName, const QString& reason)
+// The path as the user named it, made absolute for the message only.
+QString shownPath(const QString& fileName)
 {
-    throw EditorError(
-        QStringLiteral("Cannot create file \"%1\". %2").arg(QFileInfo(fileName).absoluteFilePath(), reason));
+    return QFileInfo(fileName).absoluteFilePath();
 }
 
-// The whole of `bytes` into an open file, flushed: a short write is a failure
-// even where the device reports success.
-bool writeAll(QFileDevice& file, const QByteArray& bytes)
+[[noreturn]] void cannotCreate(const QString& fileName, const QString& reason)
 {
-    return file.write(bytes) == bytes.size() && file.flush();
+    throw EditorError(QStringLiteral("Cannot create file \"%1\". %2").arg(shownPath(fileName), reason));
 }
 
 } // namespace
@@ -47,68 +51,302 @@ QByteArray encodePicture(const QImage& image, const QString& fileName, const cha
 
 #ifdef Q_OS_UNIX
 
-PathState inspectPath(const QString& path)
+namespace {
+
+QString reasonOf(int error)
 {
-    const QByteArray native = QFile::encodeName(path);
+    return qt_error_string(error);
+}
+
+// A file descriptor, closed when it goes.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd = -1) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+
+private:
+    int m_fd;
+};
+
+// All of `bytes` from the start, through short writes and interruptions.
+// 0, or the system's error number.
+int writeAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return EIO;
+        done += n;
+    }
+    return 0;
+}
+
+// The folder a path lies in, as bytes: "." for a bare name.
+QByteArray folderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return ".";
+    return slash == 0 ? QByteArray("/") : path.left(slash);
+}
+
+PathState inspectNative(const QByteArray& native)
+{
     struct stat st {};
     if (::lstat(native.constData(), &st) != 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return {PathState::Absent, 0, {}};
-        return {PathState::Unreachable, 0, qt_error_string(errno)};
+        return {PathState::Unreachable, 0, reasonOf(errno)};
     }
     if (S_ISLNK(st.st_mode) && ::stat(native.constData(), &st) != 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return {PathState::DanglingLink, 0, {}};
-        return {PathState::Unreachable, 0, qt_error_string(errno)};
+        return {PathState::Unreachable, 0, reasonOf(errno)};
     }
     if (!S_ISREG(st.st_mode))
         return {PathState::NotRegular, 0, {}};
     return {PathState::RegularFile, qint64(st.st_size), {}};
 }
 
-void writeWholeFile(const QString& fileName, const QByteArray& bytes)
+// The old file's extended attributes onto the new one, and no ACL there
+// that the old file did not have (a folder's default ACL would otherwise
+// change who may read the skin). Returns the user attributes that could
+// not be copied; anything else that cannot be copied raises.
+LostAttributes copyAttributes(const QByteArray& from, int to, const QString& fileName)
 {
-    const PathState state = inspectPath(fileName);
-    if (state.kind == PathState::DanglingLink || state.kind == PathState::NotRegular)
-        cannotCreate(fileName, NotRegularReason);
-    if (state.kind == PathState::Unreachable)
-        cannotCreate(fileName, state.reason);
-    // A link to a regular file stays a link; its target gets the bytes.
-    const QString target = state.kind == PathState::RegularFile ? QFileInfo(fileName).canonicalFilePath() : fileName;
-    const QString folder = QFileInfo(target).absolutePath();
-    struct stat old {};
-    const bool replacing = state.kind == PathState::RegularFile
-                           && ::stat(QFile::encodeName(target).constData(), &old) == 0;
-
-    // A short temporary name, so that names at the length limit save too.
-    QTemporaryFile temp(folder + QStringLiteral("/.kvz-XXXXXX"));
-    if (!temp.open()) {
-        // A folder that takes no new file: a writable file is rewritten in place.
-        if (replacing && !QFileInfo(folder).isWritable() && QFileInfo(target).isWritable()) {
-            QFile file(target);
-            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || !writeAll(file, bytes))
-                cannotCreate(fileName, file.errorString());
-            return;
+    LostAttributes lost;
+#ifdef Q_OS_LINUX
+    ssize_t size = ::listxattr(from.constData(), nullptr, 0);
+    if (size < 0 && (errno == ENOTSUP || errno == ENOSYS))
+        return lost;
+    if (size < 0)
+        cannotCreate(fileName, reasonOf(errno));
+    QByteArray names(size, '\0');
+    size = ::listxattr(from.constData(), names.data(), names.size());
+    if (size < 0)
+        cannotCreate(fileName, reasonOf(errno));
+    names.truncate(size);
+    bool hadAccessAcl = false;
+    for (const QByteArray& name : names.split('\0')) {
+        if (name.isEmpty())
+            continue;
+        hadAccessAcl |= name == "system.posix_acl_access";
+        const bool optional = name.startsWith("user.");
+        const ssize_t length = ::getxattr(from.constData(), name.constData(), nullptr, 0);
+        QByteArray value(qMax<ssize_t>(length, 0), '\0');
+        const ssize_t got = length <= 0 ? length : ::getxattr(from.constData(), name.constData(), value.data(), value.size());
+        if (got < 0 || ::fsetxattr(to, name.constData(), value.constData(), size_t(got), 0) != 0) {
+            if (!optional)
+                cannotCreate(fileName, QStringLiteral("%1 (%2)").arg(reasonOf(errno), QString::fromUtf8(name)));
+            lost << QString::fromUtf8(name);
         }
-        cannotCreate(fileName, temp.errorString());
     }
-    if (!writeAll(temp, bytes))
-        cannotCreate(fileName, temp.errorString());
-    const int fd = temp.handle();
-    if (replacing) {
-        // The owner first: changing it may clear set-id bits the mode restores.
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
+    if (!hadAccessAcl)
+        ::fremovexattr(to, "system.posix_acl_access");
+#else
+    Q_UNUSED(from);
+    Q_UNUSED(to);
+    Q_UNUSED(fileName);
+#endif
+    return lost;
+}
+
+// The old file's owner and group where the process may (the owner first:
+// changing it may clear set-id bits the mode then restores) and its mode;
+// a new file gets what any new file would.
+void carryOwnerAndMode(int fd, const struct stat* old)
+{
+    if (old) {
+        if (::fchown(fd, old->st_uid, old->st_gid) != 0 && ::fchown(fd, uid_t(-1), old->st_gid) != 0) {
             // Not permitted: the file becomes the saver's, as any new file would.
         }
-        ::fchmod(fd, old.st_mode & 07777);
+        ::fchmod(fd, old->st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         ::fchmod(fd, 0666 & ~mask);
     }
-    if (::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
-        cannotCreate(fileName, qt_error_string(errno));
-    temp.setAutoRemove(false);
+}
+
+// A name for the new contents beside the target: short, so that names at
+// the length limit save too, and hidden.
+QByteArray temporaryName(const QByteArray& folder)
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QByteArray name = folder + "/.kvz-";
+    for (int i = 0; i < 6; ++i)
+        name += letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
+    return name;
+}
+
+// An anonymous file in `folder` (nothing to leave behind if the process
+// dies before it is linked in), else a named one; -1 with errno when the
+// folder takes no new file. `name` is empty for an anonymous file.
+int openNewFile(const QByteArray& folder, QByteArray& name)
+{
+#ifdef O_TMPFILE
+    const int anonymous = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (anonymous >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
+        return anonymous;
+#endif
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = temporaryName(folder);
+        const int fd = ::open(name.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Gives the anonymous file a name in `folder`, just before the rename:
+// through its descriptor where the process may, else through /proc.
+int linkAnonymous(int fd, const QByteArray& folder, QByteArray& name)
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = temporaryName(folder);
+        if (::linkat(fd, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH) == 0
+            || ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0)
+            return 0;
+        if (errno != EEXIST)
+            return errno;
+    }
+    return EEXIST;
+}
+
+void syncFolder(const QByteArray& folder)
+{
+    const Descriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.valid())
+        ::fsync(dir.get()); // a file system that cannot sync a folder has nothing to lose by it
+}
+
+// The file rewritten where it lies, for a folder that takes no new file.
+void rewriteInPlace(const QString& fileName, const QByteArray& target, const QByteArray& bytes)
+{
+    const Descriptor fd(::open(target.constData(), O_WRONLY | O_CLOEXEC));
+    if (!fd.valid())
+        cannotCreate(fileName, reasonOf(errno));
+    if (const int error = ::posix_fallocate(fd.get(), 0, off_t(bytes.size())); error != 0)
+        cannotCreate(fileName, reasonOf(error));
+    if (const int error = writeAll(fd.get(), bytes); error != 0)
+        cannotCreate(fileName, reasonOf(error));
+    if (::ftruncate(fd.get(), off_t(bytes.size())) != 0 || ::fsync(fd.get()) != 0)
+        cannotCreate(fileName, reasonOf(errno));
+}
+
+} // namespace
+
+PathState inspectPath(const QString& path)
+{
+    return inspectNative(QFile::encodeName(path));
+}
+
+LostAttributes writeWholeFile(const QString& fileName, const QByteArray& bytes)
+{
+    const QByteArray name = QFile::encodeName(fileName);
+    const PathState state = inspectNative(name);
+    if (state.kind == PathState::DanglingLink || state.kind == PathState::NotRegular)
+        cannotCreate(fileName, NotRegularReason);
+    if (state.kind == PathState::Unreachable)
+        cannotCreate(fileName, state.reason);
+    const bool replacing = state.kind == PathState::RegularFile;
+    // A link to a regular file stays a link; its target gets the bytes.
+    QByteArray target = name;
+    if (replacing) {
+        char resolved[PATH_MAX];
+        if (!::realpath(name.constData(), resolved))
+            cannotCreate(fileName, reasonOf(errno));
+        target = resolved;
+    }
+    const QByteArray folder = folderOf(target);
+    struct stat old {};
+    if (replacing && ::stat(target.constData(), &old) != 0)
+        cannotCreate(fileName, reasonOf(errno));
+
+    QByteArray temporary;
+    const Descriptor fd(openNewFile(folder, temporary));
+    if (!fd.valid()) {
+        const int error = errno;
+        if (replacing && (error == EACCES || error == EPERM) && ::access(target.constData(), W_OK) == 0) {
+            rewriteInPlace(fileName, target, bytes);
+            return {};
+        }
+        cannotCreate(fileName, reasonOf(error));
+    }
+    // From here on a failure takes the new file away and leaves the old one.
+    struct Cleanup
+    {
+        QByteArray& name;
+        bool armed = true;
+        ~Cleanup()
+        {
+            if (armed && !name.isEmpty())
+                ::unlink(name.constData());
+        }
+    } cleanup{temporary};
+    if (const int error = writeAll(fd.get(), bytes); error != 0)
+        cannotCreate(fileName, reasonOf(error));
+    carryOwnerAndMode(fd.get(), replacing ? &old : nullptr);
+    const LostAttributes lost = replacing ? copyAttributes(target, fd.get(), fileName) : LostAttributes();
+    if (::fsync(fd.get()) != 0)
+        cannotCreate(fileName, reasonOf(errno));
+    if (temporary.isEmpty()) {
+        if (const int error = linkAnonymous(fd.get(), folder, temporary); error != 0)
+            cannotCreate(fileName, reasonOf(error));
+    }
+    if (::rename(temporary.constData(), target.constData()) != 0)
+        cannotCreate(fileName, reasonOf(errno));
+    cleanup.armed = false;
+    syncFolder(folder);
+    return lost;
+}
+
+void removeFolders(const QStringList& made)
+{
+    for (auto it = made.crbegin(); it != made.crend(); ++it)
+        ::rmdir(QFile::encodeName(*it).constData());
+}
+
+QStringList makeFolders(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    QStringList made;
+    qsizetype from = native.startsWith('/') ? 1 : 0;
+    while (from <= native.size()) {
+        qsizetype slash = native.indexOf('/', from);
+        if (slash < 0)
+            slash = native.size();
+        const QByteArray part = native.left(slash);
+        from = slash + 1;
+        if (part.isEmpty() || part.endsWith('/'))
+            continue;
+        if (::mkdir(part.constData(), 0777) == 0) {
+            made << QFile::decodeName(part);
+            continue;
+        }
+        struct stat st {};
+        if (errno == EEXIST && ::stat(part.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+            continue;
+        const int error = errno == EEXIST ? ENOTDIR : errno;
+        removeFolders(made);
+        throw EditorError(QStringLiteral("Cannot create folder \"%1\". %2").arg(path, reasonOf(error)));
+    }
+    return made;
 }
 
 #else
@@ -125,20 +363,44 @@ PathState inspectPath(const QString& path)
     return {PathState::RegularFile, info.size(), {}};
 }
 
-void writeWholeFile(const QString& fileName, const QByteArray& bytes)
+LostAttributes writeWholeFile(const QString& fileName, const QByteArray& bytes)
 {
     const PathState state = inspectPath(fileName);
     if (state.kind != PathState::Absent && state.kind != PathState::RegularFile)
         cannotCreate(fileName, NotRegularReason);
     QSaveFile file(fileName);
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || !writeAll(file, bytes)) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         cannotCreate(fileName, reason);
     }
     if (!file.commit())
         cannotCreate(fileName, file.errorString());
+    return {};
+}
+
+void removeFolders(const QStringList& made)
+{
+    for (auto it = made.crbegin(); it != made.crend(); ++it)
+        QDir().rmdir(*it);
+}
+
+QStringList makeFolders(const QString& path)
+{
+    QStringList made;
+    QString built;
+    for (const QString& part : QDir::fromNativeSeparators(path).split(QLatin1Char('/'))) {
+        built += built.isEmpty() && part.isEmpty() ? QStringLiteral("/") : part + QLatin1Char('/');
+        if (part.isEmpty() || QFileInfo(built).isDir())
+            continue;
+        if (!QDir().mkdir(built)) {
+            removeFolders(made);
+            throw EditorError(QStringLiteral("Cannot create folder \"%1\".").arg(path));
+        }
+        made << built;
+    }
+    return made;
 }
 
 #endif

@@ -3,12 +3,19 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QStringList>
+
+// Paths reach the system as the bytes they came as: a name is turned into
+// bytes once (QFile::encodeName, exact for every name that came as text)
+// and never made absolute through Qt's Unicode view of the working folder,
+// which turns a byte that is not UTF-8 into U+FFFD and so into another
+// folder. A relative path stays relative: the system resolves it.
 
 // What a path names, with symbolic links followed: nothing; a regular file;
 // a link that leads nowhere (an existing path all the same); something else
 // (a folder, a FIFO, a device, a socket); or a path the system will not
-// look into (no search permission on a folder, a loop of links), with the
-// system's reason.
+// look into (no search permission on a folder, a loop of links, a name too
+// long), with the system's reason.
 struct PathState
 {
     enum Kind { Absent, RegularFile, DanglingLink, NotRegular, Unreachable };
@@ -21,18 +28,36 @@ PathState inspectPath(const QString& path);
 // The message part for a path that is there but is no regular file.
 extern const QString NotRegularReason; // "Not a regular file"
 
+// The extended attributes of the user namespace that a write could not
+// carry over from the old file (the write went on without them); empty
+// when everything came along.
+using LostAttributes = QStringList;
+
 // Replaces or creates `fileName` with exactly `bytes`, or changes nothing.
 // A write goes only onto a regular file (a link to one is followed: the
 // link stays, its target gets the bytes) or a new path; anything else is
-// refused with NotRegularReason. The new contents are written beside the
-// target under a short temporary name and renamed over it, so the old file
-// stays whole until the new one is complete, even for names at the file
-// system's length limit; the old file's permissions, and where the process
-// may, its owner and group, carry over (a hard link keeps the old bytes).
-// Where the folder takes no new file but the file itself is writable, the
-// file is rewritten in place. Failure raises EditorError
-// "Cannot create file "<absolute path>". <reason>".
-void writeWholeFile(const QString& fileName, const QByteArray& bytes);
+// refused with NotRegularReason. The new contents are written into a file
+// of their own in the same folder (anonymous where the system allows, so
+// that a kill leaves nothing behind), synced, given the old file's
+// permissions, owner and group where the process may, and its extended
+// attributes (ACLs among them), then renamed over the target, and the
+// folder synced: the old file stays whole until the new one is, and the
+// new one survives a power cut. An ACL that cannot be carried over refuses
+// the write; a user attribute that cannot is returned and the write goes
+// on. Where the folder takes no new file but the file itself is writable,
+// the file is rewritten in place: its space reserved first (a full disk
+// changes nothing), the old bytes overwritten, cut to length, synced.
+// Failure raises EditorError "Cannot create file "<absolute path>".
+// <the system's reason>".
+[[nodiscard]] LostAttributes writeWholeFile(const QString& fileName, const QByteArray& bytes);
+
+// Makes the folder and its missing parents. Returns the folders it made,
+// outermost first, so that a failed run can take them away again; raises
+// EditorError "Cannot create folder "<path>". <reason>".
+QStringList makeFolders(const QString& path);
+// Removes the folders makeFolders made, innermost first, those that are
+// empty.
+void removeFolders(const QStringList& made);
 
 // A picture encoded whole in memory as `format` ("PNG", "JPEG", "BMP"), the
 // encoder's result checked; raises EditorError naming `fileName` when it

@@ -8,9 +8,9 @@
 
 #include <optional>
 
-// The message boxes the editor shows: an error with an OK button, and
-// questions answered Yes, No or Cancel, or Yes or No.
-enum class MessageKind { Error, YesNoCancel, YesNo };
+// The message boxes the editor shows: an error or a warning with an OK
+// button, and questions answered Yes, No or Cancel, or Yes or No.
+enum class MessageKind { Error, Warning, YesNoCancel, YesNo };
 // The button that answered a message box.
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
@@ -57,7 +57,7 @@ public:
     virtual ~Prompts() = default;
     // YesNoCancel answers Yes, No or Cancel (closing the box is Cancel);
     // YesNo answers Yes or No (closing the box is No); Yes is the default.
-    // Error answers Ok.
+    // Error and Warning answer Ok.
     virtual MessageAnswer MessageBox(const QString& text, const QString& caption, MessageKind kind) = 0;
     virtual bool RunFileDialog(FileDialog& dialog) = 0;
     // The colour dialog preset with `initial`; nothing when cancelled.

@@ -41,7 +41,9 @@ MessageAnswer QtPrompts::MessageBox(const QString& text, const QString& caption,
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(caption);
     box.setText(text);
-    box.setIcon(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Question);
+    box.setIcon(kind == MessageKind::Error     ? QMessageBox::Critical
+                : kind == MessageKind::Warning ? QMessageBox::Warning
+                                               : QMessageBox::Question);
     if (kind == MessageKind::YesNoCancel) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         nameButtons(box);

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "Unprivileged.h"
 
+#include <tuple>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -490,7 +491,7 @@ private Q_SLOTS:
             const rlimit limit{100, 100};
             setrlimit(RLIMIT_FSIZE, &limit);
             try {
-                writeSkinFile(name, standardSkinRecord());
+                std::ignore = writeSkinFile(name, standardSkinRecord());
             } catch (const EditorError& e) {
                 _exit(e.message().startsWith(QStringLiteral("Cannot create file")) ? 42 : 1);
             }
@@ -536,7 +537,7 @@ private Q_SLOTS:
                 if (load)
                     readSkinFile(name);
                 else
-                    writeSkinFile(name, standardSkinRecord());
+                    std::ignore = writeSkinFile(name, standardSkinRecord());
             } catch (const EditorError& e) {
                 error = e.message();
             }

@@ -4,6 +4,7 @@
 #include "SkinDocument.h"
 #include "Unprivileged.h"
 
+#include <tuple>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -301,7 +302,7 @@ private Q_SLOTS:
 
         QString saveResult;
         try {
-            writeSkinFile(path, standardSkinRecord());
+            std::ignore = writeSkinFile(path, standardSkinRecord());
         } catch (const EditorError& e) {
             QVERIFY2(e.message().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path)), qPrintable(e.message()));
             saveResult = e.message().section(". ", -1);
@@ -402,7 +403,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString longest = dir.filePath(QString(251, 'n') + ".kvz");
         for (int i = 0; i < 2; ++i)
-            writeSkinFile(longest, i ? stored() : standardSkinRecord());
+            std::ignore = writeSkinFile(longest, i ? stored() : standardSkinRecord());
         QCOMPARE(readAll(longest), encodeSkinFile(stored()));
         const QString tooLong = dir.filePath(QString(252, 'n') + ".kvz");
         QVERIFY_THROWS_EXCEPTION(EditorError, writeSkinFile(tooLong, stored()));
@@ -415,12 +416,12 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString name = dir.filePath("own.kvz");
-        writeSkinFile(name, stored());
+        std::ignore = writeSkinFile(name, stored());
         QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         const bool root = geteuid() == 0;
         if (root)
             QCOMPARE(::chown(QFile::encodeName(name).constData(), 65534, 65534), 0);
-        writeSkinFile(name, standardSkinRecord());
+        std::ignore = writeSkinFile(name, standardSkinRecord());
         struct stat st {};
         QCOMPARE(::stat(QFile::encodeName(name).constData(), &st), 0);
         QCOMPARE(st.st_mode & 0777, mode_t(0640));

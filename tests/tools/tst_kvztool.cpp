@@ -219,6 +219,34 @@ private Q_SLOTS:
             << 0 << "^7\n$" << "^$" << "d/t.png";
         QTest::newRow("many skins, one refused") << "echo junk > bad.kvz; \"$K\" preview --out-dir d bad.kvz s.kvz" << 1
                                                  << "^$" << "^kvztool: bad.kvz: Datoteka nije ispravna" << "d/s.png";
+        // Every byte of a path kept: a working folder, or a link's target,
+        // whose name is not UTF-8 is written where it is, not in a folder
+        // named with U+FFFD.
+        QTest::newRow("a working folder that is not UTF-8")
+            << "mkdir $'d\\xff' $'d\\xef\\xbf\\xbd' && cd $'d\\xff' && \"$K\" new x && \"$K\" set x.kvz PitanjeC1=Red && "
+               "\"$K\" preview p.png && \"$K\" images --out-dir o x.kvz && \"$K\" dump x.kvz | sed -n 4p; "
+               "ls -A ../$'d\\xef\\xbf\\xbd' | wc -l; ls o/x | wc -l"
+            << 0 << "^PitanjeC1 0x000000FF\n0\n7\n$" << "^$" << "";
+        QTest::newRow("a link into a Latin-1 folder")
+            << "mkdir $'l\\xe9' && cp s.kvz $'l\\xe9/x.kvz' && ln -s $'l\\xe9/x.kvz' x.kvz && \"$K\" set x.kvz PitanjeC1=Red "
+               "&& test -L x.kvz && cd $'l\\xe9' && \"$K\" dump x.kvz | sed -n 4p"
+            << 0 << "^PitanjeC1 0x000000FF\n$" << "^$" << "";
+        // A batch decides every output first: collisions and names that
+        // would leave the out folder are refused by name, nothing written.
+        QTest::newRow("a batch with two skins of one name")
+            << "mkdir r b && cp s.kvz r/ && cp s.kvz b/ && \"$K\" images --out-dir o r/s.kvz b/s.kvz" << 2 << "^$"
+            << "\"r/s.kvz\" i \"b/s.kvz\" bi pisali isti izlaz" << "!o";
+        QTest::newRow("a batch of a, a.kvz and a.KVZ")
+            << "cp s.kvz a; cp s.kvz a.kvz; cp s.kvz a.KVZ; \"$K\" preview --out-dir o a a.kvz a.KVZ" << 2 << "^$"
+            << "\"a\" i \"a.kvz\".*\n.*\"a\" i \"a.KVZ\"" << "!o";
+        QTest::newRow("a batch output outside its folder")
+            << "mkdir in && cp s.kvz in/...kvz && \"$K\" images --out-dir out/batch in/...kvz s.kvz" << 2 << "^$"
+            << "\"in/\\.\\.\\.kvz\" ne daje ime izlaza" << "!out";
+        QTest::newRow("a failed run takes away the folders it made")
+            << "(trap '' XFSZ; ulimit -f 1; exec \"$K\" images n/o); r=$?; ls -A; exit $r" << 1
+            << "^s.kvz\n$" << "Cannot create file" << "!n";
+        QTest::newRow("a name too long for the system")
+            << "\"$K\" new $(printf 'n%.0s' {1..300})" << 1 << "^$" << "File name too long" << "";
     }
 
     void commandLine()
