@@ -513,12 +513,15 @@ private Q_SLOTS:
         QTest::addColumn<QFile::Permissions>("filePermissions");
         QTest::addColumn<bool>("load");
         QTest::addColumn<QByteArray>("expected"); // the file afterwards; empty: an error is raised
+        QTest::addColumn<int>("fileSizeLimit");   // 0: none
         const QFile::Permissions rw = QFile::ReadOwner | QFile::WriteOwner;
-        QTest::newRow("read-only folder, writable file: saved in place") << rw << false << standardSkin();
+        QTest::newRow("read-only folder, writable file: saved in place") << rw << false << standardSkin() << 0;
+        QTest::newRow("in place on a full disk: the space is reserved first, nothing written") << rw << false
+                                                                                            << QByteArray() << 100;
         QTest::newRow("read-only folder and file: refused") << QFile::Permissions(QFile::ReadOwner) << false
-                                                           << QByteArray();
+                                                           << QByteArray() << 0;
         QTest::newRow("unreadable file: the open error") << QFile::Permissions(QFile::WriteOwner) << true
-                                                         << QByteArray();
+                                                         << QByteArray() << 0;
     }
 
     void permissions()
@@ -526,12 +529,23 @@ private Q_SLOTS:
         QFETCH(QFile::Permissions, filePermissions);
         QFETCH(bool, load);
         QFETCH(QByteArray, expected);
+        QFETCH(int, fileSizeLimit);
         QDir(dir->path()).mkpath("ro");
         const QString name = path("ro/old.kvz");
-        writeFile(name, modifiedSkin());
+        // Under a file-size limit the old file is shorter than a skin, so
+        // that writing the skin needs space the limit does not give.
+        const QByteArray old = fileSizeLimit ? QByteArray("old") : modifiedSkin();
+        writeFile(name, old);
         const QString problem = asUnprivilegedUser(dir->path(), [&]() -> QString {
             QFile::setPermissions(name, filePermissions);
             QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::ExeOwner);
+            rlimit saved{};
+            getrlimit(RLIMIT_FSIZE, &saved);
+            const auto savedSignal = std::signal(SIGXFSZ, SIG_IGN);
+            if (fileSizeLimit) {
+                const rlimit limit{rlim_t(fileSizeLimit), saved.rlim_max};
+                setrlimit(RLIMIT_FSIZE, &limit);
+            }
             QString error;
             try {
                 if (load)
@@ -541,12 +555,16 @@ private Q_SLOTS:
             } catch (const EditorError& e) {
                 error = e.message();
             }
+            setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, savedSignal);
+            if (error.contains(QStringLiteral("Unknown error")))
+                return error;
             QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner);
             if (expected.isEmpty() != !error.isEmpty())
                 return QStringLiteral("error: \"%1\"").arg(error);
             const QByteArray now = readAll(name);
-            if (now != (expected.isEmpty() ? modifiedSkin() : expected))
+            if (now != (expected.isEmpty() ? old : expected))
                 return QStringLiteral("the file holds %1 bytes of another content").arg(now.size());
             if (QDir(path("ro")).entryList(QDir::Files | QDir::Hidden) != QStringList{"old.kvz"})
                 return QStringLiteral("files were left beside it");

@@ -17,6 +17,7 @@
 #include <optional>
 
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -107,6 +108,21 @@ QString describe(const QString& path)
     return QStringLiteral("mode %1, %2 bytes").arg(st.st_mode, 0, 8).arg(st.st_size);
 }
 
+// The extended attributes of a path (ACLs among them), names and values.
+QByteArray attributes(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    QByteArray names(4096, '\0');
+    names.truncate(qMax<ssize_t>(0, ::listxattr(native.constData(), names.data(), names.size())));
+    QByteArray all;
+    for (const QByteArray& name : names.split('\0')) {
+        QByteArray value(4096, '\0');
+        value.truncate(qMax<ssize_t>(0, ::getxattr(native.constData(), name.constData(), value.data(), value.size())));
+        all += name + '=' + value.toHex() + ';';
+    }
+    return all;
+}
+
 // Makes a thing of `kind` at `path`; `target` is the skin a link leads to.
 void makeKind(const QString& kind, const QString& path, const QString& target)
 {
@@ -123,6 +139,13 @@ void makeKind(const QString& kind, const QString& path, const QString& target)
         ::mkfifo(native.constData(), 0600);
     } else if (kind == "device") {
         QFile::link(QStringLiteral("/dev/null"), path);
+    } else if (kind == "attributes") {
+        writeAll(path, encodeSkinFile(stored()));
+        ::setxattr(native.constData(), "user.note", "mine", 4, 0);
+        // A narrowed ACL: the owner rw, user 12345 r, the group r, others nothing.
+        const std::uint32_t acl[] = {2, 0x00060001, 0xFFFFFFFF, 0x00040002, 12345, 0x00040004, 0xFFFFFFFF,
+                                     0x00040010, 0xFFFFFFFF, 0x00000020, 0xFFFFFFFF};
+        ::setxattr(native.constData(), "system.posix_acl_access", acl, sizeof acl, 0);
     } else if (kind == "huge") {
         writeAll(path, "[General]\nOpenDir=/huge\nSaveDir=/huge\n" + QByteArray(64 * 1024, '\n'));
     }
@@ -270,6 +293,7 @@ private Q_SLOTS:
         const QString notRegular = NotRegularReason;
         QTest::newRow("regular file") << "regular" << "" << "" << true;
         QTest::newRow("link to a regular file") << "link" << "" << "" << true;
+        QTest::newRow("a file with a user attribute and an ACL") << "attributes" << "" << "" << true;
         QTest::newRow("dangling link") << "dangling" << "missing" << notRegular << false;
         QTest::newRow("folder") << "folder" << notRegular << notRegular << false;
         QTest::newRow("FIFO") << "fifo" << notRegular << notRegular << false;
@@ -289,6 +313,7 @@ private Q_SLOTS:
         const QString path = dir.filePath("thing.kvz");
         makeKind(kind, path, target);
         const QString before = describe(path);
+        const QByteArray attributesBefore = attributes(path);
 
         QString readResult;
         try {
@@ -308,6 +333,7 @@ private Q_SLOTS:
             saveResult = e.message().section(". ", -1);
         }
         QCOMPARE(saveResult, save);
+        QCOMPARE(attributes(path), attributesBefore);
         if (!save.isEmpty())
             QCOMPARE(describe(path), before);
         else if (kind == "link")
