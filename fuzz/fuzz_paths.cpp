@@ -10,7 +10,6 @@
 #include "Files.h"
 #include "SkinFile.h"
 
-#include <tuple>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,6 +17,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <tuple>
+
 #include <sys/stat.h>
 
 namespace {

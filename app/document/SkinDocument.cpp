@@ -52,6 +52,7 @@ void SkinDocument::ReadSettings()
                 registry.WriteString(QString::fromLatin1(name), QStringLiteral("."));
         OpenDir = registry.ReadString(QStringLiteral("OpenDir"));
         SaveDir = registry.ReadString(QStringLiteral("SaveDir"));
+        registry.CloseKey();
     } catch (const ERegistryException&) {
         // The editor carries on with what was read before the failing step.
     }
@@ -67,6 +68,7 @@ void SkinDocument::WriteSettings()
         registry.WriteString(QStringLiteral("OpenDir"), OpenDir);
         registry.WriteString(QStringLiteral("SaveDir"), SaveDir);
         registry.DeleteValue(QStringLiteral("PregledDir"));
+        registry.CloseKey();
     } catch (const ERegistryException&) {
     }
 }

@@ -36,6 +36,11 @@ QString shownPath(const QString& fileName)
     throw EditorError(QStringLiteral("Cannot create file \"%1\". %2").arg(shownPath(fileName), reason));
 }
 
+[[noreturn]] void cannotCreate(const QByteArray& fileName, const QString& reason)
+{
+    cannotCreate(QFile::decodeName(fileName), reason);
+}
+
 } // namespace
 
 QByteArray encodePicture(const QImage& image, const QString& fileName, const char* format)
@@ -104,7 +109,9 @@ QByteArray folderOf(const QByteArray& path)
     return slash == 0 ? QByteArray("/") : path.left(slash);
 }
 
-PathState inspectNative(const QByteArray& native)
+} // namespace
+
+PathState inspectNativePath(const QByteArray& native)
 {
     struct stat st {};
     if (::lstat(native.constData(), &st) != 0) {
@@ -122,11 +129,13 @@ PathState inspectNative(const QByteArray& native)
     return {PathState::RegularFile, qint64(st.st_size), {}};
 }
 
+namespace {
+
 // The old file's extended attributes onto the new one, and no ACL there
 // that the old file did not have (a folder's default ACL would otherwise
 // change who may read the skin). Returns the user attributes that could
 // not be copied; anything else that cannot be copied raises.
-LostAttributes copyAttributes(const QByteArray& from, int to, const QString& fileName)
+LostAttributes copyAttributes(const QByteArray& from, int to, const QByteArray& fileName)
 {
     LostAttributes lost;
 #ifdef Q_OS_LINUX
@@ -236,7 +245,7 @@ void syncFolder(const QByteArray& folder)
 }
 
 // The file rewritten where it lies, for a folder that takes no new file.
-void rewriteInPlace(const QString& fileName, const QByteArray& target, const QByteArray& bytes)
+void rewriteInPlace(const QByteArray& fileName, const QByteArray& target, const QByteArray& bytes)
 {
     const Descriptor fd(::open(target.constData(), O_WRONLY | O_CLOEXEC));
     if (!fd.valid())
@@ -253,13 +262,18 @@ void rewriteInPlace(const QString& fileName, const QByteArray& target, const QBy
 
 PathState inspectPath(const QString& path)
 {
-    return inspectNative(QFile::encodeName(path));
+    return inspectNativePath(QFile::encodeName(path));
 }
 
 LostAttributes writeWholeFile(const QString& fileName, const QByteArray& bytes)
 {
-    const QByteArray name = QFile::encodeName(fileName);
-    const PathState state = inspectNative(name);
+    return writeWholeNativeFile(QFile::encodeName(fileName), bytes);
+}
+
+LostAttributes writeWholeNativeFile(const QByteArray& name, const QByteArray& bytes)
+{
+    const QByteArray& fileName = name;
+    const PathState state = inspectNativePath(name);
     if (state.kind == PathState::DanglingLink || state.kind == PathState::NotRegular)
         cannotCreate(fileName, NotRegularReason);
     if (state.kind == PathState::Unreachable)
@@ -316,16 +330,19 @@ LostAttributes writeWholeFile(const QString& fileName, const QByteArray& bytes)
     return lost;
 }
 
-void removeFolders(const QStringList& made)
+namespace {
+
+void removeNativeFolders(const QList<QByteArray>& made)
 {
     for (auto it = made.crbegin(); it != made.crend(); ++it)
-        ::rmdir(QFile::encodeName(*it).constData());
+        ::rmdir(it->constData());
 }
 
-QStringList makeFolders(const QString& path)
+// Each missing folder of the path, outermost first; on failure the ones
+// made are taken away again and EditorError names `shown`.
+QList<QByteArray> makeFoldersFrom(const QByteArray& native, const QString& shown)
 {
-    const QByteArray native = QFile::encodeName(path);
-    QStringList made;
+    QList<QByteArray> made;
     qsizetype from = native.startsWith('/') ? 1 : 0;
     while (from <= native.size()) {
         qsizetype slash = native.indexOf('/', from);
@@ -336,17 +353,40 @@ QStringList makeFolders(const QString& path)
         if (part.isEmpty() || part.endsWith('/'))
             continue;
         if (::mkdir(part.constData(), 0777) == 0) {
-            made << QFile::decodeName(part);
+            made << part;
             continue;
         }
         struct stat st {};
         if (errno == EEXIST && ::stat(part.constData(), &st) == 0 && S_ISDIR(st.st_mode))
             continue;
         const int error = errno == EEXIST ? ENOTDIR : errno;
-        removeFolders(made);
-        throw EditorError(QStringLiteral("Cannot create folder \"%1\". %2").arg(path, reasonOf(error)));
+        removeNativeFolders(made);
+        throw EditorError(QStringLiteral("Cannot create folder \"%1\". %2").arg(shown, reasonOf(error)));
     }
     return made;
+}
+
+} // namespace
+
+void removeFolders(const QStringList& made)
+{
+    QList<QByteArray> native;
+    for (const QString& folder : made)
+        native << QFile::encodeName(folder);
+    removeNativeFolders(native);
+}
+
+QStringList makeFolders(const QString& path)
+{
+    QStringList made;
+    for (const QByteArray& folder : makeFoldersFrom(QFile::encodeName(path), path))
+        made << QFile::decodeName(folder); // parts of a name that came as text
+    return made;
+}
+
+void makeNativeFolders(const QByteArray& path)
+{
+    makeFoldersFrom(path, QFile::decodeName(path));
 }
 
 #else
@@ -361,6 +401,21 @@ PathState inspectPath(const QString& path)
     if (!info.isFile())
         return {PathState::NotRegular, 0, {}};
     return {PathState::RegularFile, info.size(), {}};
+}
+
+PathState inspectNativePath(const QByteArray& path)
+{
+    return inspectPath(QFile::decodeName(path));
+}
+
+LostAttributes writeWholeNativeFile(const QByteArray& fileName, const QByteArray& bytes)
+{
+    return writeWholeFile(QFile::decodeName(fileName), bytes);
+}
+
+void makeNativeFolders(const QByteArray& path)
+{
+    makeFolders(QFile::decodeName(path));
 }
 
 LostAttributes writeWholeFile(const QString& fileName, const QByteArray& bytes)

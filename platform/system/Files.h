@@ -24,6 +24,7 @@ struct PathState
     QString reason; // for Unreachable
 };
 PathState inspectPath(const QString& path);
+PathState inspectNativePath(const QByteArray& path); // the path's bytes as the system takes them
 
 // The message part for a path that is there but is no regular file.
 extern const QString NotRegularReason; // "Not a regular file"
@@ -50,11 +51,13 @@ using LostAttributes = QStringList;
 // Failure raises EditorError "Cannot create file "<absolute path>".
 // <the system's reason>".
 [[nodiscard]] LostAttributes writeWholeFile(const QString& fileName, const QByteArray& bytes);
+[[nodiscard]] LostAttributes writeWholeNativeFile(const QByteArray& fileName, const QByteArray& bytes);
 
 // Makes the folder and its missing parents. Returns the folders it made,
 // outermost first, so that a failed run can take them away again; raises
 // EditorError "Cannot create folder "<path>". <reason>".
 QStringList makeFolders(const QString& path);
+void makeNativeFolders(const QByteArray& path);
 // Removes the folders makeFolders made, innermost first, those that are
 // empty.
 void removeFolders(const QStringList& made);

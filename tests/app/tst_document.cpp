@@ -4,13 +4,14 @@
 #include "TestSupport.h"
 #include "Unprivileged.h"
 
-#include <tuple>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <tuple>
+
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -1,21 +1,26 @@
 #include "Errors.h"
 #include "FakePrompts.h"
+#include "Registry.h"
 #include "Files.h"
 #include "SkinDocument.h"
 #include "Unprivileged.h"
 
-#include <tuple>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <ctime>
 #include <optional>
+#include <tuple>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -283,22 +288,22 @@ private Q_SLOTS:
     // Paths that are not plain files, for each file operation: a read
     // never blocks and names what it found, a write goes only onto a
     // regular file (a link to one followed) or a new path, and the settings
-    // store skips what it may not read or replace. "" is success.
+    // store neither reads nor replaces any of them where it keeps its file
+    // (a skin is no settings either). "" is success.
     void pathKinds_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("read");
         QTest::addColumn<QString>("save");
-        QTest::addColumn<bool>("settingsUsed");
         const QString notRegular = NotRegularReason;
-        QTest::newRow("regular file") << "regular" << "" << "" << true;
-        QTest::newRow("link to a regular file") << "link" << "" << "" << true;
-        QTest::newRow("a file with a user attribute and an ACL") << "attributes" << "" << "" << true;
-        QTest::newRow("dangling link") << "dangling" << "missing" << notRegular << false;
-        QTest::newRow("folder") << "folder" << notRegular << notRegular << false;
-        QTest::newRow("FIFO") << "fifo" << notRegular << notRegular << false;
-        QTest::newRow("link to a device") << "device" << notRegular << notRegular << false;
-        QTest::newRow("settings over 64 KiB") << "huge" << "" << "" << false;
+        QTest::newRow("regular file") << "regular" << "" << "";
+        QTest::newRow("link to a regular file") << "link" << "" << "";
+        QTest::newRow("a file with a user attribute and an ACL") << "attributes" << "" << "";
+        QTest::newRow("dangling link") << "dangling" << "missing" << notRegular;
+        QTest::newRow("folder") << "folder" << notRegular << notRegular;
+        QTest::newRow("FIFO") << "fifo" << notRegular << notRegular;
+        QTest::newRow("link to a device") << "device" << notRegular << notRegular;
+        QTest::newRow("settings over 64 KiB") << "huge" << "" << "";
     }
 
     void pathKinds()
@@ -306,7 +311,6 @@ private Q_SLOTS:
         QFETCH(QString, kind);
         QFETCH(QString, read);
         QFETCH(QString, save);
-        QFETCH(bool, settingsUsed);
         QTemporaryDir dir;
         const QString target = dir.filePath("target.kvz");
         makeKind("regular", target, {});
@@ -352,12 +356,104 @@ private Q_SLOTS:
         session.document.ReadSettings();
         session.document.OpenDir = "/chosen";
         session.document.WriteSettings();
-        if (!settingsUsed)
-            QCOMPARE(describe(settings), settingsBefore);
-        else
-            QVERIFY(readAll(settings).contains("OpenDir=/chosen"));
+        QCOMPARE(session.document.OpenDir, QStringLiteral("/chosen"));
+        QCOMPARE(describe(settings), settingsBefore);
         QFile::remove(settings);
         QDir().rmdir(settings);
+    }
+
+    // A folder's name reads back as Qt's settings read it, both ways: what
+    // the store writes QSettings reads, and what QSettings wrote the store
+    // reads (the files of earlier versions).
+    void settingsValuesAsQtKeepsThem_data()
+    {
+        QTest::addColumn<QString>("value");
+        for (const char* value : {".", "/home/ana/skins", "a, b", " lead", "trail ", "semi;colon", "eq=ual", "quo\"te",
+                                  "back\\slash", "@at", "@ByteArray(x)", "ümlaut é ћирилица 😀", "tab\tnew\nline",
+                                  "\x01\x02" "1f", "#hash", "[x]"})
+            QTest::newRow(value) << QString::fromUtf8(value);
+    }
+
+    void settingsValuesAsQtKeepsThem()
+    {
+        QFETCH(QString, value);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("s.conf");
+        QVERIFY(writeAll(file, "[General]\nOpenDir=" + iniStringValue(value) + "\n"));
+        QCOMPARE(QSettings(file, QSettings::IniFormat).value("OpenDir").toString(), value);
+        QSettings(file, QSettings::IniFormat).setValue("SaveDir", value);
+        const QByteArray text = readAll(file);
+        const qsizetype at = text.indexOf("\nSaveDir=") + 9;
+        QCOMPARE(iniString(text.mid(at, text.indexOf('\n', at) - at)), std::optional<QString>(value));
+    }
+
+    // What may stand at the settings file and at its lock: the store is
+    // used only when the file reads as settings and the lock is taken at
+    // once; otherwise the folders stay "." for the run and nothing is
+    // written, without a message and without waiting.
+    void settingsStores_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("lock"); // what stands at "<file>.lock"
+        QTest::addColumn<bool>("used");
+        QTest::newRow("settings") << "settings" << "" << true;
+        QTest::newRow("a link to settings") << "link to settings" << "" << true;
+        QTest::newRow("a link to the user's notes") << "link to notes" << "" << false;
+        QTest::newRow("a FIFO at the lock") << "settings" << "fifo" << false;
+        QTest::newRow("a folder at the lock, long left") << "settings" << "old folder" << false;
+        QTest::newRow("a lock of a running process") << "settings" << "running" << false;
+        QTest::newRow("a lock holding garbage, just made") << "settings" << "garbage" << false;
+        QTest::newRow("a lock holding garbage, long left") << "settings" << "old garbage" << true;
+        QTest::newRow("a lock of a process that has gone") << "settings" << "gone" << true;
+    }
+
+    void settingsStores()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, lock);
+        QFETCH(bool, used);
+        QTemporaryDir elsewhere;
+        const QString settings = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                                 + "/Tavrin/Zlatovir Vedu Dozezi.conf";
+        QDir(QFileInfo(settings).path()).removeRecursively();
+        QDir().mkpath(QFileInfo(settings).path());
+        const QByteArray stored = "[General]\nOpenDir=/in\nSaveDir=/out\n", notes = "Kupiti hleb.\nPozvati Anu.\n";
+        const QString target = file == "settings" ? settings : elsewhere.filePath("target");
+        writeAll(target, file.endsWith("notes") ? notes : stored);
+        if (file != "settings")
+            QFile::link(target, settings);
+        const QString lockPath = settings + ".lock";
+        const QByteArray native = QFile::encodeName(lockPath);
+        if (lock == "fifo")
+            ::mkfifo(native.constData(), 0600);
+        if (lock.contains("folder"))
+            QDir().mkpath(lockPath);
+        if (lock.contains("garbage"))
+            writeAll(lockPath, "\x01\x02 not a lock");
+        if (lock == "running" || lock == "gone")
+            writeAll(lockPath, QByteArray::number(lock == "running" ? ::getppid() : 999999999) + "\nzv\n"
+                                   + QSysInfo::machineHostName().toUtf8() + "\n");
+        if (lock.startsWith("old")) {
+            const timespec times[2] = {{0, UTIME_OMIT}, {std::time(nullptr) - 3600, 0}};
+            ::utimensat(AT_FDCWD, native.constData(), times, AT_SYMLINK_NOFOLLOW);
+        }
+        const QString lockBefore = describe(lockPath);
+
+        QElapsedTimer clock;
+        clock.start();
+        Session session;
+        session.document.ReadSettings();
+        QCOMPARE(session.document.OpenDir, used ? QStringLiteral("/in") : QStringLiteral("."));
+        session.document.OpenDir = "/chosen";
+        session.document.WriteSettings();
+        QVERIFY(clock.elapsed() < 2000);
+        QVERIFY(session.prompts.messages.isEmpty());
+        QCOMPARE(readAll(target).contains("OpenDir=/chosen"), used);
+        if (!used)
+            QCOMPARE(readAll(target), file.endsWith("notes") ? notes : stored);
+        QCOMPARE(describe(settings), file == "settings" ? describe(target) : "link to " + target);
+        QCOMPARE(describe(lockPath), used ? QStringLiteral("nothing") : lockBefore);
+        QDir(QFileInfo(settings).path()).removeRecursively();
     }
 
     // The preview's picture through its own save dialog: ".png" added, a
