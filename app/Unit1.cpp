@@ -180,15 +180,21 @@ QString TfrmMain::pageTitle(const QWidget* page) const
     return PageControl1->tabText(PageControl1->indexOf(page)).trimmed();
 }
 
-std::optional<QString> TfrmMain::droppedSkin(const QMimeData* data)
+// The local files a drag carries ("file://localhost/..." is local too), or
+// nothing when it carries anything else.
+std::optional<QStringList> TfrmMain::droppedFiles(const QMimeData* data)
 {
-    const QList<QUrl> urls = data->urls();
-    if (urls.size() != 1 || !urls.first().isLocalFile())
+    QStringList files;
+    for (QUrl url : data->urls()) {
+        if (url.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+            url.setHost(QString());
+        if (!url.isLocalFile() || !url.host().isEmpty())
+            return std::nullopt;
+        files << url.toLocalFile();
+    }
+    if (files.isEmpty())
         return std::nullopt;
-    const QString file = urls.first().toLocalFile();
-    if (!file.endsWith(QStringLiteral(".kvz"), Qt::CaseInsensitive))
-        return std::nullopt;
-    return file;
+    return files;
 }
 
 // A drop is taken as a copy, whatever the source proposes: a source that
@@ -196,7 +202,7 @@ std::optional<QString> TfrmMain::droppedSkin(const QMimeData* data)
 // from where it lies.
 bool TfrmMain::acceptAsCopy(QDropEvent* event)
 {
-    if (!droppedSkin(event->mimeData()) || !(event->possibleActions() & Qt::CopyAction)) {
+    if (!droppedFiles(event->mimeData()) || !(event->possibleActions() & Qt::CopyAction)) {
         event->ignore();
         return false;
     }
@@ -215,10 +221,27 @@ void TfrmMain::dragMoveEvent(QDragMoveEvent* event)
     acceptAsCopy(event);
 }
 
+// The drag source is told at once that the drop is done; the question
+// about unsaved changes, or why the files can't be opened, comes after, so
+// that the file manager never waits on a box.
 void TfrmMain::dropEvent(QDropEvent* event)
 {
-    if (acceptAsCopy(event))
-        TApplication::guard([&] { Document.openFile(*droppedSkin(event->mimeData())); });
+    if (!acceptAsCopy(event))
+        return;
+    const QStringList files = *droppedFiles(event->mimeData());
+    QMetaObject::invokeMethod(
+        this,
+        [this, files] {
+            TApplication::guard([&] {
+                if (files.size() == 1 && files.first().endsWith(QStringLiteral(".kvz"), Qt::CaseInsensitive))
+                    Document.openFile(files.first());
+                else
+                    Application()->prompts().MessageBox(
+                        QStringLiteral("Prevlačenjem se otvara jedna SKIN datoteka (.kvz)."), RefusalCaption,
+                        MessageKind::Error);
+            });
+        },
+        Qt::QueuedConnection);
 }
 
 void TfrmMain::contextMenuEvent(QContextMenuEvent* event)

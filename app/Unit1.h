@@ -134,9 +134,9 @@ protected:
     // "Standarno" (which takes no focus, so a keyboard reaches it here): the
     // page of the preview cell clicked, else the visible page.
     void contextMenuEvent(QContextMenuEvent* event) override;
-    // One .kvz file dropped on the window opens as Open does, taken as a
-    // copy; anything else, several files, or a source that offers no copy,
-    // is not accepted.
+    // Local files dropped on the window are taken as a copy: one .kvz file
+    // opens as Open does, anything else is answered with a message. What
+    // is not local files, or a source that offers no copy, is not accepted.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -194,10 +194,9 @@ private:
     QString pageTitle(const QWidget* page) const;
     // The right-button menu; its "Standarno" entry acts on `page`.
     void showContextMenu(const QPoint& globalPos, QWidget* page);
-    // The skin file a drop carries, or nothing.
-    static std::optional<QString> droppedSkin(const QMimeData* data);
-    // Accepts the drag or drop as a copy when it carries a skin and a copy
-    // is offered; otherwise ignores it. True when accepted.
+    static std::optional<QStringList> droppedFiles(const QMimeData* data);
+    // Accepts the drag or drop as a copy when it carries local files and a
+    // copy is offered; otherwise ignores it. True when accepted.
     static bool acceptAsCopy(QDropEvent* event);
 
     std::vector<ColourPage> m_pages;

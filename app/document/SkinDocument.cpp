@@ -206,12 +206,13 @@ bool SkinDocument::savePreview(const QImage& preview, FileDialog& dialog)
     return true;
 }
 
-// Replacing an existing file (a folder is no file to replace: writing
-// onto it fails with its own message) is asked about once.
+// Replacing an existing file is asked about once; what can't be replaced
+// (a folder, a FIFO, a device, a link that leads nowhere) is refused before
+// anything is asked.
 bool SkinDocument::confirmReplacing(const QString& target)
 {
-    const QFileInfo existing(target);
-    if (!existing.exists() || existing.isDir())
+    refuseUnwritable(target);
+    if (inspectPath(target).kind == PathState::Absent)
         return true;
     const QString question = QStringLiteral("Datoteka \"%1\" vec postoji. Da li zelite da je zamenite?")
                                  .arg(fileNamePart(target));

@@ -43,6 +43,15 @@ QString shownPath(const QString& fileName)
 
 } // namespace
 
+void refuseUnwritable(const QString& fileName)
+{
+    const PathState state = inspectPath(fileName);
+    if (state.kind == PathState::DanglingLink || state.kind == PathState::NotRegular)
+        cannotCreate(fileName, NotRegularReason);
+    if (state.kind == PathState::Unreachable)
+        cannotCreate(fileName, state.reason);
+}
+
 QByteArray encodePicture(const QImage& image, const QString& fileName, const char* format)
 {
     QByteArray bytes;

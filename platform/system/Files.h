@@ -29,6 +29,11 @@ PathState inspectNativePath(const QByteArray& path); // the path's bytes as the 
 // The message part for a path that is there but is no regular file.
 extern const QString NotRegularReason; // "Not a regular file"
 
+// Raises the error writeWholeFile would raise for what stands at the path
+// (no regular file, a path the system will not look into), so that a
+// command can refuse before it asks anything; else does nothing.
+void refuseUnwritable(const QString& fileName);
+
 // The extended attributes of the user namespace that a write could not
 // carry over from the old file (the write went on without them); empty
 // when everything came along.

@@ -13,6 +13,7 @@
 #include <tuple>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -448,12 +449,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("target");
         QTest::newRow("a directory") << "folder.kvz";
         QTest::newRow("a missing directory") << "missing/skin.kvz";
+        QTest::newRow("a FIFO: refused before the replace question") << "fifo.kvz";
     }
 
     void failedSavesChangeNothing()
     {
         QFETCH(QString, target);
         QDir(dir->path()).mkpath("folder.kvz");
+        ::mkfifo(QFile::encodeName(path("fifo.kvz")).constData(), 0600);
         w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
         const DocumentState before = state();
         const QString saveDir = w()->SaveDir;

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QMenu>
 #include <QMimeData>
 #include <QDragEnterEvent>
@@ -246,34 +247,43 @@ private Q_SLOTS:
         QCOMPARE(w()->mOdgovor1->accessibleName(), QStringLiteral("Pregled: Odgovor (normalno)"));
     }
 
-    // Exactly one local .kvz file may be dropped, and only as a copy, which
-    // the source is told whatever it proposed; anything else is refused at
-    // once, without a message.
-    void dropsAccepted_data()
+    // Local files may be dropped, only as a copy, which the source is told
+    // whatever it proposed, at once: the question about unsaved changes (or
+    // why the files can't be opened) comes after the drop has returned. One
+    // .kvz file opens; other local files get a message; anything else is
+    // refused silently. (%1 is a folder holding a.kvz and a.png.)
+    void drops_data()
     {
         QTest::addColumn<QStringList>("urls");
         QTest::addColumn<Qt::DropActions>("offered");
         QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("after"); // "opened", "message" or ""
         const Qt::DropActions copy = Qt::CopyAction, copyOrMove = Qt::CopyAction | Qt::MoveAction;
-        QTest::newRow("one skin") << QStringList{"file:///tmp/plavi.KVZ"} << copy << true;
-        QTest::newRow("one skin, move proposed") << QStringList{"file:///tmp/plavi.kvz"} << copyOrMove << true;
-        QTest::newRow("one skin, only a move") << QStringList{"file:///tmp/plavi.kvz"} << Qt::DropActions(Qt::MoveAction)
-                                               << false;
-        QTest::newRow("two skins") << QStringList{"file:///tmp/a.kvz", "file:///tmp/b.kvz"} << copy << false;
-        QTest::newRow("a picture") << QStringList{"file:///tmp/a.png"} << copy << false;
-        QTest::newRow("not a local file") << QStringList{"https://example.org/a.kvz"} << copy << false;
+        QTest::newRow("one skin") << QStringList{"file://%1/a.kvz"} << copy << true << "opened";
+        QTest::newRow("one skin, move proposed") << QStringList{"file://%1/a.kvz"} << copyOrMove << true << "opened";
+        QTest::newRow("one skin from localhost") << QStringList{"file://localhost%1/a.kvz"} << copy << true << "opened";
+        QTest::newRow("one skin, only a move") << QStringList{"file://%1/a.kvz"} << Qt::DropActions(Qt::MoveAction)
+                                               << false << "";
+        QTest::newRow("two skins") << QStringList{"file://%1/a.kvz", "file://%1/a.kvz"} << copy << true << "message";
+        QTest::newRow("a picture") << QStringList{"file://%1/a.png"} << copy << true << "message";
+        QTest::newRow("not a local file") << QStringList{"https://example.org/a.kvz"} << copy << false << "";
+        QTest::newRow("another host's file") << QStringList{"file://server%1/a.kvz"} << copy << false << "";
     }
 
-    void dropsAccepted()
+    void drops()
     {
         QFETCH(QStringList, urls);
         QFETCH(Qt::DropActions, offered);
         QFETCH(bool, accepted);
+        QFETCH(QString, after);
+        QTemporaryDir dir;
+        QVERIFY(writeWholeFile(dir.filePath("a.kvz"), encodeSkinFile(standardSkinRecord())).isEmpty());
         QMimeData data;
         QList<QUrl> list;
         for (const QString& u : urls)
-            list << QUrl(u);
+            list << QUrl(u.arg(dir.path()));
         data.setUrls(list);
+        w()->Modified = true;
         QDragEnterEvent enter(QPoint(5, 5), offered, &data, Qt::LeftButton, Qt::NoModifier);
         QDragMoveEvent move(QPoint(6, 6), offered, &data, Qt::LeftButton, Qt::NoModifier);
         QDropEvent drop(QPoint(6, 6), offered, &data, Qt::LeftButton, Qt::NoModifier);
@@ -284,7 +294,11 @@ private Q_SLOTS:
             if (accepted)
                 QCOMPARE(event->dropAction(), Qt::CopyAction);
         }
-        QVERIFY(editor.fake().messages.isEmpty());
+        QVERIFY(editor.fake().messages.isEmpty()); // nothing asked while the source waits
+        editor.fake().messageAnswers = {after == "message" ? MessageAnswer::Ok : MessageAnswer::No};
+        QCoreApplication::processEvents();
+        QCOMPARE(editor.fake().messages.size(), after.isEmpty() ? 0 : 1);
+        QCOMPARE(w()->CurrentFileName == dir.filePath("a.kvz"), after == "opened");
     }
 
     // Under a light and a dark palette every text of the window stands out
