@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 
 #include <cstdio>
+#include <map>
 
 void say(const QString& text)
 {
@@ -98,6 +99,26 @@ std::optional<QString> refusedOverwrite(const QStringList& names, bool force)
             return QStringLiteral("datoteka \"%1\" već postoji (upotrebite --force)").arg(name);
     }
     return std::nullopt;
+}
+
+BatchPlan planBatchOutputs(const QStringList& skins, bool images)
+{
+    BatchPlan plan;
+    std::map<QString, QString> taken; // output -> the skin that takes it
+    for (const QString& skin : skins) {
+        QString base = fileNamePart(skin);
+        if (base.endsWith(QStringLiteral(".kvz"), Qt::CaseInsensitive))
+            base.chop(4);
+        const QString output = images ? base : base + QStringLiteral(".png");
+        plan.outputs << output;
+        if (base.isEmpty() || base == QLatin1String(".") || base == QLatin1String("..")) {
+            plan.refusals << QStringLiteral("\"%1\" ne daje ime izlaza u folderu").arg(skin);
+            continue;
+        }
+        if (const auto [it, fresh] = taken.emplace(output, skin); !fresh)
+            plan.refusals << QStringLiteral("\"%1\" i \"%2\" bi pisali isti izlaz \"%3\"").arg(it->second, skin, output);
+    }
+    return plan;
 }
 
 int commandNew(const QStringList& args, bool force)

@@ -33,6 +33,18 @@ std::optional<QString> refusal(const QString& fileName, SkinFileContents* out = 
 // `names` so refused, if any.
 std::optional<QString> refusedOverwrite(const QStringList& names, bool force);
 
+// Where each skin of a batch writes, as names inside the out folder:
+// "dir/plavi.kvz" (".kvz" in any case, or none) gives "plavi.png", or the
+// folder "plavi" for images. Decided for every skin before anything is
+// written; a skin whose name would not be a plain name inside the folder,
+// or two skins that would write the same output, are refused by name.
+struct BatchPlan
+{
+    QStringList outputs;  // one per skin, in order
+    QStringList refusals; // empty when the batch may run
+};
+BatchPlan planBatchOutputs(const QStringList& skins, bool images);
+
 int commandNew(const QStringList& args, bool force);
 int commandDump(const QStringList& args);
 int commandCheck(const QStringList& args);

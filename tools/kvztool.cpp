@@ -168,39 +168,9 @@ int renderOne(TApplication& app, const QString& skin, const PictureJob& job, boo
     return Ok;
 }
 
-// Where the pictures of each skin of a batch go: "dir/plavi.kvz" (".kvz" in
-// any case, or none) to OUTDIR/plavi.png, or the images to OUTDIR/plavi/.
-// Decided for every skin before anything is written: a name that would not
-// be a plain name inside OUTDIR, or two skins that would write the same
-// output, are refused by name; nothing then is written.
-std::optional<std::vector<PictureJob>> planBatch(const QStringList& skins, const QString& outDir, bool images)
-{
-    std::vector<PictureJob> jobs;
-    std::map<QString, QString> taken; // output name -> the skin that takes it
-    QStringList refused;
-    for (const QString& skin : skins) {
-        QString base = QFileInfo(skin).fileName();
-        if (base.endsWith(QStringLiteral(".kvz"), Qt::CaseInsensitive))
-            base.chop(4);
-        if (base.isEmpty() || base == QLatin1String(".") || base == QLatin1String("..")) {
-            refused << QStringLiteral("\"%1\" ne daje ime izlaza u folderu \"%2\"").arg(skin, outDir);
-            continue;
-        }
-        const QString output = images ? base : base + QStringLiteral(".png");
-        if (const auto [it, fresh] = taken.emplace(output, skin); !fresh)
-            refused << QStringLiteral("\"%1\" i \"%2\" bi pisali isti izlaz \"%3\"").arg(it->second, skin, output);
-        jobs.push_back({images, QDir(outDir).filePath(output)});
-    }
-    for (const QString& message : refused)
-        fail(BadUsage, message);
-    if (!refused.isEmpty())
-        return std::nullopt;
-    return jobs;
-}
-
 // Many skins, one offscreen editor: each skin is loaded whole over the last,
-// so every picture equals the one a single run makes (see planBatch for
-// where they go).
+// so every picture equals the one a single run makes (planBatchOutputs
+// says where they go; nothing is written when it refuses the batch).
 // Encoding and writing run on a pool of threads while the editor goes on
 // to the next skin; a few skins at most wait for them, so memory stays
 // flat however many skins there are. A skin that is refused or cannot be
@@ -208,8 +178,10 @@ std::optional<std::vector<PictureJob>> planBatch(const QStringList& skins, const
 // still written; the exit status then says so.
 int renderMany(TApplication& app, const QStringList& skins, const QString& outDir, bool images, bool force)
 {
-    const std::optional<std::vector<PictureJob>> jobs = planBatch(skins, outDir, images);
-    if (!jobs)
+    const BatchPlan plan = planBatchOutputs(skins, images);
+    for (const QString& refusal : plan.refusals)
+        fail(BadUsage, refusal);
+    if (!plan.refusals.isEmpty())
         return BadUsage;
     const QStringList folders = makeFolders(outDir);
     EditorSession session(app, false);
@@ -223,7 +195,7 @@ int renderMany(TApplication& app, const QStringList& skins, const QString& outDi
     };
     for (qsizetype i = 0; i < skins.size(); ++i) {
         const QString& skin = skins[i];
-        const PictureJob& job = (*jobs)[size_t(i)];
+        const PictureJob job{images, QDir(outDir).filePath(plan.outputs[i])};
         try {
             if (const auto reason = refusal(skin)) {
                 report(i, *reason);

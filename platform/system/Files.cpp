@@ -279,20 +279,19 @@ LostAttributes writeWholeFile(const QString& fileName, const QByteArray& bytes)
     return writeWholeNativeFile(QFile::encodeName(fileName), bytes);
 }
 
-LostAttributes writeWholeNativeFile(const QByteArray& name, const QByteArray& bytes)
+LostAttributes writeWholeNativeFile(const QByteArray& fileName, const QByteArray& bytes)
 {
-    const QByteArray& fileName = name;
-    const PathState state = inspectNativePath(name);
+    const PathState state = inspectNativePath(fileName);
     if (state.kind == PathState::DanglingLink || state.kind == PathState::NotRegular)
         cannotCreate(fileName, NotRegularReason);
     if (state.kind == PathState::Unreachable)
         cannotCreate(fileName, state.reason);
     const bool replacing = state.kind == PathState::RegularFile;
     // A link to a regular file stays a link; its target gets the bytes.
-    QByteArray target = name;
+    QByteArray target = fileName;
     if (replacing) {
         char resolved[PATH_MAX];
-        if (!::realpath(name.constData(), resolved))
+        if (!::realpath(fileName.constData(), resolved))
             cannotCreate(fileName, reasonOf(errno));
         target = resolved;
     }
