@@ -5,8 +5,12 @@
 #include "SkinFile.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 
+#include <cmath>
 #include <cstdio>
 #include <map>
 
@@ -27,14 +31,20 @@ void warnAboutLost(const QString& fileName, const LostAttributes& lost)
         std::fprintf(stderr, "kvztool: %s\n", lostAttributesMessage(fileName, lost).toUtf8().constData());
 }
 
+QByteArray readStandardInput(qsizetype limit)
+{
+    QByteArray bytes(limit, '\0');
+    bytes.truncate(qsizetype(std::fread(bytes.data(), 1, size_t(limit), stdin)));
+    return bytes;
+}
+
 SkinFileContents readSkinArgument(const QString& name)
 {
     if (name != QLatin1String("-"))
         return readSkinFile(name);
-    QFile in;
-    if (!in.open(stdin, QIODevice::ReadOnly))
-        throw EditorError(QStringLiteral("Cannot open file \"-\". %1").arg(in.errorString()));
-    return parseSkinFile(in.readAll());
+    // Exactly what the skin reader reads of a file, and no more: a
+    // never-ending or huge input costs nothing.
+    return parseSkinFile(readStandardInput(SkinFileSize));
 }
 
 void writeStandardOutput(const QByteArray& bytes)
@@ -74,7 +84,7 @@ std::optional<TColor> parseColour(const QString& text)
 const SkinField* fieldNamed(const QString& name)
 {
     for (const SkinField& f : skinFields())
-        if (!f.reserved && name == QLatin1String(f.name))
+        if (name == QLatin1String(f.name))
             return &f;
     return nullptr;
 }
@@ -136,20 +146,61 @@ int commandNew(const QStringList& args, bool force)
     return Ok;
 }
 
-int commandDump(const QStringList& args)
+namespace {
+
+// A field's value for JSON: the stored number, and for a colour what it
+// shows (#RRGGBB, or the system colour's name).
+QString jsonField(const SkinField& field, std::uint32_t value)
 {
-    if (args.size() != 1)
-        return fail(BadUsage, QStringLiteral("dump traži jedno ime datoteke"));
-    SkinFileContents contents;
-    if (const auto reason = refusal(args[0], &contents))
-        return fail(BadFile, *reason);
-    const TSkinRecord r = decodeSkinRecord(contents.recordBytes, true);
-    say(QStringLiteral("version %1").arg(contents.version));
-    for (const SkinField& f : skinFields()) {
-        const QString value = f.isColour() ? formatColour(f.get(r)) : QString::number(f.get(r));
-        say(QStringLiteral("%1 %2").arg(QLatin1String(f.name), value));
+    QString out = QStringLiteral("{\"value\":%1").arg(value);
+    if (field.isColour()) {
+        const QString shown = isSystemColor(value)
+                                  ? systemColorName(int(value & 0xFF))
+                                  : QStringLiteral("#%1").arg(resolveColor(value & 0xFFFFFF) & 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper();
+        out += QStringLiteral(",\"colour\":\"%1\"").arg(shown);
     }
-    return Ok;
+    return out + QLatin1Char('}');
+}
+
+QString jsonString(const QString& text)
+{
+    const QByteArray quoted = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(quoted.mid(1, quoted.size() - 2));
+}
+
+} // namespace
+
+int commandDump(const QStringList& args, bool json)
+{
+    if (args.isEmpty())
+        return fail(BadUsage, QStringLiteral("dump traži bar jedno ime datoteke"));
+    int result = Ok;
+    for (const QString& name : args) {
+        SkinFileContents contents;
+        if (const auto reason = refusal(name, &contents)) {
+            result = fail(BadFile, args.size() > 1 ? QStringLiteral("%1: %2").arg(name, *reason) : *reason);
+            continue;
+        }
+        const TSkinRecord r = decodeSkinRecord(contents.recordBytes, true);
+        if (json) {
+            QStringList fields;
+            for (const SkinField& f : skinFields())
+                fields << QStringLiteral("\"%1\":%2").arg(QLatin1String(f.name), jsonField(f, f.get(r)));
+            say(QStringLiteral("{\"name\":%1,\"version\":%2,\"fields\":{%3}}")
+                    .arg(jsonString(name))
+                    .arg(contents.version)
+                    .arg(fields.join(QLatin1Char(','))));
+            continue;
+        }
+        if (args.size() > 1)
+            say(QStringLiteral("file %1").arg(name));
+        say(QStringLiteral("version %1").arg(contents.version));
+        for (const SkinField& f : skinFields()) {
+            const QString value = f.isColour() ? formatColour(f.get(r)) : QString::number(f.get(r));
+            say(QStringLiteral("%1 %2").arg(QLatin1String(f.name), value));
+        }
+    }
+    return result;
 }
 
 int commandCheck(const QStringList& args)
@@ -171,38 +222,101 @@ int commandCheck(const QStringList& args)
     return result;
 }
 
-int commandSet(const QStringList& args)
+namespace {
+
+// Puts `value` into the field: a colour as 0xAABBGGRR, #RRGGBB or a colour
+// box's name; a direction as the byte dump shows (1 to the right, 0 down).
+// The message when the value is not one.
+std::optional<QString> assign(TSkinRecord& r, const SkinField& field, const QString& value)
 {
-    if (args.size() < 2)
-        return fail(BadUsage, QStringLiteral("set traži datoteku i bar jedno IME=VREDNOST"));
+    if (field.isColour()) {
+        const std::optional<TColor> c = parseColour(value);
+        if (!c)
+            return QStringLiteral("neispravna boja \"%1\" za %2").arg(value, QLatin1String(field.name));
+        field.set(r, *c);
+        return std::nullopt;
+    }
+    bool number = false;
+    const uint byte = value.toUInt(&number, 10);
+    if (!number || byte > 255)
+        return QStringLiteral("smer za %1 je bajt od 0 do 255 (1 desno, 0 dole), ne \"%2\"")
+            .arg(QLatin1String(field.name), value);
+    field.set(r, byte);
+    return std::nullopt;
+}
+
+// The assignments a JSON object of dump --json holds: its "fields", each
+// with its "value".
+std::optional<QStringList> jsonAssignments(const QByteArray& text, QString& problem)
+{
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(text, &error);
+    const QJsonObject fields = document.object().value(QStringLiteral("fields")).toObject();
+    if (error.error != QJsonParseError::NoError || !document.isObject() || fields.isEmpty()) {
+        problem = QStringLiteral("JSON nije objekat kakav ispisuje dump --json");
+        return std::nullopt;
+    }
+    QStringList assignments;
+    for (auto it = fields.begin(); it != fields.end(); ++it) {
+        const QJsonValue value = it.value().toObject().value(QStringLiteral("value"));
+        const double number = value.toDouble(-1);
+        if (!value.isDouble() || number < 0 || number > 0xFFFFFFFFu || number != std::floor(number)) {
+            problem = QStringLiteral("polje %1 nema celobrojnu vrednost").arg(it.key());
+            return std::nullopt;
+        }
+        const SkinField* field = fieldNamed(it.key());
+        assignments << (field && !field->isColour() ? QStringLiteral("%1=%2").arg(it.key()).arg(quint32(number))
+                                                    : QStringLiteral("%1=0x%2").arg(it.key()).arg(quint32(number), 0, 16));
+    }
+    return assignments;
+}
+
+} // namespace
+
+int commandSet(const QStringList& args, const QString& json)
+{
+    if (args.isEmpty() || (args.size() < 2 && json.isEmpty()))
+        return fail(BadUsage, QStringLiteral("set traži datoteku i bar jedno IME=VREDNOST (ili --json)"));
+    if (json == QLatin1String("-") && args[0] == QLatin1String("-"))
+        return fail(BadUsage, QStringLiteral("set ne može da čita i skin i JSON sa standardnog ulaza"));
+    QStringList assignments = args.mid(1);
+    if (!json.isEmpty()) {
+        QByteArray text;
+        if (json == QLatin1String("-")) {
+            text = readStandardInput(MaxJsonSize);
+        } else {
+            QFile file(json);
+            if (inspectPath(json).kind != PathState::RegularFile || !file.open(QIODevice::ReadOnly))
+                return fail(BadFile, QStringLiteral("\"%1\" se ne može pročitati").arg(json));
+            text = file.read(MaxJsonSize);
+        }
+        QString problem;
+        const std::optional<QStringList> fromJson = jsonAssignments(text, problem);
+        if (!fromJson)
+            return fail(BadUsage, problem);
+        assignments = *fromJson + assignments;
+    }
     SkinFileContents contents;
     if (const auto reason = refusal(args[0], &contents))
         return fail(BadFile, *reason);
-    TSkinRecord r = contents.record;
-    for (const QString& assignment : args.mid(1)) {
+    // The file's own reserved values stay, unless named: what dump shows,
+    // set takes back.
+    TSkinRecord r = decodeSkinRecord(contents.recordBytes, true);
+    for (const QString& assignment : assignments) {
         const qsizetype eq = assignment.indexOf(QLatin1Char('='));
         const QString name = eq < 0 ? assignment : assignment.left(eq);
-        const QString value = assignment.mid(eq + 1);
         const SkinField* field = fieldNamed(name);
         if (!field)
             return fail(BadUsage, QStringLiteral("nepoznato polje \"%1\" (kvztool fields)").arg(name));
         if (eq < 0)
             return fail(BadUsage, QStringLiteral("\"%1\" nema vrednost: piše se %1=VREDNOST").arg(name));
-        if (field->isColour()) {
-            const std::optional<TColor> c = parseColour(value);
-            if (!c)
-                return fail(BadUsage, QStringLiteral("neispravna boja \"%1\" za %2").arg(value, name));
-            field->set(r, *c);
-        } else {
-            if (value != QLatin1String("0") && value != QLatin1String("1"))
-                return fail(BadUsage, QStringLiteral("smer za %1 je 0 ili 1, ne \"%2\"").arg(name, value));
-            field->set(r, value.toUInt());
-        }
+        if (const auto problem = assign(r, *field, assignment.mid(eq + 1)))
+            return fail(BadUsage, *problem);
     }
     if (args[0] == QLatin1String("-"))
-        writeStandardOutput(encodeSkinFile(r));
+        writeStandardOutput(encodeSkinFile(r, true));
     else
-        warnAboutLost(args[0], writeSkinFile(args[0], r));
+        warnAboutLost(args[0], writeSkinFile(args[0], r, true));
     return Ok;
 }
 

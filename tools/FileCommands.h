@@ -18,6 +18,9 @@ void say(const QString& text);
 int fail(KvzExit code, const QString& text);
 // A written file's lost attributes, said on standard error (the write stands).
 void warnAboutLost(const QString& fileName, const LostAttributes& lost);
+// At most `limit` bytes of standard input; the rest is left unread.
+QByteArray readStandardInput(qsizetype limit);
+constexpr qsizetype MaxJsonSize = 64 * 1024;
 // "-" names standard input where a skin is read and standard output where
 // one file is written.
 SkinFileContents readSkinArgument(const QString& name);
@@ -46,9 +49,14 @@ struct BatchPlan
 BatchPlan planBatchOutputs(const QStringList& skins, bool images);
 
 int commandNew(const QStringList& args, bool force);
-int commandDump(const QStringList& args);
+// One block per file ("file NAME" first when there are several), or with
+// `json` one JSON object per file and line: name, version, every field by
+// its name with its stored value, and for a colour what it shows.
+int commandDump(const QStringList& args, bool json);
 int commandCheck(const QStringList& args);
-int commandSet(const QStringList& args);
+// `json`: a file ("-": standard input) holding an object of dump --json,
+// whose fields are set first; assignments on the command line follow.
+int commandSet(const QStringList& args, const QString& json);
 // Every field a skin file stores, in file order, with its kind and its
 // standard value: "NAME boja 0xAABBGGRR" or "NAME smer N".
 int commandFields();

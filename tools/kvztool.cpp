@@ -67,17 +67,19 @@ public:
     std::optional<TColor> ChooseColor(TColor) override { return std::nullopt; }
 };
 
-// Starts a fresh editor in `session` and opens the skin in it when one is
-// given. Returns Ok, or the exit code of what went wrong.
+// Starts a fresh editor in `session` and puts the skin into its pages as
+// opening it does, when one is given ("-": standard input). Returns Ok, or
+// the exit code of what went wrong.
 int startEditor(TApplication& app, const QString& skin, std::optional<EditorSession>& session)
 {
+    SkinFileContents contents;
     if (!skin.isEmpty()) {
-        if (const auto reason = refusal(skin))
+        if (const auto reason = refusal(skin, &contents))
             return fail(BadFile, *reason);
     }
     session.emplace(app, false);
-    if (!skin.isEmpty() && !session->frmMain()->LoadFromFile(skin))
-        return fail(BadFile, QStringLiteral("\"%1\" se ne može otvoriti").arg(skin));
+    if (!skin.isEmpty())
+        applySkinRecord(contents.record, *session->frmMain());
     return Ok;
 }
 
@@ -197,7 +199,8 @@ int renderMany(TApplication& app, const QStringList& skins, const QString& outDi
         const QString& skin = skins[i];
         const PictureJob job{images, QDir(outDir).filePath(plan.outputs[i])};
         try {
-            if (const auto reason = refusal(skin)) {
+            SkinFileContents contents;
+            if (const auto reason = refusal(skin, &contents)) {
                 report(i, *reason);
                 continue;
             }
@@ -205,10 +208,7 @@ int renderMany(TApplication& app, const QStringList& skins, const QString& outDi
                 report(i, *refused);
                 continue;
             }
-            if (!session.frmMain()->LoadFromFile(skin)) {
-                report(i, QStringLiteral("se ne može otvoriti"));
-                continue;
-            }
+            applySkinRecord(contents.record, *session.frmMain());
             waiting.acquire();
             pool.start([job, pictures = job.take(*session.frmMain()), i, &report, &waiting] {
                 try {
@@ -235,17 +235,42 @@ int renderMany(TApplication& app, const QStringList& skins, const QString& outDi
 // standard error: it carries only the tool's messages.
 void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
 
-// The arguments as text, or nothing when one is not text in the system's
-// encoding: such a name would reach the file system as another name.
-std::optional<QStringList> decodedArguments(int argc, char** argv)
+// The arguments as text. One that is not text in the system's encoding
+// would reach the file system as another name: it is kept as its lossy
+// text, and its bytes, escaped, name it in the message that refuses it.
+struct Arguments
 {
-    QStringList args;
+    QStringList texts;
+    std::map<QString, QString> notText; // lossy text -> the bytes escaped
+
+    // The message refusing `text` when it is not text, else nothing.
+    std::optional<QString> refusal(const QString& text) const
+    {
+        const auto it = notText.find(text);
+        if (it == notText.end())
+            return std::nullopt;
+        return QStringLiteral("argument \"%1\" nije ispravan tekst u kodiranju sistema").arg(it->second);
+    }
+};
+
+QString escapedBytes(const QByteArray& raw)
+{
+    QString out;
+    for (const char c : raw)
+        out += uchar(c) >= 0x20 && uchar(c) < 0x7F ? QString(QLatin1Char(c))
+                                                   : QStringLiteral("\\x%1").arg(uchar(c), 2, 16, QLatin1Char('0'));
+    return out;
+}
+
+Arguments decodedArguments(int argc, char** argv)
+{
+    Arguments args;
     for (int i = 1; i < argc; ++i) {
         const QByteArray raw(argv[i]);
         const QString text = QFile::decodeName(raw);
         if (QFile::encodeName(text) != raw)
-            return std::nullopt;
-        args << text;
+            args.notText.emplace(text, escapedBytes(raw));
+        args.texts << text;
     }
     return args;
 }
@@ -256,7 +281,24 @@ struct CommandLine
     bool force = false;
     QString skin;
     QString outDir; // many skins into one folder
+    bool json = false; // dump --json
+    QString jsonFile;  // set --json FILE
 };
+
+// What was wrong with a command's options, in the tool's words: an unknown
+// option, a flag given a value, an option without its value.
+QString parseError(const QCommandLineParser& parser, const QString& command)
+{
+    const QString see = QStringLiteral(" (kvztool %1 --help)").arg(command);
+    if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty())
+        return QStringLiteral("nepoznata opcija \"%1\" za %2").arg(unknown.first(), command) + see;
+    // Qt's text names the option between quotes: "Unexpected value after '--force'."
+    const QString text = parser.errorText();
+    const QString option = text.section(QLatin1Char('\''), 1, 1);
+    if (text.startsWith(QLatin1String("Unexpected value")))
+        return QStringLiteral("opcija \"%1\" ne prima vrednost").arg(option) + see;
+    return QStringLiteral("opciji \"%1\" nedostaje vrednost").arg(option) + see;
+}
 
 // Parses a command's own options; nothing when the command is done (its
 // help was shown) or misused (reported), with the exit code in `exit`.
@@ -268,16 +310,19 @@ std::optional<CommandLine> parseCommand(const QString& command, const QStringLis
     const QCommandLineOption force(QStringLiteral("force"));
     const QCommandLineOption skin(QStringLiteral("skin"), QString(), QStringLiteral("DATOTEKA"));
     const QCommandLineOption outDir(QStringLiteral("out-dir"), QString(), QStringLiteral("FOLDER"));
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption jsonFile(QStringLiteral("json"), QString(), QStringLiteral("DATOTEKA"));
     parser.addOption(help);
+    if (command == QLatin1String("dump"))
+        parser.addOption(json);
+    if (command == QLatin1String("set"))
+        parser.addOption(jsonFile);
     if (command == QLatin1String("new") || command == QLatin1String("images") || command == QLatin1String("preview"))
         parser.addOption(force);
     if (command == QLatin1String("images") || command == QLatin1String("preview"))
         parser.addOptions({skin, outDir});
     if (!parser.parse(QStringList{QStringLiteral("kvztool")} + args)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        exit = fail(BadUsage, unknown.isEmpty() ? QStringLiteral("opciji nedostaje vrednost (kvztool %1 --help)").arg(command)
-                                                : QStringLiteral("nepoznata opcija \"%1\" za %2 (kvztool %2 --help)")
-                                                      .arg(unknown.first(), command));
+        exit = fail(BadUsage, parseError(parser, command));
         return std::nullopt;
     }
     if (parser.isSet(help)) {
@@ -285,7 +330,12 @@ std::optional<CommandLine> parseCommand(const QString& command, const QStringLis
         exit = Ok;
         return std::nullopt;
     }
-    return CommandLine{parser.positionalArguments(), parser.isSet(force), parser.value(skin), parser.value(outDir)};
+    return CommandLine{parser.positionalArguments(),
+                       parser.isSet(force),
+                       parser.value(skin),
+                       parser.value(outDir),
+                       command == QLatin1String("dump") && parser.isSet(json),
+                       command == QLatin1String("set") ? parser.value(jsonFile) : QString()};
 }
 
 int runFileCommand(const QString& command, const CommandLine& line)
@@ -293,17 +343,17 @@ int runFileCommand(const QString& command, const CommandLine& line)
     if (command == QLatin1String("new"))
         return commandNew(line.positional, line.force);
     if (command == QLatin1String("dump"))
-        return commandDump(line.positional);
+        return commandDump(line.positional, line.json);
     if (command == QLatin1String("check"))
         return commandCheck(line.positional);
     if (command == QLatin1String("set"))
-        return commandSet(line.positional);
+        return commandSet(line.positional, line.jsonFile);
     if (!line.positional.isEmpty())
         return fail(BadUsage, QStringLiteral("fields ne prima argumente"));
     return commandFields();
 }
 
-int runPictureCommand(const QString& command, const CommandLine& line, char* program)
+int runPictureCommand(const QString& command, const CommandLine& line, char* program, const Arguments& arguments)
 {
     const bool images = command == QLatin1String("images");
     const bool many = !line.outDir.isEmpty();
@@ -320,26 +370,60 @@ int runPictureCommand(const QString& command, const CommandLine& line, char* pro
     char* argv[] = {program, nullptr};
     TApplication app(argc, argv);
     app.setPrompts(std::make_unique<ConsolePrompts>());
-    if (many)
-        return renderMany(app, line.positional, line.outDir, images, line.force);
+    if (many) {
+        QStringList skins;
+        QStringList refused;
+        for (const QString& skin : line.positional) {
+            if (const auto reason = arguments.refusal(skin))
+                refused << *reason;
+            else
+                skins << skin;
+        }
+        const int result = skins.isEmpty() ? Ok : renderMany(app, skins, line.outDir, images, line.force);
+        for (const QString& reason : refused)
+            fail(BadFile, reason);
+        return result != Ok || refused.isEmpty() ? result : BadFile;
+    }
     return renderOne(app, line.skin, PictureJob{images, line.positional[0]}, line.force);
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// Standard output flushed and checked, as GNU tools do at exit: output that
+// could not be written is a failure, said on standard error.
+int closeStandardOutput(int code)
 {
-    qInstallMessageHandler(quiet);
-    const std::optional<QStringList> decoded = decodedArguments(argc, argv);
-    if (!decoded)
-        return fail(BadUsage, QStringLiteral("argument nije ispravan tekst u kodiranju sistema"));
-    QStringList args = *decoded;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return code;
+    fail(BadFile, QStringLiteral("standardni izlaz se ne može pisati: %1").arg(qt_error_string(errno)));
+    return code == Ok ? BadFile : code;
+}
+
+// A name a command writes to must name a file ("-" is standard output).
+std::optional<QString> withoutFilePart(const QStringList& names)
+{
+    for (const QString& name : names)
+        if (name != QLatin1String("-") && fileNamePart(name).isEmpty())
+            return QStringLiteral("\"%1\" ne imenuje datoteku").arg(name);
+    return std::nullopt;
+}
+
+int run(int argc, char** argv)
+{
+    const Arguments arguments = decodedArguments(argc, argv);
+    QStringList args = arguments.texts;
     if (args.isEmpty()) {
         std::fputs(usage, stderr);
         return BadUsage;
     }
     const QString command = args.takeFirst();
-    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+    const QStringList fileCommands = {"new", "dump", "check", "set", "fields"};
+    const QStringList pictureCommands = {"images", "preview"};
+    const auto known = [&](const QString& name) { return fileCommands.contains(name) || pictureCommands.contains(name); };
+    if (const auto refused = arguments.refusal(command))
+        return fail(BadUsage, *refused);
+    // "kvztool help COMMAND" is "kvztool COMMAND --help".
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
+        if (command == QLatin1String("help") && (args.size() > 1 || (args.size() == 1 && !known(args[0]))))
+            return fail(BadUsage, QStringLiteral("help prima ime jedne komande (kvztool --help)"));
         std::fputs(usage, stdout);
         return Ok;
     }
@@ -347,17 +431,31 @@ int main(int argc, char** argv)
         say(QStringLiteral("kvztool " ZV_VERSION));
         return Ok;
     }
-    const QStringList fileCommands = {"new", "dump", "check", "set", "fields"};
-    const QStringList pictureCommands = {"images", "preview"};
-    if (!fileCommands.contains(command) && !pictureCommands.contains(command))
+    if (!known(command))
         return fail(BadUsage, QStringLiteral("nepoznata komanda \"%1\" (kvztool --help)").arg(command));
     int exit = Ok;
     const std::optional<CommandLine> line = parseCommand(command, args, exit);
     if (!line)
         return exit;
+    // Every argument is text, but for the skins of a batch: each of those
+    // that is not is refused alone, and the others are still made.
+    const bool batch = pictureCommands.contains(command) && !line->outDir.isEmpty();
+    for (const QString& value :
+         QStringList{line->skin, line->outDir, line->jsonFile} + (batch ? QStringList() : line->positional))
+        if (const auto refused = arguments.refusal(value))
+            return fail(BadUsage, *refused);
+    const QStringList written = command == QLatin1String("new") || command == QLatin1String("set")
+                                        || command == QLatin1String("preview")
+                                    ? line->positional.mid(0, batch ? 0 : 1)
+                                    : QStringList();
+    if (const auto refused = withoutFilePart(written))
+        return fail(BadUsage, *refused);
+    if ((command == QLatin1String("images") && !batch && line->positional.value(0).isEmpty())
+        || (batch && line->outDir.isEmpty()))
+        return fail(BadUsage, QStringLiteral("ime foldera je prazno"));
     try {
         if (pictureCommands.contains(command))
-            return runPictureCommand(command, *line, argv[0]);
+            return runPictureCommand(command, *line, argv[0], arguments);
         // The file commands need no display and no GUI at all. The
         // application object gets no argument of the user's.
         int coreArgc = 1;
@@ -367,4 +465,12 @@ int main(int argc, char** argv)
     } catch (const EditorError& e) {
         return fail(BadFile, e.message());
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qInstallMessageHandler(quiet);
+    return closeStandardOutput(run(argc, argv));
 }

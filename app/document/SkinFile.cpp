@@ -68,13 +68,13 @@ const std::vector<SkinField>& skinFields()
     return fields;
 }
 
-QByteArray encodeSkinRecord(const TSkinRecord& record)
+QByteArray encodeSkinRecord(const TSkinRecord& record, bool withReserved)
 {
     QByteArray out;
     out.reserve(SkinRecordSize);
     for (const SkinField& field : skinFields()) {
         char bytes[4];
-        qToLittleEndian<quint32>(field.reserved ? clWhite : field.get(record), bytes);
+        qToLittleEndian<quint32>(field.reserved && !withReserved ? clWhite : field.get(record), bytes);
         out.append(bytes, field.size());
     }
     return out;
@@ -93,9 +93,9 @@ TSkinRecord decodeSkinRecord(const QByteArray& bytes, bool withReserved)
     return record;
 }
 
-QByteArray encodeSkinFile(const TSkinRecord& record)
+QByteArray encodeSkinFile(const TSkinRecord& record, bool withReserved)
 {
-    return SkinFileHeader + QByteArray(1, char(SkinFileVersion)) + encodeSkinRecord(record);
+    return SkinFileHeader + QByteArray(1, char(SkinFileVersion)) + encodeSkinRecord(record, withReserved);
 }
 
 SkinFileContents parseSkinFile(const QByteArray& bytes)
@@ -160,9 +160,9 @@ QString refusalMessage(SkinFileContents::Status status)
     return {};
 }
 
-LostAttributes writeSkinFile(const QString& fileName, const TSkinRecord& record)
+LostAttributes writeSkinFile(const QString& fileName, const TSkinRecord& record, bool withReserved)
 {
-    return writeWholeFile(fileName, encodeSkinFile(record));
+    return writeWholeFile(fileName, encodeSkinFile(record, withReserved));
 }
 
 const QString WarningCaption = QStringLiteral("Upozorenje");

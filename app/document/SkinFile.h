@@ -69,13 +69,14 @@ struct SkinField
 const std::vector<SkinField>& skinFields();
 
 // The record as stored: field by field, unaligned; the reserved fields
-// always 0x00FFFFFF.
-QByteArray encodeSkinRecord(const TSkinRecord& record);
+// 0x00FFFFFF, as the editor always writes them, unless they are to be kept
+// as the record holds them (kvztool's set keeps a file's own).
+QByteArray encodeSkinRecord(const TSkinRecord& record, bool withReserved = false);
 // The record from at least 175 bytes. The reserved fields are not read
 // (they stay white) unless asked for, as a dump of the file does.
 TSkinRecord decodeSkinRecord(const QByteArray& bytes, bool withReserved = false);
 // The whole file: header, SkinFileVersion, record.
-QByteArray encodeSkinFile(const TSkinRecord& record);
+QByteArray encodeSkinFile(const TSkinRecord& record, bool withReserved = false);
 
 // What reading a skin file found. Any 29 header bytes are accepted, and
 // every version up to SkinFileVersion is read with the one layout.
@@ -108,7 +109,8 @@ extern const QString RefusalCaption; // "Greska"
 // (see writeWholeFile). Failure raises EditorError
 // "Cannot create file "<full path>". <reason>". Returns the old file's user
 // attributes that could not be carried over.
-[[nodiscard]] LostAttributes writeSkinFile(const QString& fileName, const TSkinRecord& record);
+[[nodiscard]] LostAttributes writeSkinFile(const QString& fileName, const TSkinRecord& record,
+                                           bool withReserved = false);
 // What the user is told when a file was written without some of the old
 // file's attributes (empty when none were lost), and the box's caption.
 QString lostAttributesMessage(const QString& fileName, const LostAttributes& lost);

@@ -138,10 +138,11 @@ private Q_SLOTS:
         QTest::newRow("colour name") << "PitanjeC1=Navy" << 0 << "PitanjeC1 0x00800000";
         QTest::newRow("system colour name") << "PitanjeC1=ButtonFace" << 0 << "PitanjeC1 0x8000000F";
         QTest::newRow("direction") << "OdgovorInDesno=0" << 0 << "OdgovorInDesno 0";
-        QTest::newRow("direction out of range") << "OdgovorInDesno=2" << 2 << "";
+        QTest::newRow("direction as any byte dump shows") << "OdgovorInDesno=2" << 0 << "OdgovorInDesno 2";
+        QTest::newRow("direction out of a byte") << "OdgovorInDesno=256" << 2 << "";
         QTest::newRow("bad colour") << "PitanjeC1=plavo" << 2 << "";
         QTest::newRow("unknown field") << "Pitanje=Red" << 2 << "";
-        QTest::newRow("reserved field") << "Reserved1=Red" << 2 << "";
+        QTest::newRow("reserved field, as dump shows it") << "Reserved1=0x00123456" << 0 << "Reserved1 0x00123456";
         QTest::newRow("no value") << "PitanjeC1" << 2 << "";
     }
 
@@ -187,7 +188,34 @@ private Q_SLOTS:
         QTest::newRow("-- ends the options") << "\"$K\" new -- --x" << 0 << "^$" << "^$" << "--x.kvz";
         QTest::newRow("version") << "\"$K\" --version" << 0 << "^kvztool \\d+\\.\\d+\n$" << "^$" << "";
         QTest::newRow("a name that is not text") << "\"$K\" new $'bad\\xff'" << 2 << "^$"
-                                                 << "^kvztool: argument nije ispravan tekst" << "!bad\xff.kvz";
+                                                 << "^kvztool: argument \"bad\\\\xff\" nije ispravan tekst" << "!bad\xff.kvz";
+        QTest::newRow("a skin name that is not text in a batch")
+            << "cp s.kvz $'b\\xff.kvz' && \"$K\" preview --out-dir d $'b\\xff.kvz' s.kvz" << 1 << "^$"
+            << "^kvztool: argument \"b\\\\xff.kvz\" nije ispravan tekst" << "d/s.png";
+        // Output that cannot be written is a failure, for every command.
+        QTest::newRow("dump into a full device") << "\"$K\" dump s.kvz > /dev/full" << 1 << "^$"
+                                                 << "standardni izlaz se ne može pisati: No space left" << "";
+        QTest::newRow("help into a full device") << "\"$K\" help new > /dev/full" << 1 << "^$" << "standardni izlaz" << "";
+        QTest::newRow("help COMMAND is COMMAND --help") << "cmp <(\"$K\" help set) <(\"$K\" set --help)" << 0 << "^$"
+                                                        << "^$" << "";
+        QTest::newRow("a flag given a value") << "\"$K\" new --force=yes x" << 2 << "^$"
+                                              << "opcija \"--force\" ne prima vrednost" << "!x.kvz";
+        QTest::newRow("a name with no file part") << "mkdir d; \"$K\" new d/; \"$K\" new ''" << 2 << "^$"
+                                                  << "\"d/\" ne imenuje datoteku\n.*\"\" ne imenuje" << "!d/.kvz";
+        // What dump shows, set takes back: byte for byte, reserved values
+        // and odd direction bytes included, as text and as JSON.
+        QTest::newRow("dump feeds set")
+            << "printf '\\x02' | dd of=s.kvz bs=1 seek=46 conv=notrunc 2>/dev/null; printf x | dd of=s.kvz bs=1 "
+               "seek=190 conv=notrunc 2>/dev/null; \"$K\" new b && \"$K\" set b.kvz $(\"$K\" dump s.kvz | tail -n +2 | tr ' ' =) "
+               "&& cmp s.kvz b.kvz && \"$K\" new c && \"$K\" dump --json s.kvz | \"$K\" set c.kvz --json - && cmp s.kvz c.kvz && "
+               "\"$K\" dump --json s.kvz c.kvz | jq -r '[.name, .fields.PitanjeDesno.value, .fields.PitanjeLinija.colour] | @tsv'"
+            << 0 << "^s.kvz\t2\t#5588B3\nc.kvz\t2\t#5588B3\n$" << "^$" << "";
+        // Standard input is read as a file is, no further.
+        QTest::newRow("a never-ending standard input") << "yes | timeout 10 \"$K\" check -" << 0 << "^$" << "^$" << "";
+        QTest::newRow("--skin - reads standard input")
+            << "\"$K\" set s.kvz PitanjeC1=Red && \"$K\" preview --skin s.kvz f.png && \"$K\" preview --skin - i.png < s.kvz && "
+               "cmp f.png i.png"
+            << 0 << "^$" << "^$" << "!-";
         QTest::newRow("set without a value") << "\"$K\" set s.kvz PitanjeC2" << 2 << "^$"
                                              << "PitanjeC2\" nema vrednost" << "";
         QTest::newRow("preview as JPEG") << "\"$K\" preview p.jpg && head -c 3 p.jpg | od -An -tx1" << 0
