@@ -35,3 +35,20 @@ for f in usr/bin/zlatovir-vedu-dozezi usr/bin/kvztool \
 done
 # Debian's own checks find no error and no warning.
 lintian --fail-on error,warning "$deb"
+
+# A packager's build: BUILD_TESTING off compiles only what ships, and the
+# flags come from the environment as dpkg-buildflags exports them.
+packager=$(mktemp -d)
+trap 'rm -rf "$out" "$packager"' EXIT
+CXXFLAGS="-O2 -DZV_FROM_PACKAGER" LDFLAGS="-Wl,-z,relro" \
+  cmake -S "$src" -B "$packager" -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+sources=$(jq -r '.[].file' "$packager/compile_commands.json" | sed "s|^$src/||" | grep -v '_autogen/' | sort -u)
+if grep -Eq '^(tests|fuzz|bench)/|mkshapes' <<<"$sources"; then
+  echo "a packager's build compiles more than it ships:"; grep -E '^(tests|fuzz|bench)/|mkshapes' <<<"$sources"; exit 1
+fi
+jq -r '.[].command' "$packager/compile_commands.json" | grep -q -- '-DZV_FROM_PACKAGER' ||
+  { echo "the packager's CXXFLAGS were not taken"; exit 1; }
+if jq -r '.[].command' "$packager/compile_commands.json" | grep -q -- '-fstack-protector-strong'; then
+  echo "flags the packager did not set were added"; exit 1
+fi
+echo "packaging checks passed"
