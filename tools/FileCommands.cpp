@@ -320,8 +320,21 @@ int commandSet(const QStringList& args, const QString& json)
     return Ok;
 }
 
-int commandFields()
+int commandFields(const QString& field)
 {
+    if (!field.isEmpty()) {
+        const SkinField* f = fieldNamed(field);
+        if (!f)
+            return fail(BadUsage, QStringLiteral("nepoznato polje \"%1\" (kvztool fields)").arg(field));
+        if (!f->isColour()) {
+            say(QStringLiteral("1"));
+            say(QStringLiteral("0"));
+            return Ok;
+        }
+        for (const auto& [colour, name] : listedColors())
+            say(QString(name).remove(QLatin1Char(' ')));
+        return Ok;
+    }
     const TSkinRecord standard = standardSkinRecord();
     for (const SkinField& f : skinFields()) {
         if (f.reserved)

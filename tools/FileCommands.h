@@ -58,5 +58,7 @@ int commandCheck(const QStringList& args);
 // whose fields are set first; assignments on the command line follow.
 int commandSet(const QStringList& args, const QString& json);
 // Every field a skin file stores, in file order, with its kind and its
-// standard value: "NAME boja 0xAABBGGRR" or "NAME smer N".
-int commandFields();
+// standard value: "NAME boja 0xAABBGGRR" or "NAME smer N". Given a field's
+// name: the values it takes by name, one a line (the colour names, written
+// without blanks as set takes them, or the two directions), for completion.
+int commandFields(const QString& field);

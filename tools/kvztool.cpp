@@ -28,14 +28,20 @@ const char* const usage = R"(Upotreba: kvztool KOMANDA [OPCIJE] ...
   new [--force] DATOTEKA        zapisuje standardni skin (dodaje .kvz kada
                                 ga ime nema); postojeću datoteku menja
                                 samo uz --force
-  dump DATOTEKA                 ispisuje verziju i sva polja zapisa:
-                                boja kao 0xAABBGGRR, smer kao broj
+  dump [--json] DATOTEKA...     ispisuje verziju i sva polja zapisa:
+                                boja kao 0xAABBGGRR, smer kao broj;
+                                --json: jedan JSON objekat po datoteci
   check DATOTEKA...             proverava da li bi se svaka datoteka
                                 otvorila u editoru bez poruke
-  set DATOTEKA IME=VREDNOST...  menja polja: boja kao 0x00BBGGRR, #RRGGBB
-                                ili ime boje (npr. Navy); smer 0 ili 1
-  fields                        ispisuje sva polja: ime, vrsta (boja ili
-                                smer) i standardna vrednost
+  set [--json JSON] DATOTEKA [IME=VREDNOST]...
+                                menja polja: boja kao 0xAABBGGRR, #RRGGBB
+                                ili ime boje (npr. Navy); smer kao bajt
+                                (1 desno, 0 dole); prima sve što dump
+                                ispiše (i JSON od dump --json)
+  fields [IME]                  ispisuje sva polja: ime, vrsta (boja ili
+                                smer) i standardna vrednost; uz ime polja
+                                vrednosti koje polje prima
+  help [KOMANDA]                ovo uputstvo
   images [--skin DATOTEKA] [--force] FOLDER
                                 zapisuje sedam slika skina kao PNG
   preview [--skin DATOTEKA] [--force] IZLAZ.png|.jpg|.bmp|-
@@ -348,9 +354,9 @@ int runFileCommand(const QString& command, const CommandLine& line)
         return commandCheck(line.positional);
     if (command == QLatin1String("set"))
         return commandSet(line.positional, line.jsonFile);
-    if (!line.positional.isEmpty())
-        return fail(BadUsage, QStringLiteral("fields ne prima argumente"));
-    return commandFields();
+    if (line.positional.size() > 1)
+        return fail(BadUsage, QStringLiteral("fields prima najviše ime jednog polja"));
+    return commandFields(line.positional.value(0));
 }
 
 int runPictureCommand(const QString& command, const CommandLine& line, char* program, const Arguments& arguments)

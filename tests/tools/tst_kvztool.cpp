@@ -210,6 +210,14 @@ private Q_SLOTS:
                "&& cmp s.kvz b.kvz && \"$K\" new c && \"$K\" dump --json s.kvz | \"$K\" set c.kvz --json - && cmp s.kvz c.kvz && "
                "\"$K\" dump --json s.kvz c.kvz | jq -r '[.name, .fields.PitanjeDesno.value, .fields.PitanjeLinija.colour] | @tsv'"
             << 0 << "^s.kvz\t2\t#5588B3\nc.kvz\t2\t#5588B3\n$" << "^$" << "";
+        // Completion: after FIELD= that field's values; after --out-dir FOLDER, skins.
+        QTest::newRow("completion")
+            << "PATH=\"${K%/*}:$PATH\" bash -c 'source /usr/share/bash-completion/bash_completion; source \"$C\"; "
+               "complete() { COMP_LINE=\"$1\"; COMP_POINT=${#1}; COMP_WORDS=($2); COMP_CWORD=$3; _kvztool; echo \"${COMPREPLY[*]}\"; }; "
+               "complete \"kvztool set s.kvz PitanjeC1=N\" \"kvztool set s.kvz PitanjeC1 = N\" 5; "
+               "complete \"kvztool set s.kvz OdgovorInDesno=\" \"kvztool set s.kvz OdgovorInDesno =\" 4; "
+               "complete \"kvztool images --out-dir o \" \"kvztool images --out-dir o ''\" 4'"
+            << 0 << "^Navy\n1 0\ns.kvz\n$" << "^$" << "";
         // Standard input is read as a file is, no further.
         QTest::newRow("a never-ending standard input") << "yes | timeout 10 \"$K\" check -" << 0 << "^$" << "^$" << "";
         QTest::newRow("--skin - reads standard input")
@@ -288,6 +296,7 @@ private Q_SLOTS:
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("K"), QStringLiteral(KVZTOOL));
+        env.insert(QStringLiteral("C"), QStringLiteral(ZV_COMPLETION));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         p.setProcessEnvironment(env);
