@@ -5,7 +5,7 @@
 class EditHistory::Step : public QUndoCommand
 {
 public:
-    Step(EditHistory& history, int page, std::vector<TColor> before, std::vector<TColor> after, const QString& text)
+    Step(EditHistory& history, int page, PageValue before, PageValue after, const QString& text)
         : QUndoCommand(text), m_history(history), m_page(page), m_before(std::move(before)), m_after(std::move(after))
     {
     }
@@ -20,7 +20,7 @@ public:
     void undo() override { apply(m_before); }
 
 private:
-    void apply(const std::vector<TColor>& values)
+    void apply(const PageValue& values)
     {
         m_history.quietly([&] { m_history.m_pages[size_t(m_page)].show(values); });
         m_history.m_noted[size_t(m_page)] = values;
@@ -28,8 +28,8 @@ private:
 
     EditHistory& m_history;
     int m_page;
-    std::vector<TColor> m_before;
-    std::vector<TColor> m_after;
+    PageValue m_before;
+    PageValue m_after;
     bool m_done = false;
 };
 
@@ -49,7 +49,7 @@ void EditHistory::changed(int page, const QString& what)
 void EditHistory::edit(int page, const QString& what, const std::function<void()>& change)
 {
     const bool byUser = m_quiet == 0;
-    std::vector<TColor> before = m_noted[size_t(page)];
+    PageValue before = m_noted[size_t(page)];
     quietly(change); // its handlers note the new values
     if (byUser) {
         m_noted[size_t(page)] = std::move(before);
@@ -60,8 +60,8 @@ void EditHistory::edit(int page, const QString& what, const std::function<void()
 // A step from the values last noted to the page's values now.
 void EditHistory::push(int page, const QString& what)
 {
-    std::vector<TColor> now = m_pages[size_t(page)].read();
-    std::vector<TColor> before = std::exchange(m_noted[size_t(page)], now);
+    PageValue now = m_pages[size_t(page)].read();
+    PageValue before = std::exchange(m_noted[size_t(page)], now);
     m_stack.push(new Step(*this, page, std::move(before), std::move(now), pageName(page) + QStringLiteral(", ") + what));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Colors.h"
+#include "SkinTable.h"
 
 #include <QString>
 #include <QUndoStack>
@@ -19,9 +19,9 @@ class EditHistory
 public:
     struct Page
     {
-        QString name;                                            // the tab's title
-        std::function<std::vector<TColor>()> read;               // the boxes' colours, the direction last
-        std::function<void(const std::vector<TColor>&)> show;   // sets them and runs the page's handler
+        QString name;                                // the page's title
+        std::function<PageValue()> read;             // what the page's controls hold
+        std::function<void(const PageValue&)> show;  // sets them and runs the page's handler
     };
 
     explicit EditHistory(std::vector<Page> pages);
@@ -45,7 +45,7 @@ private:
     void push(int page, const QString& what);
 
     std::vector<Page> m_pages;
-    std::vector<std::vector<TColor>> m_noted;
+    std::vector<PageValue> m_noted;
     QUndoStack m_stack;
     int m_quiet = 0;
 };

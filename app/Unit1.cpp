@@ -95,44 +95,26 @@ TfrmMain::TfrmMain(QWidget* parent, bool rememberSettings)
 
 TfrmMain::~TfrmMain() = default;
 
-// The history reads a page as its boxes' colours and its direction, and
-// shows one by setting them and running the page's handler once (the
-// direction buttons set without their click, which would run it twice).
+// The history reads a page as what its controls hold, and shows one by
+// setting them and running the page's handler once (the direction buttons
+// set without their click, which would run it twice).
 void TfrmMain::createHistory()
 {
     std::vector<EditHistory::Page> pages;
-    for (int i = 0; i < PageCount; ++i) {
-        const ColourPage& page = m_pages[size_t(i)];
-        const auto index = PageIndex(i);
-        pages.push_back({pageTitle(page.boxes.front()->parentWidget()),
-                         [&page] {
-                             std::vector<TColor> values;
-                             for (const TColorBox* box : page.boxes)
-                                 values.push_back(box->Selected());
-                             values.push_back(page.desno->isChecked() ? 1 : 0);
-                             return values;
-                         },
-                         [this, &page, index](const std::vector<TColor>& values) {
-                             for (size_t b = 0; b < page.boxes.size(); ++b)
-                                 page.boxes[b]->setSelected(values[b]);
+    for (int i = 0; i <= OstaloPage; ++i) {
+        const PageWidgets& page = m_pages[size_t(i)];
+        pages.push_back({pageTitle(page.boxes.front()->parentWidget()), [this, i] { return controlsValue(i); },
+                         [this, &page, i](const PageValue& value) {
+                             showColours(i, value);
+                             if (i == OstaloPage) {
+                                 cbTacanOdgovorChange();
+                                 return;
+                             }
                              const QSignalBlocker desno(page.desno), dole(page.dole);
-                             (values.back() ? page.desno : page.dole)->setChecked(true);
-                             pageChanged(index);
+                             (value.direction.value_or(1) ? page.desno : page.dole)->setChecked(true);
+                             pageChanged(PageIndex(i));
                          }});
     }
-    pages.push_back({pageTitle(TabSheet6),
-                     [this] {
-                         std::vector<TColor> values;
-                         for (const TColorBox* box : ostaloBoxes())
-                             values.push_back(box->Selected());
-                         return values;
-                     },
-                     [this](const std::vector<TColor>& values) {
-                         const std::vector<TColorBox*> boxes = ostaloBoxes();
-                         for (size_t b = 0; b < boxes.size(); ++b)
-                             boxes[b]->setSelected(values[b]);
-                         cbTacanOdgovorChange();
-                     }});
     m_history = std::make_unique<EditHistory>(std::move(pages));
     // The skin is changed exactly when the history is away from the state
     // last saved or opened.
@@ -169,8 +151,9 @@ void TfrmMain::nameControls()
                 label->setBuddy(box);
         }
     }
-    for (const ColourPage& page : m_pages)
-        page.cell->setAccessibleName(QStringLiteral("Pregled: ") + pageTitle(page.boxes.front()->parentWidget()));
+    for (const PageWidgets& page : m_pages)
+        if (page.cell)
+            page.cell->setAccessibleName(QStringLiteral("Pregled: ") + pageTitle(page.boxes.front()->parentWidget()));
 }
 
 // A page's title as its tab shows it, without the blank the layout leaves
@@ -352,7 +335,9 @@ void TfrmMain::bindEvents()
         connect(p.standard, &QToolButton::clicked, this, TApplication::guarded(this, p.standardClick));
     }
     // A preview cell's menu acts on the page the cell shows.
-    for (const ColourPage& page : m_pages) {
+    for (const PageWidgets& page : m_pages) {
+        if (!page.cell)
+            continue;
         TZlatovirCelija* cell = page.cell;
         QWidget* sheet = page.boxes.front()->parentWidget();
         cell->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -448,42 +433,41 @@ void TfrmMain::showFirstPage()
     PageControl1->setCurrentWidget(pagePitanje);
 }
 
+// Each page of the skin table, its widgets in the order of the page's colours.
 void TfrmMain::definePages()
 {
-    using Colours = const std::vector<TColor>&;
-    const TSkinRecord r = standardSkinRecord();
     m_pages = {
-        {{cbPitanjeText, cbPitanjeLinija, cbPitanjeC1, cbPitanjeC2}, rbPitanjeDesno, rbPitanjeDole, mPitanje,
-         [](Colours c, GradientDirection d) { PaintPitanjeImage(c[0], c[1], c[2], c[3], d); },
-         {r.PitanjeText, r.PitanjeLinija, r.PitanjeC1, r.PitanjeC2}, true},
+        {{cbPitanjeText, cbPitanjeLinija, cbPitanjeC1, cbPitanjeC2}, rbPitanjeDesno, rbPitanjeDole, mPitanje, true},
         {{cbOdgovorNormalText, cbOdgovorNormalChar, cbOdgovorNormalLine, cbOdgovorNormalC1, cbOdgovorNormalC2},
-         rbOdgovorNormalDesno, rbOdgovorNormalDole, mOdgovor1,
-         [](Colours c, GradientDirection d) { PaintOdgovorNormalImage(c[0], c[1], c[2], c[3], c[4], d); },
-         {r.OdgovorNormalText, r.OdgovorNormalChar, r.OdgovorNormalLine, r.OdgovorNormalC1, r.OdgovorNormalC2}, true},
+         rbOdgovorNormalDesno, rbOdgovorNormalDole, mOdgovor1, true},
         {{cbOdgovorInText, cbOdgovorInChar, cbOdgovorInLine, cbOdgovorInC1, cbOdgovorInC2}, rbOdgovorInDesno,
-         rbOdgovorInDole, mOdgovor2,
-         [](Colours c, GradientDirection d) { PaintOdgovorInImage(c[0], c[1], c[2], c[3], c[4], d); },
-         {r.OdgovorInText, r.OdgovorInChar, r.OdgovorInLine, r.OdgovorInC1, r.OdgovorInC2}, false},
+         rbOdgovorInDole, mOdgovor2},
         {{cbOdgovorChechText, cbOdgovorChechChar, cbOdgovorChechLine, cbOdgovorChechC1, cbOdgovorChechC2},
-         rbOdgovorChechDesno, rbOdgovorChechDole, mOdgovor3,
-         [](Colours c, GradientDirection d) { PaintOdgovorChechImage(c[0], c[1], c[2], c[3], c[4], d); },
-         {r.OdgovorChechText, r.OdgovorChechChar, r.OdgovorChechLine, r.OdgovorChechC1, r.OdgovorChechC2}, false},
+         rbOdgovorChechDesno, rbOdgovorChechDole, mOdgovor3},
         {{cbOdgovorOKText, cbOdgovorOKChar, cbOdgovorOKLine, cbOdgovorOKC1, cbOdgovorOKC2}, rbOdgovorOKDesno,
-         rbOdgovorOKDole, mOdgovor4,
-         [](Colours c, GradientDirection d) { PaintOdgovorOKImage(c[0], c[1], c[2], c[3], c[4], d); },
-         {r.OdgovorOKText, r.OdgovorOKChar, r.OdgovorOKLine, r.OdgovorOKC1, r.OdgovorOKC2}, false},
-        {{cbOdgovorYESText, cbOdgovorYESLine, cbOdgovorYESC1, cbOdgovorYESC2}, rbOdgovorYESDesno, rbOdgovorYESDole,
-         mYES, [](Colours c, GradientDirection d) { PaintOdgovorYESImage(c[0], c[1], c[2], c[3], d); },
-         {r.OdgovorYESText, r.OdgovorYESLine, r.OdgovorYESC1, r.OdgovorYESC2}, false},
-        {{cbOdgovorNOText, cbOdgovorNOLine, cbOdgovorNOC1, cbOdgovorNOC2}, rbOdgovorNODesno, rbOdgovorNODole, mNO,
-         [](Colours c, GradientDirection d) { PaintOdgovorNOImage(c[0], c[1], c[2], c[3], d); },
-         {r.OdgovorNOText, r.OdgovorNOLine, r.OdgovorNOC1, r.OdgovorNOC2}, false},
+         rbOdgovorOKDole, mOdgovor4},
+        {{cbOdgovorYESText, cbOdgovorYESLine, cbOdgovorYESC1, cbOdgovorYESC2}, rbOdgovorYESDesno, rbOdgovorYESDole, mYES},
+        {{cbOdgovorNOText, cbOdgovorNOLine, cbOdgovorNOC1, cbOdgovorNOC2}, rbOdgovorNODesno, rbOdgovorNODole, mNO},
+        {{cbTacanOdgovor, cbNetacanOdgovor, cbVoditelj, cbPrijateljHalo, cbPrijatelj, cbPrijateljSenka}},
     };
 }
 
-std::vector<TColorBox*> TfrmMain::ostaloBoxes() const
+PageValue TfrmMain::controlsValue(int index) const
 {
-    return {cbTacanOdgovor, cbNetacanOdgovor, cbVoditelj, cbPrijateljHalo, cbPrijatelj, cbPrijateljSenka};
+    const PageWidgets& page = m_pages[size_t(index)];
+    PageValue value;
+    for (const TColorBox* box : page.boxes)
+        value.colours.push_back(box->Selected());
+    if (page.desno)
+        value.direction = page.desno->isChecked() ? 1 : 0;
+    return value;
+}
+
+void TfrmMain::showColours(int index, const PageValue& value)
+{
+    const PageWidgets& page = m_pages[size_t(index)];
+    for (size_t i = 0; i < page.boxes.size(); ++i)
+        page.boxes[i]->setSelected(value.colours.at(i));
 }
 
 // A page's change: the direction from "Desno" (the "Dole" button is not
@@ -491,13 +475,8 @@ std::vector<TColorBox*> TfrmMain::ostaloBoxes() const
 // its one cell repainted at once, and the skin marked changed.
 void TfrmMain::pageChanged(PageIndex index)
 {
-    const ColourPage& page = m_pages[index];
-    const GradientDirection direction = page.desno->isChecked() ? 1 : 0;
-    std::vector<TColor> colours;
-    for (const TColorBox* box : page.boxes)
-        colours.push_back(box->Selected());
-    page.paint(colours, direction);
-    page.cell->Redraw();
+    PaintPageImage(index, controlsValue(index));
+    m_pages[index].cell->Redraw();
     Modified = true;
     if (m_history)
         m_history->changed(index, m_editedControl);
@@ -506,12 +485,12 @@ void TfrmMain::pageChanged(PageIndex index)
 // Checking a button that was not checked unchecks its partner and raises its
 // click, which runs the page handler with the new colours already in place;
 // the handler then runs once more here, whether or not a button changed.
-void TfrmMain::setPage(PageIndex index, const std::vector<TColor>& colours, GradientDirection direction)
+void TfrmMain::setPage(PageIndex index, const PageValue& value)
 {
     m_history->quietly([&] {
-        const ColourPage& page = m_pages[index];
-        for (size_t i = 0; i < page.boxes.size(); ++i)
-            page.boxes[i]->setSelected(colours[i]);
+        const PageWidgets& page = m_pages[index];
+        showColours(index, value);
+        const GradientDirection direction = value.direction.value_or(1);
         if (direction == 0)
             page.dole->setChecked(true);
         else if (direction == 1 || !page.onlyZeroOrOneMovesDirection)
@@ -522,7 +501,8 @@ void TfrmMain::setPage(PageIndex index, const std::vector<TColor>& colours, Grad
 
 void TfrmMain::standardPage(PageIndex index)
 {
-    m_history->edit(index, QStringLiteral("Standarno"), [&] { setPage(index, m_pages[index].standard, 1); });
+    m_history->edit(index, QStringLiteral("Standarno"),
+                    [&] { setPage(index, pageValue(standardSkinRecord(), skinPages()[index])); });
     Modified = true;
 }
 
@@ -543,48 +523,45 @@ void TfrmMain::cbTacanOdgovorChange()
 
 void TfrmMain::SetPitanje(TColor Text, TColor Linija, TColor C1, TColor C2, GradientDirection Direction)
 {
-    setPage(PitanjePage, {Text, Linija, C1, C2}, Direction);
+    setPage(PitanjePage, {{Text, Linija, C1, C2}, Direction});
 }
 
 void TfrmMain::SetOdgovorNormal(TColor Text, TColor Char, TColor Line, TColor C1,
                                 TColor C2, GradientDirection Direction)
 {
-    setPage(NormalPage, {Text, Char, Line, C1, C2}, Direction);
+    setPage(NormalPage, {{Text, Char, Line, C1, C2}, Direction});
 }
 
 void TfrmMain::SetOdgovorIn(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
-    setPage(InPage, {Text, Char, Line, C1, C2}, Direction);
+    setPage(InPage, {{Text, Char, Line, C1, C2}, Direction});
 }
 
 void TfrmMain::SetOdgovorChech(TColor Text, TColor Char, TColor Line, TColor C1,
                                TColor C2, GradientDirection Direction)
 {
-    setPage(ChechPage, {Text, Char, Line, C1, C2}, Direction);
+    setPage(ChechPage, {{Text, Char, Line, C1, C2}, Direction});
 }
 
 void TfrmMain::SetOdgovorOK(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
-    setPage(OKPage, {Text, Char, Line, C1, C2}, Direction);
+    setPage(OKPage, {{Text, Char, Line, C1, C2}, Direction});
 }
 
 void TfrmMain::SetOdgovorYES(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
-    setPage(YESPage, {Text, Line, C1, C2}, Direction);
+    setPage(YESPage, {{Text, Line, C1, C2}, Direction});
 }
 
 void TfrmMain::SetOdgovorNO(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
-    setPage(NOPage, {Text, Line, C1, C2}, Direction);
+    setPage(NOPage, {{Text, Line, C1, C2}, Direction});
 }
 
 void TfrmMain::SetOstalo(TColor TacanOdgovor, TColor NetacanOdgovor, TColor Voditelj, TColor PrijateljHalo,
                          TColor Prijatelj, TColor PrijateljSenka)
 {
-    const std::vector<TColor> colours = {TacanOdgovor, NetacanOdgovor, Voditelj, PrijateljHalo, Prijatelj, PrijateljSenka};
-    const std::vector<TColorBox*> boxes = ostaloBoxes();
-    for (size_t i = 0; i < boxes.size(); ++i)
-        boxes[i]->setSelected(colours[i]);
+    showColours(OstaloPage, {{TacanOdgovor, NetacanOdgovor, Voditelj, PrijateljHalo, Prijatelj, PrijateljSenka}, {}});
 }
 
 void TfrmMain::spbPitanjeClick() { standardPage(PitanjePage); }
@@ -597,10 +574,8 @@ void TfrmMain::spbOdgovorNOClick() { standardPage(NOPage); }
 
 void TfrmMain::spbOstaloClick()
 {
-    m_history->edit(OstaloPage, QStringLiteral("Standarno"), [this] {
-        const TSkinRecord r = standardSkinRecord();
-        SetOstalo(r.TacanOdgovor, r.NetacanOdgovor, r.Voditelj, r.PrijateljHalo, r.Prijatelj, r.PrijateljSenka);
-    });
+    m_history->edit(OstaloPage, QStringLiteral("Standarno"),
+                    [this] { showColours(OstaloPage, pageValue(standardSkinRecord(), skinPages()[OstaloPage])); });
     Modified = true;
 }
 
@@ -621,38 +596,12 @@ void TfrmMain::standardPagesByHandlers()
     spbOstaloClick();
 }
 
-// The controls in the record's field order: each page's colour boxes and
-// its direction buttons, then the six colours of "Ostalo".
-std::vector<TfrmMain::FieldControl> TfrmMain::controlsInFieldOrder() const
-{
-    std::vector<FieldControl> controls;
-    for (const ColourPage& page : m_pages) {
-        for (TColorBox* box : page.boxes)
-            controls.push_back({box, nullptr});
-        controls.push_back({nullptr, &page});
-    }
-    for (TColorBox* box : ostaloBoxes())
-        controls.push_back({box, nullptr});
-    return controls;
-}
-
-// Each stored field with its control, in file order.
-void TfrmMain::forEachFieldControl(const std::function<void(const SkinField&, const FieldControl&)>& visit) const
-{
-    const std::vector<FieldControl> controls = controlsInFieldOrder();
-    size_t next = 0;
-    for (const SkinField& field : skinFields())
-        if (!field.reserved)
-            visit(field, controls.at(next++));
-}
-
-// A direction is 1 when "Desno" is checked.
+// The skin the controls hold, page by page of the skin table.
 TSkinRecord TfrmMain::currentRecord() const
 {
     TSkinRecord record;
-    forEachFieldControl([&](const SkinField& field, const FieldControl& c) {
-        field.set(record, c.box ? c.box->Selected() : (c.page->desno->isChecked() ? 1u : 0u));
-    });
+    for (int i = 0; i <= OstaloPage; ++i)
+        setPageValue(record, skinPages()[size_t(i)], controlsValue(i));
     return record;
 }
 
@@ -660,12 +609,12 @@ TSkinRecord TfrmMain::currentRecord() const
 // painted (the window is built with the standard skin this way).
 void TfrmMain::showRecord(const TSkinRecord& record)
 {
-    forEachFieldControl([&](const SkinField& field, const FieldControl& c) {
-        if (c.box)
-            c.box->setSelected(field.get(record));
-        else
-            (field.get(record) ? c.page->desno : c.page->dole)->setChecked(true);
-    });
+    for (int i = 0; i <= OstaloPage; ++i) {
+        const PageValue value = pageValue(record, skinPages()[size_t(i)]);
+        showColours(i, value);
+        if (const PageWidgets& page = m_pages[size_t(i)]; page.desno)
+            (*value.direction ? page.desno : page.dole)->setChecked(true);
+    }
 }
 
 // "Zatvori" closes the window through the close query.

@@ -142,40 +142,36 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // One colour page: its colour boxes in the order of its paint routine's
-    // arguments, its direction buttons, the cell that shows its image.
-    struct ColourPage
+    // The widgets of one page of the skin table: its colour boxes in the
+    // order of the page's colours, its direction buttons and the cell that
+    // shows its image ("Ostalo" has neither).
+    struct PageWidgets
     {
         std::vector<TColorBox*> boxes;
-        TRadioButton* desno;
-        TRadioButton* dole;
-        TZlatovirCelija* cell;
-        std::function<void(const std::vector<TColor>&, GradientDirection)> paint;
-        std::vector<TColor> standard;
+        TRadioButton* desno = nullptr;
+        TRadioButton* dole = nullptr;
+        TZlatovirCelija* cell = nullptr;
         // Only 0 and 1 move the direction buttons; otherwise anything but 0
         // checks "Desno".
-        bool onlyZeroOrOneMovesDirection;
+        bool onlyZeroOrOneMovesDirection = false;
     };
-    // In the order the skin file stores the pages: YES before NO.
+    // The colour pages, in the skin table's order (YES before NO); "Ostalo"
+    // follows them there.
     enum PageIndex { PitanjePage, NormalPage, InPage, ChechPage, OKPage, YESPage, NOPage, PageCount };
 
-    // A colour box, or the direction buttons of a page.
-    struct FieldControl
-    {
-        TColorBox* box;
-        const ColourPage* page;
-    };
-    std::vector<FieldControl> controlsInFieldOrder() const;
-    void forEachFieldControl(const std::function<void(const SkinField&, const FieldControl&)>& visit) const;
+    // What a page's controls hold: the boxes' colours, and 1 when "Desno"
+    // is checked, else 0.
+    PageValue controlsValue(int page) const;
+    // The boxes take the value's colours (no handler runs).
+    void showColours(int page, const PageValue& value);
     void showRecord(const TSkinRecord& record);
 
     void bindEvents();
     void readShapeData();
     void definePages();
     void pageChanged(PageIndex page);
-    void setPage(PageIndex page, const std::vector<TColor>& colours, GradientDirection direction);
+    void setPage(PageIndex page, const PageValue& value);
     void standardPage(PageIndex page);
-    std::vector<TColorBox*> ostaloBoxes() const;
 
     void standardAllPages() override;
     void standardPagesByHandlers();
@@ -184,8 +180,6 @@ private:
     void startHistory() override { m_history->restart(); }
     void markSaved() override { m_history->stack().setClean(); }
 
-    // "Ostalo" in the history, after the colour pages.
-    static constexpr int OstaloPage = PageCount;
     void createHistory();
     void nameControls();
     // The label in front of a control on its page, and its words ("Boja 1").
@@ -199,7 +193,7 @@ private:
     // copy is offered; otherwise ignores it. True when accepted.
     static bool acceptAsCopy(QDropEvent* event);
 
-    std::vector<ColourPage> m_pages;
+    std::vector<PageWidgets> m_pages; // every page of the skin table
     bool m_rememberSettings;
     std::unique_ptr<EditHistory> m_history;
     QString m_editedControl; // what the user's edit in progress touched

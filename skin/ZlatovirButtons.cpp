@@ -1,7 +1,5 @@
 #include "ZlatovirButtons.h"
 
-#include "SkinFile.h"
-
 #include "Resources.h"
 #include "funkcije.h"
 
@@ -145,21 +143,34 @@ void PaintOdgovorNOImage(TColor Text, TColor Line, TColor C1, TColor C2, Gradien
     DrawAnswerShape(bmpOdgovorNO->Canvas(), Line, C1, C2, Direction);
 }
 
+void PaintPageImage(int page, const PageValue& value)
+{
+    const std::vector<TColor>& c = value.colours;
+    const GradientDirection d = value.direction.value_or(1);
+    switch (page) {
+    case 0: PaintPitanjeImage(c.at(0), c.at(1), c.at(2), c.at(3), d); break;
+    case 1: PaintOdgovorNormalImage(c.at(0), c.at(1), c.at(2), c.at(3), c.at(4), d); break;
+    case 2: PaintOdgovorInImage(c.at(0), c.at(1), c.at(2), c.at(3), c.at(4), d); break;
+    case 3: PaintOdgovorChechImage(c.at(0), c.at(1), c.at(2), c.at(3), c.at(4), d); break;
+    case 4: PaintOdgovorOKImage(c.at(0), c.at(1), c.at(2), c.at(3), c.at(4), d); break;
+    case 5: PaintOdgovorYESImage(c.at(0), c.at(1), c.at(2), c.at(3), d); break;
+    case 6: PaintOdgovorNOImage(c.at(0), c.at(1), c.at(2), c.at(3), d); break;
+    default: break; // "Ostalo" paints nothing
+    }
+}
+
+void PaintSkinImages(const TSkinRecord& record)
+{
+    const std::vector<SkinPage>& pages = skinPages();
+    for (size_t page = 0; page < pages.size(); ++page)
+        if (pages[page].image >= 0)
+            PaintPageImage(int(page), pageValue(record, pages[page]));
+}
+
 // The images are first painted in the standard skin's colours.
 void PaintDefaultImages()
 {
-    constexpr TSkinRecord r = standardSkinRecord();
-    PaintPitanjeImage(r.PitanjeText, r.PitanjeLinija, r.PitanjeC1, r.PitanjeC2, r.PitanjeDesno);
-    PaintOdgovorNormalImage(r.OdgovorNormalText, r.OdgovorNormalChar, r.OdgovorNormalLine, r.OdgovorNormalC1,
-                            r.OdgovorNormalC2, r.OdgovorNormalDesno);
-    PaintOdgovorInImage(r.OdgovorInText, r.OdgovorInChar, r.OdgovorInLine, r.OdgovorInC1, r.OdgovorInC2,
-                        r.OdgovorInDesno);
-    PaintOdgovorChechImage(r.OdgovorChechText, r.OdgovorChechChar, r.OdgovorChechLine, r.OdgovorChechC1,
-                           r.OdgovorChechC2, r.OdgovorChechDesno);
-    PaintOdgovorOKImage(r.OdgovorOKText, r.OdgovorOKChar, r.OdgovorOKLine, r.OdgovorOKC1, r.OdgovorOKC2,
-                        r.OdgovorOKDesno);
-    PaintOdgovorYESImage(r.OdgovorYESText, r.OdgovorYESLine, r.OdgovorYESC1, r.OdgovorYESC2, r.OdgovorYESDesno);
-    PaintOdgovorNOImage(r.OdgovorNOText, r.OdgovorNOLine, r.OdgovorNOC1, r.OdgovorNOC2, r.OdgovorNODesno);
+    PaintSkinImages(standardSkinRecord());
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "Graphics.h"
 #include "Jpeg.h"
+#include "SkinTable.h"
 #include "ZlatovirKonstante.h"
 
 #include <QFont>
@@ -43,10 +44,6 @@ extern TColor clrOdgovorOKText, clrOdgovorOKChar;
 extern TColor clrOdgovorYESText;
 extern TColor clrOdgovorNOText;
 
-// Gradient direction byte: 1 runs to the right ("Desno"), 0 downward
-// ("Dole"); any other value paints no gradient and keeps the old fill.
-using GradientDirection = std::uint8_t;
-
 constexpr int QuestionImageWidth = 800;
 constexpr int QuestionImageHeight = 61;
 constexpr int AnswerImageWidth = 400;
@@ -69,6 +66,11 @@ void PaintOdgovorOKImage(TColor Text, TColor Char, TColor Line, TColor C1, TColo
 void PaintOdgovorYESImage(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction);
 void PaintOdgovorNOImage(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction);
 
+// Page `page` of the skin table's image, through its own paint routine
+// above, with the page's values.
+void PaintPageImage(int page, const PageValue& value);
+// Every image of the skin, page by page of the table.
+void PaintSkinImages(const TSkinRecord& record);
 // All seven images in the default colours: question, normal, selected,
 // marked, correct, YES, NO.
 void PaintDefaultImages();
