@@ -49,7 +49,7 @@ snapshot > "$before"
 dpkg -i "$deb" > /dev/null
 works /usr/bin
 [ -f /usr/share/mime/application/x-kvz-skin.xml ] || fail "the MIME database does not know .kvz files"
-dpkg -L "$package" | grep -q '/usr/share/icons/hicolor/scalable/apps/' || fail "no scalable icon installed"
+grep -q '/usr/share/icons/hicolor/scalable/apps/' <<<"$(dpkg -L "$package")" || fail "no scalable icon installed"
 apt-get purge -y "$package" > /dev/null
 dpkg-query -W "$package" > /dev/null 2>&1 && fail "$package is still known to dpkg after purge"
 ls /var/lib/dpkg/info/"$package".* > /dev/null 2>&1 && fail "dpkg still keeps files of $package"

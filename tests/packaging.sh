@@ -46,9 +46,10 @@ sources=$(jq -r '.[].file' "$packager/compile_commands.json" | sed "s|^$src/||" 
 if grep -Eq '^(tests|fuzz|bench)/|mkshapes' <<<"$sources"; then
   echo "a packager's build compiles more than it ships:"; grep -E '^(tests|fuzz|bench)/|mkshapes' <<<"$sources"; exit 1
 fi
-jq -r '.[].command' "$packager/compile_commands.json" | grep -q -- '-DZV_FROM_PACKAGER' ||
-  { echo "the packager's CXXFLAGS were not taken"; exit 1; }
-if jq -r '.[].command' "$packager/compile_commands.json" | grep -q -- '-fstack-protector-strong'; then
+# (Read whole first: grep -q leaving a pipe early fails it under pipefail.)
+commands=$(jq -r '.[].command' "$packager/compile_commands.json")
+grep -q -- '-DZV_FROM_PACKAGER' <<<"$commands" || { echo "the packager's CXXFLAGS were not taken"; exit 1; }
+if grep -q -- '-fstack-protector-strong' <<<"$commands"; then
   echo "flags the packager did not set were added"; exit 1
 fi
 echo "packaging checks passed"
