@@ -4,6 +4,7 @@
 // offscreen editor that does not touch the remembered settings.
 #include "Errors.h"
 #include "Files.h"
+#include "Pictures.h"
 #include "FileCommands.h"
 #include "Startup.h"
 #include "Unit1.h"

@@ -1,6 +1,7 @@
 #include "SkinDocument.h"
 
 #include "Files.h"
+#include "Pictures.h"
 #include "Registry.h"
 
 #include <QCoreApplication>

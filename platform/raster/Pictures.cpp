@@ -1,5 +1,8 @@
 #include "Pictures.h"
 
+#include "Errors.h"
+
+#include <QBuffer>
 #include <QFileInfo>
 
 namespace TPicture {
@@ -37,3 +40,15 @@ const PictureFormat* FormatOf(const QString& fileName)
 }
 
 } // namespace TPicture
+
+QByteArray encodePicture(const QImage& image, const QString& fileName, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const int quality = qstrcmp(format, "PNG") == 0 ? 80 : -1;
+    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, format, quality))
+        throw EditorError(QStringLiteral("Cannot create file \"%1\". The picture cannot be encoded")
+                              .arg(QFileInfo(fileName).absoluteFilePath()));
+    return bytes;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIODevice>
+#include <QImage>
 #include <QList>
 #include <QString>
 
@@ -37,3 +38,8 @@ const QList<PictureFormat>& FileFormats();
 const PictureFormat* FormatOf(const QString& fileName);
 
 } // namespace TPicture
+
+// A picture encoded whole in memory as `format` ("PNG", "JPEG", "BMP"), the
+// encoder's result checked; raises EditorError naming `fileName` when it
+// fails. PNG takes zlib's fastest level: the same pixels, a little larger.
+QByteArray encodePicture(const QImage& image, const QString& fileName, const char* format);

@@ -2,7 +2,6 @@
 
 #include "Errors.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -52,16 +51,6 @@ void refuseUnwritable(const QString& fileName)
         cannotCreate(fileName, state.reason);
 }
 
-QByteArray encodePicture(const QImage& image, const QString& fileName, const char* format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    const int quality = qstrcmp(format, "PNG") == 0 ? 80 : -1;
-    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, format, quality))
-        cannotCreate(fileName, QStringLiteral("The picture cannot be encoded"));
-    return bytes;
-}
 
 #ifdef Q_OS_UNIX
 

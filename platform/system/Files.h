@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -66,8 +65,3 @@ void makeNativeFolders(const QByteArray& path);
 // Removes the folders makeFolders made, innermost first, those that are
 // empty.
 void removeFolders(const QStringList& made);
-
-// A picture encoded whole in memory as `format` ("PNG", "JPEG", "BMP"), the
-// encoder's result checked; raises EditorError naming `fileName` when it
-// fails. PNG takes zlib's fastest level: the same pixels, a little larger.
-QByteArray encodePicture(const QImage& image, const QString& fileName, const char* format);
