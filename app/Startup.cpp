@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "Identity.h"
 #include "Jpeg.h"
 #include "Unit1.h"
 #include "Unit3.h"
@@ -9,7 +10,7 @@
 
 #include <optional>
 
-const QString ApplicationTitle = QStringLiteral("Zlatovir VEDU Dozezi");
+const QString ApplicationTitle = QStringLiteral(ZV_APPLICATION_TITLE);
 
 namespace {
 
@@ -70,7 +71,7 @@ int runEditor(int argc, char** argv)
     int toolkitArgc = 1;
     char* toolkitArgv[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};
     TApplication app(toolkitArgc, toolkitArgv);
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ZlatovirVeduDozezi"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZV_APPLICATION_ID));
     std::optional<EditorSession> session;
     if (!TApplication::guard([&] { session.emplace(app); }))
         return 1;

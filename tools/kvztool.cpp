@@ -4,6 +4,7 @@
 // offscreen editor that does not touch the remembered settings.
 #include "Errors.h"
 #include "Files.h"
+#include "Identity.h"
 #include "Pictures.h"
 #include "FileCommands.h"
 #include "Startup.h"
@@ -366,7 +367,7 @@ int runPictureCommand(const QString& command, const CommandLine& line, char* pro
     const bool many = !line.outDir.isEmpty();
     if (many ? (line.positional.isEmpty() || !line.skin.isEmpty()) : line.positional.size() != 1)
         return fail(BadUsage, QStringLiteral("%1 traži [--skin DATOTEKA] %2 ili --out-dir FOLDER SKIN...")
-                                  .arg(command, images ? "FOLDER" : "IZLAZ.png"));
+                                  .arg(command, images ? QStringLiteral("FOLDER") : QStringLiteral("IZLAZ.png")));
     if (!many && !images && line.positional[0] != QLatin1String("-") && !pictureFormat(line.positional[0]))
         return fail(BadUsage, QStringLiteral("\"%1\": pregled se piše kao .png, .jpg ili .bmp").arg(line.positional[0]));
     if (!many && images && line.positional[0] == QLatin1String("-"))
@@ -422,8 +423,9 @@ int run(int argc, char** argv)
         return BadUsage;
     }
     const QString command = args.takeFirst();
-    const QStringList fileCommands = {"new", "dump", "check", "set", "fields"};
-    const QStringList pictureCommands = {"images", "preview"};
+    const QStringList fileCommands = {QStringLiteral("new"), QStringLiteral("dump"), QStringLiteral("check"),
+                                      QStringLiteral("set"), QStringLiteral("fields")};
+    const QStringList pictureCommands = {QStringLiteral("images"), QStringLiteral("preview")};
     const auto known = [&](const QString& name) { return fileCommands.contains(name) || pictureCommands.contains(name); };
     if (const auto refused = arguments.refusal(command))
         return fail(BadUsage, *refused);
