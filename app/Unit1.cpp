@@ -289,13 +289,9 @@ void TfrmMain::readShapeData()
 
 void TfrmMain::ShapePreviews()
 {
-    TBitmap mask, work;
-    regPitanje.PaintToBitmap(&mask, clWhite, clBlack);
-    work.Assign(mask);
-    mPitanje->setMask(funkcije::BitmapToRegion(work));
+    mPitanje->setMask(regPitanje.traced());
     // The six answer and confirmation cells share one shape, traced once.
-    RegOdgovor.PaintToBitmap(&mask, clWhite, clBlack);
-    const QRegion answer = funkcije::BitmapToRegion(mask);
+    const QRegion answer = RegOdgovor.traced();
     for (TZlatovirOdgovor* cell : {mOdgovor1, mOdgovor2, mOdgovor3, mOdgovor4, mYES, mNO})
         cell->setMask(answer);
 }

@@ -1,5 +1,7 @@
 #include "Region.h"
 
+#include "BitmapToRegion.h"
+
 #include <QtEndian>
 
 TRegion::TRegion(QObject* owner) : QObject(owner) {}
@@ -102,4 +104,11 @@ void TRegion::WriteRegData(QIODevice& Stream) const
     qToLittleEndian<quint32>(quint32(RegData.size()), length);
     Stream.write(length, 4);
     Stream.write(RegData);
+}
+
+QRegion TRegion::traced()
+{
+    TBitmap mask;
+    PaintToBitmap(&mask, clWhite, clBlack);
+    return funkcije::BitmapToRegion(mask);
 }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QObject>
+#include <QRegion>
 
 #include <cstdint>
 #include <vector>
@@ -60,6 +61,9 @@ public:
     // Sizes the bitmap to the shape, fills it with Background and draws every
     // segment in Foreground with a 1-pixel pen. A null bitmap is left alone.
     void PaintToBitmap(TBitmap* Bitmap, TColor Background, TColor Foreground);
+    // The shape as a window region: painted black on white and traced (the
+    // component must be enabled, its segments decoded).
+    QRegion traced();
 
     // The layout's binary property "Data": a 32-bit little-endian length and
     // then the bytes. It is written only when there is data (HasData).
