@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "BitmapToRegion.h"
 #include "Graphics.h"
+#include "Preview.h"
 #include "Resources.h"
 #include "Unit3.h"
 
@@ -374,24 +375,14 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 }
 
 // What the window shows there is each cell's own picture inside its shape
-// on the window's white: composed from those directly, it needs no
-// rendering of the widgets and equals their grab pixel for pixel.
+// on the window's white.
 QImage TfrmMain::previewImage()
 {
-    const QPoint origin = mPitanje->pos();
-    QImage preview(800, 191, QImage::Format_RGB32);
-    preview.fill(resolveColor(clWhite));
-    QPainter painter(&preview);
-    for (const TZlatovirCelija* cell : centralWidget()->findChildren<TZlatovirCelija*>()) {
-        if (!cell->isVisibleTo(this))
-            continue;
-        painter.save();
-        painter.translate(cell->pos() - origin);
-        painter.setClipRegion(cell->mask().isEmpty() ? QRegion(cell->rect()) : cell->mask());
-        painter.drawImage(0, 0, cell->bitmap().image());
-        painter.restore();
-    }
-    return preview;
+    std::vector<const TZlatovirCelija*> cells;
+    for (const TZlatovirCelija* cell : centralWidget()->findChildren<TZlatovirCelija*>())
+        if (cell->isVisibleTo(this))
+            cells.push_back(cell);
+    return composePreview(cells, mPitanje->pos());
 }
 
 // The creation handler runs once, when every control holds its layout

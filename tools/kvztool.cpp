@@ -2,13 +2,17 @@
 // reads and writes skin files only through the editor's own file code and
 // renders only through the editor's own images, cells and shapes, in an
 // offscreen editor that does not touch the remembered settings.
+#include "Application.h"
 #include "Errors.h"
+#include "FileCommands.h"
 #include "Files.h"
 #include "Identity.h"
+#include "Jpeg.h"
 #include "Pictures.h"
-#include "FileCommands.h"
-#include "Startup.h"
-#include "Unit1.h"
+#include "Preview.h"
+#include "Region.h"
+#include "Resources.h"
+#include "ZlatovirButtons.h"
 
 #include <QBuffer>
 #include <QMutex>
@@ -75,19 +79,71 @@ public:
     std::optional<TColor> ChooseColor(TColor) override { return std::nullopt; }
 };
 
-// Starts a fresh editor in `session` and puts the skin into its pages as
-// opening it does, when one is given ("-": standard input). Returns Ok, or
-// the exit code of what went wrong.
-int startEditor(TApplication& app, const QString& skin, std::optional<EditorSession>& session)
+// What draws a skin's pictures without a window: the skin images, painted
+// page by page as a fresh editor that opens the skin paints them, and the
+// preview cells made offscreen, cut to the shapes the layout carries.
+class PictureMaker
 {
-    SkinFileContents contents;
-    if (!skin.isEmpty()) {
-        if (const auto reason = refusal(skin, &contents))
-            return fail(BadFile, *reason);
+public:
+    PictureMaker()
+    {
+        registerJpegFormats();
+        try {
+            initializeSkinRendering();
+        } catch (...) {
+            unregisterJpegFormats();
+            throw;
+        }
+        m_preview.emplace(layoutShape(QStringLiteral("regPitanje")), layoutShape(QStringLiteral("RegOdgovor")));
     }
-    session.emplace(app, false);
-    if (!skin.isEmpty())
-        applySkinRecord(contents.record, *session->frmMain());
+    ~PictureMaker()
+    {
+        m_preview.reset();
+        finalizeSkinRendering();
+        unregisterJpegFormats();
+    }
+    PictureMaker(const PictureMaker&) = delete;
+    PictureMaker& operator=(const PictureMaker&) = delete;
+
+    // The skin's colours into the images. A fresh editor shows every
+    // direction but 0 as "Desno", and paints what its buttons show.
+    void show(TSkinRecord record)
+    {
+        for (const SkinPage& page : skinPages())
+            if (page.direction)
+                record.*page.direction = record.*page.direction ? 1 : 0;
+        PaintSkinImages(record);
+    }
+
+    QImage preview() { return m_preview->picture(); }
+
+private:
+    // A shape component's "Data" block, stored with the layout, traced.
+    static QRegion layoutShape(const QString& component)
+    {
+        QByteArray block = loadResource(component, QStringLiteral("Unit1"));
+        QBuffer stream(&block);
+        stream.open(QIODevice::ReadOnly);
+        TRegion shape;
+        shape.ReadRegData(stream);
+        shape.SetEnabled(true);
+        return shape.traced();
+    }
+
+    std::optional<OffscreenPreview> m_preview;
+};
+
+// The skin, when one is given ("-": standard input), shown by `maker`;
+// without one the images stay as start-up painted them. Returns Ok, or the
+// exit code of what went wrong.
+int showSkin(PictureMaker& maker, const QString& skin)
+{
+    if (skin.isEmpty())
+        return Ok;
+    SkinFileContents contents;
+    if (const auto reason = refusal(skin, &contents))
+        return fail(BadFile, *reason);
+    maker.show(contents.record);
     return Ok;
 }
 
@@ -121,12 +177,12 @@ struct PictureJob
         return out;
     }
 
-    // The pictures the editor shows now, each with the file it goes to;
-    // taken on the editor's thread.
-    std::vector<std::pair<QImage, QString>> take(TfrmMain& window) const
+    // The pictures `maker` shows now, each with the file it goes to; taken
+    // on the thread that draws.
+    std::vector<std::pair<QImage, QString>> take(PictureMaker& maker) const
     {
         if (!images)
-            return {{window.previewImage(), target}};
+            return {{maker.preview(), target}};
         std::vector<std::pair<QImage, QString>> out;
         const QStringList names = files();
         for (int i = 0; i < names.size(); ++i)
@@ -162,31 +218,30 @@ struct PictureJob
         }
     }
 
-    void write(TfrmMain& window) const { store(take(window)); }
+    void write(PictureMaker& maker) const { store(take(maker)); }
 };
 
-// The skin's pictures in a fresh offscreen editor (the standard skin when
-// none is named).
-int renderOne(TApplication& app, const QString& skin, const PictureJob& job, bool force)
+// The skin's pictures (the standard skin's when none is named).
+int renderOne(const QString& skin, const PictureJob& job, bool force)
 {
     if (const auto refused = refusedOverwrite(job.files(), force))
         return fail(BadFile, *refused);
-    std::optional<EditorSession> session;
-    if (const int error = startEditor(app, skin, session))
+    PictureMaker maker;
+    if (const int error = showSkin(maker, skin))
         return error;
-    job.write(*session->frmMain());
+    job.write(maker);
     return Ok;
 }
 
-// Many skins, one offscreen editor: each skin is loaded whole over the last,
-// so every picture equals the one a single run makes (planBatchOutputs
-// says where they go; nothing is written when it refuses the batch).
-// Encoding and writing run on a pool of threads while the editor goes on
+// Many skins, one picture maker: each skin is shown whole over the last, so
+// every picture equals the one a single run makes (planBatchOutputs says
+// where they go; nothing is written when it refuses the batch).
+// Encoding and writing run on a pool of threads while the maker goes on
 // to the next skin; a few skins at most wait for them, so memory stays
 // flat however many skins there are. A skin that is refused or cannot be
 // written is reported by name, in the order given, and the others are
 // still written; the exit status then says so.
-int renderMany(TApplication& app, const QStringList& skins, const QString& outDir, bool images, bool force)
+int renderMany(const QStringList& skins, const QString& outDir, bool images, bool force)
 {
     const BatchPlan plan = planBatchOutputs(skins, images);
     for (const QString& refusal : plan.refusals)
@@ -194,7 +249,7 @@ int renderMany(TApplication& app, const QStringList& skins, const QString& outDi
     if (!plan.refusals.isEmpty())
         return BadUsage;
     const QStringList folders = makeFolders(outDir);
-    EditorSession session(app, false);
+    PictureMaker maker;
     QThreadPool pool;
     QSemaphore waiting(2 * std::max(1, pool.maxThreadCount()));
     QMutex lock;
@@ -216,9 +271,9 @@ int renderMany(TApplication& app, const QStringList& skins, const QString& outDi
                 report(i, *refused);
                 continue;
             }
-            applySkinRecord(contents.record, *session.frmMain());
+            maker.show(contents.record);
             waiting.acquire();
-            pool.start([job, pictures = job.take(*session.frmMain()), i, &report, &waiting] {
+            pool.start([job, pictures = job.take(maker), i, &report, &waiting] {
                 try {
                     job.store(pictures);
                 } catch (const EditorError& e) {
@@ -387,12 +442,12 @@ int runPictureCommand(const QString& command, const CommandLine& line, char* pro
             else
                 skins << skin;
         }
-        const int result = skins.isEmpty() ? Ok : renderMany(app, skins, line.outDir, images, line.force);
+        const int result = skins.isEmpty() ? Ok : renderMany(skins, line.outDir, images, line.force);
         for (const QString& reason : refused)
             fail(BadFile, reason);
         return result != Ok || refused.isEmpty() ? result : BadFile;
     }
-    return renderOne(app, line.skin, PictureJob{images, line.positional[0]}, line.force);
+    return renderOne(line.skin, PictureJob{images, line.positional[0]}, line.force);
 }
 
 // Standard output flushed and checked, as GNU tools do at exit: output that
