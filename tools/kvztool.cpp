@@ -1,7 +1,7 @@
 // kvztool: the editor's skin files and pictures from the command line. It
 // reads and writes skin files only through the editor's own file code and
-// renders only through the editor's own images, cells and shapes, in an
-// offscreen editor that does not touch the remembered settings.
+// draws only through the editor's own images, cells and shapes, offscreen
+// and without a window; it never touches the remembered settings.
 #include "Application.h"
 #include "Errors.h"
 #include "FileCommands.h"
