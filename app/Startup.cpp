@@ -26,13 +26,7 @@ QIcon mainIcon()
 
 EditorSession::EditorSession(TApplication& app, bool rememberSettings)
 {
-    registerJpegFormats();
-    try {
-        initializeSkinRendering();
-    } catch (...) {
-        unregisterJpegFormats();
-        throw;
-    }
+    m_rendering.emplace();
     try {
         app.SetTitle(ApplicationTitle);
         app.setWindowIcon(mainIcon());
@@ -52,8 +46,7 @@ EditorSession::~EditorSession()
 
 void EditorSession::finish()
 {
-    finalizeSkinRendering();
-    unregisterJpegFormats();
+    m_rendering.reset();
     m_main.reset();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "Application.h"
+#include "ZlatovirButtons.h"
 
 #include <memory>
+#include <optional>
 
 class TfrmMain;
 class TfrmAbout;
@@ -30,6 +32,7 @@ public:
 private:
     void finish();
 
+    std::optional<SkinRenderingScope> m_rendering;
     // The about window is a child of the main window, which owns it.
     std::unique_ptr<TfrmMain> m_main;
 };

@@ -428,3 +428,20 @@ void TZlatovirPitanje::Paint()
     canvas.Font.Color = clrPitanjeText;
     canvas.DrawText(LblCaption(), r, QuestionFormat);
 }
+
+SkinRenderingScope::SkinRenderingScope(const QString& garantResource)
+{
+    registerJpegFormats();
+    try {
+        initializeSkinRendering(garantResource);
+    } catch (...) {
+        unregisterJpegFormats();
+        throw;
+    }
+}
+
+SkinRenderingScope::~SkinRenderingScope()
+{
+    finalizeSkinRendering();
+    unregisterJpegFormats();
+}

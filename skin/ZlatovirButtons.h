@@ -83,6 +83,19 @@ void initializeSkinRendering(const QString& garantResource = QStringLiteral("GAR
 // Unit shut-down: releases the images and the banner.
 void finalizeSkinRendering();
 
+// The start-up and shut-down of what draws skins, in the program's order:
+// the JPEG picture formats registered, then the skin images made and
+// painted; at the end the images freed, then the formats withdrawn. A
+// failing start undoes what it did and raises.
+class SkinRenderingScope
+{
+public:
+    explicit SkinRenderingScope(const QString& garantResource = QStringLiteral("GARANT"));
+    ~SkinRenderingScope();
+    SkinRenderingScope(const SkinRenderingScope&) = delete;
+    SkinRenderingScope& operator=(const SkinRenderingScope&) = delete;
+};
+
 // Which box a cell is: the four answers, the two confirmation boxes, and
 // three further boxes (half-half, friend, audience) the editor does not use.
 enum TOdgovorNo { odA, odB, odC, odD, odYES, odNO, odPolaPola, odPrijatelj, odPublika };

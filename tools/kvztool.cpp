@@ -85,23 +85,7 @@ public:
 class PictureMaker
 {
 public:
-    PictureMaker()
-    {
-        registerJpegFormats();
-        try {
-            initializeSkinRendering();
-        } catch (...) {
-            unregisterJpegFormats();
-            throw;
-        }
-        m_preview.emplace(layoutShape(QStringLiteral("regPitanje")), layoutShape(QStringLiteral("RegOdgovor")));
-    }
-    ~PictureMaker()
-    {
-        m_preview.reset();
-        finalizeSkinRendering();
-        unregisterJpegFormats();
-    }
+    PictureMaker() : m_preview(layoutShape(QStringLiteral("regPitanje")), layoutShape(QStringLiteral("RegOdgovor"))) {}
     PictureMaker(const PictureMaker&) = delete;
     PictureMaker& operator=(const PictureMaker&) = delete;
 
@@ -115,7 +99,7 @@ public:
         PaintSkinImages(record);
     }
 
-    QImage preview() { return m_preview->picture(); }
+    QImage preview() { return m_preview.picture(); }
 
 private:
     // A shape component's "Data" block, stored with the layout, traced.
@@ -130,7 +114,8 @@ private:
         return shape.traced();
     }
 
-    std::optional<OffscreenPreview> m_preview;
+    SkinRenderingScope m_rendering;
+    OffscreenPreview m_preview;
 };
 
 // The skin, when one is given ("-": standard input), shown by `maker`;
