@@ -1,3 +1,5 @@
+// EditHistory: the undo and redo history of the user's edits of the pages,
+// one typed step per edit, replayed through each page's own change path.
 #pragma once
 
 #include "SkinTable.h"

@@ -1,3 +1,5 @@
+// Startup: the program from start to end, and the editor session that builds
+// the skin images, the main window and the hidden about window in order.
 #pragma once
 
 #include "Application.h"

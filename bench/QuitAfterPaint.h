@@ -1,3 +1,5 @@
+// QuitAfterPaint: ends a benchmark program once its window has painted its
+// first frame, so that start-up is timed to the first paint.
 #pragma once
 
 #include <QCoreApplication>

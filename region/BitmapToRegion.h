@@ -1,3 +1,5 @@
+// BitmapToRegion: the tracing half of funkcije: a bitmap's non-white pixels
+// as column runs and as one exact window region.
 #pragma once
 
 #include "Graphics.h"

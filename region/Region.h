@@ -1,3 +1,5 @@
+// Region: TRegion, the component carrying a window shape as run-length
+// shape data, decoded, painted into a bitmap and traced.
 #pragma once
 
 #include "Graphics.h"

@@ -1,3 +1,5 @@
+// ZlatovirButtons: the seven skin images and their paint routines, the
+// banner, and the preview cells that show an image with its caption.
 #pragma once
 
 #include "Controls.h"

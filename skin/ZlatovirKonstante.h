@@ -1,3 +1,5 @@
+// ZlatovirKonstante: TDugmeStatus, the display states an answer box is
+// drawn in (not enabled, none, selected, being checked, correct).
 #pragma once
 
 // Display state of an answer box: not selectable (clicks are ignored),

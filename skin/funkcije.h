@@ -1,3 +1,5 @@
+// funkcije: the gradient fills of the skin images (the fill half; the
+// tracing half lives with the regions).
 #pragma once
 
 #include "Graphics.h"

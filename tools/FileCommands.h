@@ -1,3 +1,5 @@
+// FileCommands: kvztool's commands on skin files alone (new, dump, check,
+// set, fields) and what its picture commands share with them.
 #pragma once
 
 // kvztool's commands on skin files alone (new, dump, check, set) and what

@@ -1,3 +1,5 @@
+// SkinDocument: the skin document without widgets: its file name, unsaved
+// state, remembered folders, caption, and the commands New, Open, Save.
 #pragma once
 
 #include "Prompts.h"

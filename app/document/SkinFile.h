@@ -1,3 +1,5 @@
+// SkinFile: skin files as bytes (header, version, record), reading and
+// writing them whole, and the path rules of names and folders.
 #pragma once
 
 #include "Colors.h"

@@ -1,3 +1,5 @@
+// Errors: the editor's error type, an error that ends a command with a
+// message for the user; the base of every library.
 #pragma once
 
 #include <QByteArray>

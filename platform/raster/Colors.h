@@ -1,3 +1,5 @@
+// Colors: TColor values (0x00BBGGRR and system-colour references), the
+// named colours the colour boxes list, and their pixels.
 #pragma once
 
 #include <QRgb>

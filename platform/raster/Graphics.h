@@ -1,3 +1,5 @@
+// Graphics: the headless drawing surface (bitmap, canvas, pen, brush, font,
+// text layout) keeping the classic raster engine's pixel rules.
 #pragma once
 
 #include "Colors.h"

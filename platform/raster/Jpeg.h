@@ -1,3 +1,5 @@
+// Jpeg: the JPEG picture class, read as far as its header, and the picture
+// formats "jpeg" and "jpg" registered for it at start-up.
 #pragma once
 
 #include "Pictures.h"

@@ -1,3 +1,5 @@
+// Pictures: the registry of picture formats by file extension, and pictures
+// encoded whole in memory as PNG, JPEG or BMP.
 #pragma once
 
 #include <QIODevice>

@@ -1,3 +1,5 @@
+// Files: what a path names, and the safe whole-file write (bytes kept,
+// synced, attributes carried, only onto regular files) and folders made.
 #pragma once
 
 #include <QByteArray>

@@ -1,3 +1,5 @@
+// Prompts: the modal questions the editor asks (message boxes, file and
+// colour dialogs) as an interface the toolkit implements and tests script.
 #pragma once
 
 #include "Colors.h"

@@ -1,3 +1,5 @@
+// Resources: the program's embedded resources, opened by name and type.
+// A missing one raises the editor's error.
 #pragma once
 
 #include <QByteArray>

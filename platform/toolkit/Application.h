@@ -1,3 +1,5 @@
+// Application: the application object (title, main window, message loop,
+// prompts) and the one top-level handler for uncaught errors.
 #pragma once
 
 #include "Prompts.h"

@@ -1,3 +1,5 @@
+// ColorBox: the colour drop-down of the pages (Custom..., the standard,
+// extended and system colours), changed only by the user.
 #pragma once
 
 #include "Colors.h"

@@ -1,3 +1,5 @@
+// Controls: the radio button, the custom control with a canvas of its own,
+// the picture control, and opaque labels over their siblings.
 #pragma once
 
 #include "Graphics.h"

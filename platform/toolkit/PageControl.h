@@ -1,3 +1,5 @@
+// PageControl: tabbed pages whose tabs all stay visible, wrapping onto rows
+// as the classic page control does, and hot-tracking.
 #pragma once
 
 #include <QTabWidget>

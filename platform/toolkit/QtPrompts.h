@@ -1,3 +1,5 @@
+// QtPrompts: the prompts over Qt's own dialogs, with the editor's Serbian
+// button texts.
 #pragma once
 
 #include "Prompts.h"
