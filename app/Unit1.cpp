@@ -2,7 +2,6 @@
 #include "Unit1.h"
 
 #include "Application.h"
-#include "BitmapToRegion.h"
 #include "Graphics.h"
 #include "Preview.h"
 #include "Resources.h"
@@ -20,7 +19,6 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QSignalBlocker>
-#include <QPainter>
 
 namespace {
 
@@ -104,7 +102,7 @@ void TfrmMain::createHistory()
     std::vector<EditHistory::Page> pages;
     for (int i = 0; i <= OstaloPage; ++i) {
         const PageWidgets& page = m_pages[size_t(i)];
-        pages.push_back({pageTitle(page.boxes.front()->parentWidget()), [this, i] { return controlsValue(i); },
+        pages.push_back({pageTitle(i), [this, i] { return controlsValue(i); },
                          [this, &page, i](const PageValue& value) {
                              showColours(i, value);
                              if (i == OstaloPage) {
@@ -144,24 +142,22 @@ QString TfrmMain::labelText(const QWidget* control) const
 // cells by the page they show.
 void TfrmMain::nameControls()
 {
-    for (int t = 0; t < PageControl1->count(); ++t) {
-        QWidget* page = PageControl1->widget(t);
-        for (TColorBox* box : page->findChildren<TColorBox*>()) {
-            box->setAccessibleName(pageTitle(page) + QStringLiteral(", ") + labelText(box));
+    for (int i = 0; i <= OstaloPage; ++i) {
+        const PageWidgets& page = m_pages[size_t(i)];
+        for (TColorBox* box : page.boxes) {
+            box->setAccessibleName(pageTitle(i) + QStringLiteral(", ") + labelText(box));
             if (QLabel* label = labelOf(box))
                 label->setBuddy(box);
         }
-    }
-    for (const PageWidgets& page : m_pages)
         if (page.cell)
-            page.cell->setAccessibleName(QStringLiteral("Pregled: ") + pageTitle(page.boxes.front()->parentWidget()));
+            page.cell->setAccessibleName(QStringLiteral("Pregled: ") + pageTitle(i));
+    }
 }
 
-// A page's title as its tab shows it, without the blank the layout leaves
-// at the end of one caption.
-QString TfrmMain::pageTitle(const QWidget* page) const
+// A page's title, as the skin table names it.
+QString TfrmMain::pageTitle(int page)
 {
-    return PageControl1->tabText(PageControl1->indexOf(page)).trimmed();
+    return QString::fromUtf8(skinPages()[size_t(page)].title);
 }
 
 // The local files a drag carries ("file://localhost/..." is local too), or

@@ -185,7 +185,7 @@ private:
     // The label in front of a control on its page, and its words ("Boja 1").
     QLabel* labelOf(const QWidget* control) const;
     QString labelText(const QWidget* control) const;
-    QString pageTitle(const QWidget* page) const;
+    static QString pageTitle(int page);
     // The right-button menu; its "Standarno" entry acts on `page`.
     void showContextMenu(const QPoint& globalPos, QWidget* page);
     static std::optional<QStringList> droppedFiles(const QMimeData* data);

@@ -130,7 +130,7 @@ constexpr TSkinRecord standardSkinRecord()
 // neither: its colours are only stored).
 struct SkinPage
 {
-    const char* title;
+    const char* title; // its tab's caption, without the blank one caption ends in
     std::vector<TColor TSkinRecord::*> colours;
     std::uint8_t TSkinRecord::*direction = nullptr;
     int image = -1; // in the order of the skin images

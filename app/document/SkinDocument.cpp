@@ -212,8 +212,7 @@ bool SkinDocument::savePreview(const QImage& preview, FileDialog& dialog)
 // anything is asked.
 bool SkinDocument::confirmReplacing(const QString& target)
 {
-    refuseUnwritable(target);
-    if (inspectPath(target).kind == PathState::Absent)
+    if (refuseUnwritable(target).kind == PathState::Absent)
         return true;
     const QString question = QStringLiteral("Datoteka \"%1\" vec postoji. Da li zelite da je zamenite?")
                                  .arg(fileNamePart(target));

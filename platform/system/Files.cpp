@@ -42,13 +42,14 @@ QString shownPath(const QString& fileName)
 
 } // namespace
 
-void refuseUnwritable(const QString& fileName)
+PathState refuseUnwritable(const QString& fileName)
 {
     const PathState state = inspectPath(fileName);
     if (state.kind == PathState::DanglingLink || state.kind == PathState::NotRegular)
         cannotCreate(fileName, NotRegularReason);
     if (state.kind == PathState::Unreachable)
         cannotCreate(fileName, state.reason);
+    return state;
 }
 
 

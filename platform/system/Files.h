@@ -32,8 +32,8 @@ extern const QString NotRegularReason; // "Not a regular file"
 
 // Raises the error writeWholeFile would raise for what stands at the path
 // (no regular file, a path the system will not look into), so that a
-// command can refuse before it asks anything; else does nothing.
-void refuseUnwritable(const QString& fileName);
+// command can refuse before it asks anything; else says what is there.
+PathState refuseUnwritable(const QString& fileName);
 
 // The extended attributes of the user namespace that a write could not
 // carry over from the old file (the write went on without them); empty
