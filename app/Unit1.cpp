@@ -117,7 +117,7 @@ void TfrmMain::createHistory()
     m_history = std::make_unique<EditHistory>(std::move(pages));
     // The skin is changed exactly when the history is away from the state
     // last saved or opened.
-    const auto follow = [this] { Modified = !m_history->stack().isClean(); };
+    const auto follow = [this] { setModified(!m_history->stack().isClean()); };
     connect(&m_history->stack(), &QUndoStack::indexChanged, this, follow);
     connect(&m_history->stack(), &QUndoStack::cleanChanged, this, follow);
 }
@@ -386,9 +386,9 @@ QImage TfrmMain::previewImage()
 // image.
 void TfrmMain::FormCreate()
 {
-    OpenDir = QStringLiteral(".");
-    SaveDir = QStringLiteral(".");
-    Modified = false;
+    Document.setOpenDir(QStringLiteral("."));
+    Document.setSaveDir(QStringLiteral("."));
+    setModified(false);
     if (m_rememberSettings)
         ReadSettings();
     regPitanje.SetEnabled(true);
@@ -396,8 +396,7 @@ void TfrmMain::FormCreate()
     ShapePreviews();
     regPitanje.SetEnabled(false);
     RegOdgovor.SetEnabled(false);
-    CurrentFileName = NewSkinFileName;
-    UpdateCaption();
+    Document.setCurrentFile(NewSkinFileName);
 }
 
 void TfrmMain::FormClose()
@@ -460,7 +459,7 @@ void TfrmMain::pageChanged(PageIndex index)
 {
     PaintPageImage(index, controlsValue(index));
     m_pages[index].cell->Redraw();
-    Modified = true;
+    setModified(true);
     if (m_history)
         m_history->changed(index, m_editedControl);
 }
@@ -468,25 +467,29 @@ void TfrmMain::pageChanged(PageIndex index)
 // Checking a button that was not checked unchecks its partner and raises its
 // click, which runs the page handler with the new colours already in place;
 // the handler then runs once more here, whether or not a button changed.
-void TfrmMain::setPage(PageIndex index, const PageValue& value)
+void TfrmMain::setPage(int index, const PageValue& value)
 {
+    if (index == OstaloPage) {
+        showColours(index, value);
+        return;
+    }
     m_history->quietly([&] {
-        const PageWidgets& page = m_pages[index];
+        const PageWidgets& page = m_pages[size_t(index)];
         showColours(index, value);
         const GradientDirection direction = value.direction.value_or(1);
         if (direction == 0)
             page.dole->setChecked(true);
         else if (direction == 1 || !page.onlyZeroOrOneMovesDirection)
             page.desno->setChecked(true);
-        pageChanged(index);
+        pageChanged(PageIndex(index));
     });
 }
 
-void TfrmMain::standardPage(PageIndex index)
+void TfrmMain::standardPage(int index)
 {
     m_history->edit(index, QStringLiteral("Standarno"),
                     [&] { setPage(index, pageValue(standardSkinRecord(), skinPages()[index])); });
-    Modified = true;
+    setModified(true);
 }
 
 void TfrmMain::cbPitanjeTextChange() { pageChanged(PitanjePage); }
@@ -500,51 +503,8 @@ void TfrmMain::cbOdgovorYESTextChange() { pageChanged(YESPage); }
 // The six colours of "Ostalo" are only stored; nothing draws them.
 void TfrmMain::cbTacanOdgovorChange()
 {
-    Modified = true;
+    setModified(true);
     m_history->changed(OstaloPage, m_editedControl);
-}
-
-void TfrmMain::SetPitanje(TColor Text, TColor Linija, TColor C1, TColor C2, GradientDirection Direction)
-{
-    setPage(PitanjePage, {{Text, Linija, C1, C2}, Direction});
-}
-
-void TfrmMain::SetOdgovorNormal(TColor Text, TColor Char, TColor Line, TColor C1,
-                                TColor C2, GradientDirection Direction)
-{
-    setPage(NormalPage, {{Text, Char, Line, C1, C2}, Direction});
-}
-
-void TfrmMain::SetOdgovorIn(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
-{
-    setPage(InPage, {{Text, Char, Line, C1, C2}, Direction});
-}
-
-void TfrmMain::SetOdgovorChech(TColor Text, TColor Char, TColor Line, TColor C1,
-                               TColor C2, GradientDirection Direction)
-{
-    setPage(ChechPage, {{Text, Char, Line, C1, C2}, Direction});
-}
-
-void TfrmMain::SetOdgovorOK(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
-{
-    setPage(OKPage, {{Text, Char, Line, C1, C2}, Direction});
-}
-
-void TfrmMain::SetOdgovorYES(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
-{
-    setPage(YESPage, {{Text, Line, C1, C2}, Direction});
-}
-
-void TfrmMain::SetOdgovorNO(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
-{
-    setPage(NOPage, {{Text, Line, C1, C2}, Direction});
-}
-
-void TfrmMain::SetOstalo(TColor TacanOdgovor, TColor NetacanOdgovor, TColor Voditelj, TColor PrijateljHalo,
-                         TColor Prijatelj, TColor PrijateljSenka)
-{
-    showColours(OstaloPage, {{TacanOdgovor, NetacanOdgovor, Voditelj, PrijateljHalo, Prijatelj, PrijateljSenka}, {}});
 }
 
 void TfrmMain::spbPitanjeClick() { standardPage(PitanjePage); }
@@ -555,12 +515,7 @@ void TfrmMain::spbOdgovorOKClick() { standardPage(OKPage); }
 void TfrmMain::spbOdgovorYESClick() { standardPage(YESPage); }
 void TfrmMain::spbOdgovorNOClick() { standardPage(NOPage); }
 
-void TfrmMain::spbOstaloClick()
-{
-    m_history->edit(OstaloPage, QStringLiteral("Standarno"),
-                    [this] { showColours(OstaloPage, pageValue(standardSkinRecord(), skinPages()[OstaloPage])); });
-    Modified = true;
-}
+void TfrmMain::spbOstaloClick() { standardPage(OstaloPage); }
 
 void TfrmMain::standardAllPages()
 {

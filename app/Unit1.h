@@ -21,7 +21,7 @@ class TfrmAbout;
 // The main window: eight tabbed pages of colour boxes, direction buttons and
 // "Standarno" buttons, the preview cells below them, and the menu. The
 // controls are the only store of the skin being edited.
-class TfrmMain : public QMainWindow, public Ui::frmMain, public SkinView
+class TfrmMain : public QMainWindow, public SkinView, private Ui::frmMain
 {
     Q_OBJECT
 
@@ -43,13 +43,14 @@ public:
 
     // The document: its file (or NewSkinFileName), whether the pages hold
     // unsaved changes, and where the open and save dialogs start. The
-    // document keeps them and runs the commands; the window names them as
-    // its own.
+    // document keeps them and runs the commands; the window reads them
+    // under its own names.
     SkinDocument Document;
-    QString& CurrentFileName = Document.CurrentFileName;
-    bool& Modified = Document.Modified;
-    QString& OpenDir = Document.OpenDir;
-    QString& SaveDir = Document.SaveDir;
+    const QString& CurrentFileName() const { return Document.currentFileName(); }
+    bool Modified() const { return Document.isModified(); }
+    void setModified(bool modified) { Document.setModified(modified); }
+    const QString& OpenDir() const { return Document.openDir(); }
+    const QString& SaveDir() const { return Document.saveDir(); }
 
     // The caption "Zlatovir VODU Editor [ name ]" for the current file.
     void UpdateCaption() { Document.UpdateCaption(); }
@@ -58,23 +59,49 @@ public:
     void ReadSettings() { Document.ReadSettings(); }
     void WriteSettings() { Document.WriteSettings(); }
 
-    // Put values into a page's controls and run its change handler. The
-    // argument order is binding: the skin-file reader passes the stored
-    // fields in this order.
-    void SetPitanje(TColor Text, TColor Linija, TColor C1, TColor C2, GradientDirection Direction) override;
-    void SetOdgovorNormal(TColor Text, TColor Char, TColor Line, TColor C1,
-                          TColor C2, GradientDirection Direction) override;
-    void SetOdgovorIn(TColor Text, TColor Char, TColor Line, TColor C1,
-                      TColor C2, GradientDirection Direction) override;
-    void SetOdgovorChech(TColor Text, TColor Char, TColor Line, TColor C1,
-                         TColor C2, GradientDirection Direction) override;
-    void SetOdgovorOK(TColor Text, TColor Char, TColor Line, TColor C1,
-                      TColor C2, GradientDirection Direction) override;
-    void SetOdgovorYES(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction) override;
-    void SetOdgovorNO(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction) override;
-    // Only sets the six colour boxes: no handler, Modified unchanged.
+    // The colour pages, in the skin table's order (YES before NO); "Ostalo"
+    // follows them there.
+    enum PageIndex { PitanjePage, NormalPage, InPage, ChechPage, OKPage, YESPage, NOPage, PageCount };
+    // Puts a page's values into its controls and runs its change handler
+    // ("Ostalo": only its boxes, no handler, Modified unchanged). Only 0
+    // and 1 move the direction buttons of the question and the normal
+    // answer box; on the other pages anything but 0 checks "Desno".
+    void setPage(int page, const PageValue& value) override;
+    // The eight set-page operations. The argument order is binding: it is
+    // the order of the page's fields in the skin file.
+    void SetPitanje(TColor Text, TColor Linija, TColor C1, TColor C2, GradientDirection Direction)
+    {
+        setPage(PitanjePage, {{Text, Linija, C1, C2}, Direction});
+    }
+    void SetOdgovorNormal(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
+    {
+        setPage(NormalPage, {{Text, Char, Line, C1, C2}, Direction});
+    }
+    void SetOdgovorIn(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
+    {
+        setPage(InPage, {{Text, Char, Line, C1, C2}, Direction});
+    }
+    void SetOdgovorChech(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
+    {
+        setPage(ChechPage, {{Text, Char, Line, C1, C2}, Direction});
+    }
+    void SetOdgovorOK(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
+    {
+        setPage(OKPage, {{Text, Char, Line, C1, C2}, Direction});
+    }
+    void SetOdgovorYES(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
+    {
+        setPage(YESPage, {{Text, Line, C1, C2}, Direction});
+    }
+    void SetOdgovorNO(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
+    {
+        setPage(NOPage, {{Text, Line, C1, C2}, Direction});
+    }
     void SetOstalo(TColor TacanOdgovor, TColor NetacanOdgovor, TColor Voditelj, TColor PrijateljHalo,
-                   TColor Prijatelj, TColor PrijateljSenka) override;
+                   TColor Prijatelj, TColor PrijateljSenka)
+    {
+        setPage(OstaloPage, {{TacanOdgovor, NetacanOdgovor, Voditelj, PrijateljHalo, Prijatelj, PrijateljSenka}, {}});
+    }
     // Every page to its standard values, the question page active, untitled,
     // the caption, and Modified false last.
     void ResetAll() { Document.ResetAll(); }
@@ -155,9 +182,6 @@ private:
         // checks "Desno".
         bool onlyZeroOrOneMovesDirection = false;
     };
-    // The colour pages, in the skin table's order (YES before NO); "Ostalo"
-    // follows them there.
-    enum PageIndex { PitanjePage, NormalPage, InPage, ChechPage, OKPage, YESPage, NOPage, PageCount };
 
     // What a page's controls hold: the boxes' colours, and 1 when "Desno"
     // is checked, else 0.
@@ -170,8 +194,7 @@ private:
     void readShapeData();
     void definePages();
     void pageChanged(PageIndex page);
-    void setPage(PageIndex page, const PageValue& value);
-    void standardPage(PageIndex page);
+    void standardPage(int page);
 
     void standardAllPages() override;
     void standardPagesByHandlers();

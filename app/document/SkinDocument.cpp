@@ -35,7 +35,13 @@ MessageAnswer SkinDocument::ask(const QString& text, MessageKind kind)
 
 void SkinDocument::UpdateCaption()
 {
-    m_view.showCaption(QStringLiteral("Zlatovir VODU Editor [ %1 ]").arg(fileNamePart(CurrentFileName)));
+    m_view.showCaption(QStringLiteral("Zlatovir VODU Editor [ %1 ]").arg(fileNamePart(m_fileName)));
+}
+
+void SkinDocument::setCurrentFile(const QString& name)
+{
+    m_fileName = name;
+    UpdateCaption();
 }
 
 void SkinDocument::ReadSettings()
@@ -51,8 +57,8 @@ void SkinDocument::ReadSettings()
         for (const char* name : {"OpenDir", "SaveDir"})
             if (!registry.ValueExists(QString::fromLatin1(name)))
                 registry.WriteString(QString::fromLatin1(name), QStringLiteral("."));
-        OpenDir = registry.ReadString(QStringLiteral("OpenDir"));
-        SaveDir = registry.ReadString(QStringLiteral("SaveDir"));
+        m_openDir = registry.ReadString(QStringLiteral("OpenDir"));
+        m_saveDir = registry.ReadString(QStringLiteral("SaveDir"));
         registry.CloseKey();
     } catch (const ERegistryException&) {
         // The editor carries on with what was read before the failing step.
@@ -66,8 +72,8 @@ void SkinDocument::WriteSettings()
         if (!registry.OpenKey(SettingsKey, true))
             return;
         registry.WriteString(QStringLiteral("Putanja"), QCoreApplication::applicationFilePath());
-        registry.WriteString(QStringLiteral("OpenDir"), OpenDir);
-        registry.WriteString(QStringLiteral("SaveDir"), SaveDir);
+        registry.WriteString(QStringLiteral("OpenDir"), m_openDir);
+        registry.WriteString(QStringLiteral("SaveDir"), m_saveDir);
         registry.DeleteValue(QStringLiteral("PregledDir"));
         registry.CloseKey();
     } catch (const ERegistryException&) {
@@ -78,9 +84,8 @@ void SkinDocument::ResetAll()
 {
     m_view.standardAllPages();
     m_view.showFirstPage();
-    CurrentFileName = NewSkinFileName;
-    UpdateCaption();
-    Modified = false;
+    setCurrentFile(NewSkinFileName);
+    m_modified = false;
     m_view.startHistory();
 }
 
@@ -89,8 +94,7 @@ void SkinDocument::SaveToFile(const QString& FileName)
     const TSkinRecord record = m_view.currentRecord();
     const QString name = absoluteCleanPath(withSkinExtension(FileName));
     const LostAttributes lost = writeSkinFile(name, record);
-    CurrentFileName = name;
-    UpdateCaption();
+    setCurrentFile(name);
     warnAboutLost(name, lost);
 }
 
@@ -103,16 +107,15 @@ bool SkinDocument::LoadFromFile(const QString& FileName)
         m_prompts().MessageBox(refusalMessage(contents.status), RefusalCaption, MessageKind::Error);
         return false;
     }
-    CurrentFileName = absoluteCleanPath(FileName);
     applySkinRecord(contents.record, m_view);
     m_view.showFirstPage();
-    UpdateCaption();
+    setCurrentFile(absoluteCleanPath(FileName));
     return true;
 }
 
 bool SkinDocument::confirmDiscardingChanges()
 {
-    if (!Modified)
+    if (!m_modified)
         return true;
     switch (ask(QStringLiteral("Da li zelite prvo da sacuvate promene?"), MessageKind::YesNoCancel)) {
     case MessageAnswer::Yes:
@@ -141,7 +144,7 @@ void SkinDocument::open()
 {
     if (!confirmDiscardingChanges())
         return;
-    m_openDialog.InitialDir = OpenDir;
+    m_openDialog.InitialDir = m_openDir;
     if (!m_prompts().RunFileDialog(m_openDialog))
         return;
     openChosen(m_openDialog.FileName);
@@ -158,9 +161,9 @@ void SkinDocument::openFile(const QString& FileName)
 void SkinDocument::openChosen(const QString& FileName)
 {
     const bool loaded = LoadFromFile(FileName);
-    OpenDir = directoryPart(absoluteCleanPath(FileName));
+    m_openDir = directoryPart(absoluteCleanPath(FileName));
     if (loaded) {
-        Modified = false;
+        m_modified = false;
         m_view.startHistory();
     }
 }
@@ -179,22 +182,22 @@ void SkinDocument::saveAs()
 
 void SkinDocument::markSaved()
 {
-    Modified = false;
+    m_modified = false;
     m_view.markSaved();
 }
 
 // Save rewrites the file even when nothing has changed.
 bool SkinDocument::SaveDocument()
 {
-    if (CurrentFileName == NewSkinFileName)
+    if (m_fileName == NewSkinFileName)
         return SaveAsDialog();
-    SaveToFile(CurrentFileName);
+    SaveToFile(m_fileName);
     return true;
 }
 
 bool SkinDocument::savePreview(const QImage& preview, FileDialog& dialog)
 {
-    dialog.InitialDir = PreviewDir.isEmpty() ? SaveDir : PreviewDir;
+    dialog.InitialDir = m_previewDir.isEmpty() ? m_saveDir : m_previewDir;
     if (!m_prompts().RunFileDialog(dialog))
         return false;
     QString target = absoluteCleanPath(dialog.FileName);
@@ -203,7 +206,7 @@ bool SkinDocument::savePreview(const QImage& preview, FileDialog& dialog)
     if (!confirmReplacing(target))
         return false;
     warnAboutLost(target, writeWholeFile(target, encodePicture(preview, target, "PNG")));
-    PreviewDir = directoryPart(target);
+    m_previewDir = directoryPart(target);
     return true;
 }
 
@@ -223,14 +226,14 @@ bool SkinDocument::confirmReplacing(const QString& target)
 // once, about the name that will be written, ".kvz" completed.
 bool SkinDocument::SaveAsDialog()
 {
-    m_saveDialog.InitialDir = SaveDir;
+    m_saveDialog.InitialDir = m_saveDir;
     if (!m_prompts().RunFileDialog(m_saveDialog))
         return false;
     const QString target = absoluteCleanPath(withSkinExtension(m_saveDialog.FileName));
     if ((m_saveDialog.Options & FileDialogOption::OverwritePrompt) && !confirmReplacing(target))
         return false;
     SaveToFile(target);
-    SaveDir = directoryPart(target);
+    m_saveDir = directoryPart(target);
     return true;
 }
 

@@ -17,8 +17,8 @@ extern const QString NewSkinFileName;
 // Where the remembered folders live, below the per-user root.
 extern const QString SettingsKey;
 
-// What the document needs of the window that shows the skin: the eight
-// set-page operations, the controls read into a record, every page's
+// What the document needs of the window that shows the skin: its pages set
+// from a record, the controls read into a record, every page's
 // "Standarno", the first page brought forward, the caption, and the edit
 // history told where it starts (a new or opened skin) and which of its
 // states is the one saved.
@@ -49,14 +49,19 @@ public:
     using PromptsSource = std::function<Prompts&()>;
     SkinDocument(SkinView& view, PromptsSource prompts, FileDialog& openDialog, FileDialog& saveDialog);
 
-    QString CurrentFileName = NewSkinFileName;
-    bool Modified = false;
-    QString OpenDir = QStringLiteral(".");
-    QString SaveDir = QStringLiteral(".");
-    // The folder of the last preview picture saved in this run, where the
-    // next one's dialog starts; empty until then (it starts in SaveDir). It
-    // is not remembered: the settings hold only the two folders.
-    QString PreviewDir;
+    // The document's file, or NewSkinFileName while untitled.
+    const QString& currentFileName() const { return m_fileName; }
+    // The one place the name changes; the caption follows it at once.
+    void setCurrentFile(const QString& name);
+    // True while the pages hold changes that are not saved. Only the view's
+    // edits set it; the commands clear it once their work is done.
+    bool isModified() const { return m_modified; }
+    void setModified(bool modified) { m_modified = modified; }
+    // Where the open and save dialogs start (remembered in the settings).
+    const QString& openDir() const { return m_openDir; }
+    const QString& saveDir() const { return m_saveDir; }
+    void setOpenDir(const QString& folder) { m_openDir = folder; }
+    void setSaveDir(const QString& folder) { m_saveDir = folder; }
 
     // The caption "Zlatovir VODU Editor [ name ]" for the current file.
     void UpdateCaption();
@@ -109,6 +114,15 @@ private:
     MessageAnswer ask(const QString& text, MessageKind kind);
     // Tells the user which of the old file's attributes a write left behind.
     void warnAboutLost(const QString& fileName, const LostAttributes& lost);
+
+    QString m_fileName = NewSkinFileName;
+    bool m_modified = false;
+    QString m_openDir = QStringLiteral(".");
+    QString m_saveDir = QStringLiteral(".");
+    // The folder of the last preview picture saved in this run, where the
+    // next one's dialog starts; empty until then (it starts in the save
+    // folder). It is not remembered: the settings hold only the two folders.
+    QString m_previewDir;
 
     SkinView& m_view;
     PromptsSource m_prompts;

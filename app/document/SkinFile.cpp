@@ -167,18 +167,8 @@ QString directoryPart(const QString& path)
     return QFileInfo(absoluteCleanPath(path)).absolutePath();
 }
 
-void applySkinRecord(const TSkinRecord& r, SkinPages& pages)
+void applySkinRecord(const TSkinRecord& record, SkinPages& pages)
 {
-    pages.SetPitanje(r.PitanjeText, r.PitanjeLinija, r.PitanjeC1, r.PitanjeC2, r.PitanjeDesno);
-    pages.SetOdgovorNormal(r.OdgovorNormalText, r.OdgovorNormalChar, r.OdgovorNormalLine, r.OdgovorNormalC1,
-                           r.OdgovorNormalC2, r.OdgovorNormalDesno);
-    pages.SetOdgovorIn(r.OdgovorInText, r.OdgovorInChar, r.OdgovorInLine, r.OdgovorInC1, r.OdgovorInC2,
-                       r.OdgovorInDesno);
-    pages.SetOdgovorChech(r.OdgovorChechText, r.OdgovorChechChar, r.OdgovorChechLine, r.OdgovorChechC1,
-                          r.OdgovorChechC2, r.OdgovorChechDesno);
-    pages.SetOdgovorOK(r.OdgovorOKText, r.OdgovorOKChar, r.OdgovorOKLine, r.OdgovorOKC1, r.OdgovorOKC2,
-                       r.OdgovorOKDesno);
-    pages.SetOdgovorYES(r.OdgovorYESText, r.OdgovorYESLine, r.OdgovorYESC1, r.OdgovorYESC2, r.OdgovorYESDesno);
-    pages.SetOdgovorNO(r.OdgovorNOText, r.OdgovorNOLine, r.OdgovorNOC1, r.OdgovorNOC2, r.OdgovorNODesno);
-    pages.SetOstalo(r.TacanOdgovor, r.NetacanOdgovor, r.Voditelj, r.PrijateljHalo, r.Prijatelj, r.PrijateljSenka);
+    for (size_t page = 0; page < skinPages().size(); ++page)
+        pages.setPage(int(page), pageValue(record, skinPages()[page]));
 }

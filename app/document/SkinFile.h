@@ -83,22 +83,16 @@ QString absoluteCleanPath(const QString& path);
 // root ("/").
 QString directoryPart(const QString& path);
 
-// The eight set-page operations a loaded record is put into the pages with.
+// What a loaded record is put into: a page of the skin table takes its
+// values as that page's set-page operation puts them into its controls.
 class SkinPages
 {
 public:
     virtual ~SkinPages() = default;
-    virtual void SetPitanje(TColor Text, TColor Linija, TColor C1, TColor C2, std::uint8_t Direction) = 0;
-    virtual void SetOdgovorNormal(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, std::uint8_t Direction) = 0;
-    virtual void SetOdgovorIn(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, std::uint8_t Direction) = 0;
-    virtual void SetOdgovorChech(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, std::uint8_t Direction) = 0;
-    virtual void SetOdgovorOK(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, std::uint8_t Direction) = 0;
-    virtual void SetOdgovorYES(TColor Text, TColor Line, TColor C1, TColor C2, std::uint8_t Direction) = 0;
-    virtual void SetOdgovorNO(TColor Text, TColor Line, TColor C1, TColor C2, std::uint8_t Direction) = 0;
-    virtual void SetOstalo(TColor TacanOdgovor, TColor NetacanOdgovor, TColor Voditelj, TColor PrijateljHalo,
-                           TColor Prijatelj, TColor PrijateljSenka) = 0;
+    virtual void setPage(int page, const PageValue& value) = 0;
 };
 
-// Calls the eight operations in their order with the record's fields; no
-// reserved field is passed, and direction bytes go as read.
+// Gives every page its values from the record, in the table's order (the
+// record's), "Ostalo" last; no reserved field is passed, and direction bytes
+// go as read.
 void applySkinRecord(const TSkinRecord& record, SkinPages& pages);

@@ -40,9 +40,9 @@ inline QString settingsFileName()
 // The paint counts of the seven cells, in the order of the pages.
 inline std::vector<int> cellPaints(TfrmMain* w)
 {
-    return {w->mPitanje->paintCount(), w->mOdgovor1->paintCount(), w->mOdgovor2->paintCount(),
-            w->mOdgovor3->paintCount(), w->mOdgovor4->paintCount(), w->mNO->paintCount(),
-            w->mYES->paintCount()};
+    return {component<TZlatovirPitanje>(w, "mPitanje")->paintCount(), component<TZlatovirOdgovor>(w, "mOdgovor1")->paintCount(), component<TZlatovirOdgovor>(w, "mOdgovor2")->paintCount(),
+            component<TZlatovirOdgovor>(w, "mOdgovor3")->paintCount(), component<TZlatovirOdgovor>(w, "mOdgovor4")->paintCount(), component<TZlatovirOdgovor>(w, "mNO")->paintCount(),
+            component<TZlatovirOdgovor>(w, "mYES")->paintCount()};
 }
 
 inline std::vector<QImage> imageSnapshots()

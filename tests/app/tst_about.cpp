@@ -178,7 +178,7 @@ private Q_SLOTS:
                 if (modal == about())
                     QTest::mouseDClick(about()->Image1, Qt::LeftButton);
             });
-            editor.w()->Oprogramu1->trigger();
+            component<QAction>(editor.w(), "Oprogramu1")->trigger();
             QVERIFY(!about()->isVisible());
         }
         QCOMPARE(seen, (QList<QWidget*>{about(), about(), about()}));

@@ -84,7 +84,7 @@ class TestDocument : public QObject
 
     DocumentState state()
     {
-        return {w()->CurrentFileName, w()->Modified, w()->windowTitle(), encodeSkinRecord(w()->currentRecord())};
+        return {w()->CurrentFileName(), w()->Modified(), w()->windowTitle(), encodeSkinRecord(w()->currentRecord())};
     }
     void verifyUnchanged(const DocumentState& before)
     {
@@ -135,7 +135,7 @@ private Q_SLOTS:
         QDir(dir->path()).mkpath(QStringLiteral("d.kvz"));
         w()->SaveToFile(path(typed));
         QVERIFY(QFileInfo::exists(path(written)));
-        QCOMPARE(w()->CurrentFileName, path(written));
+        QCOMPARE(w()->CurrentFileName(), path(written));
         QCOMPARE(w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ %1 ]").arg(QFileInfo(written).fileName()));
     }
 
@@ -176,16 +176,16 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
         writeFile(path("in.kvz"), bytes);
-        w()->PageControl1->setCurrentIndex(3);
+        component<TPageControl>(w(), "PageControl1")->setCurrentIndex(3);
         const DocumentState before = state();
         const bool loaded = w()->LoadFromFile(path("in.kvz"));
         QCOMPARE(loaded, message.isEmpty());
         if (message.isEmpty()) {
-            QCOMPARE(w()->cbOdgovorInC2->Selected(), TColor(0x00ADDE12));
-            QVERIFY(w()->rbPitanjeDole->isChecked());
-            QCOMPARE(w()->CurrentFileName, path("in.kvz"));
+            QCOMPARE(component<TColorBox>(w(), "cbOdgovorInC2")->Selected(), TColor(0x00ADDE12));
+            QVERIFY(component<TRadioButton>(w(), "rbPitanjeDole")->isChecked());
+            QCOMPARE(w()->CurrentFileName(), path("in.kvz"));
             QCOMPARE(w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ in.kvz ]"));
-            QCOMPARE(w()->PageControl1->currentWidget(), w()->pagePitanje);
+            QCOMPARE(component<TPageControl>(w(), "PageControl1")->currentWidget(), component<QWidget>(w(), "pagePitanje"));
             QVERIFY(editor.fake().messages.isEmpty());
             return;
         }
@@ -194,7 +194,7 @@ private Q_SLOTS:
         QCOMPARE(editor.fake().messages[0].text, message);
         QCOMPARE(editor.fake().messages[0].kind, MessageKind::Error);
         verifyUnchanged(before);
-        QCOMPARE(w()->PageControl1->currentIndex(), 3);
+        QCOMPARE(component<TPageControl>(w(), "PageControl1")->currentIndex(), 3);
     }
 
     void aMissingFileChangesNothing()
@@ -219,8 +219,8 @@ private Q_SLOTS:
         QFETCH(int, offset);
         QFETCH(QString, desno);
         QFETCH(bool, checked);
-        w()->rbPitanjeDole->setChecked(true);
-        w()->rbOdgovorInDole->setChecked(true);
+        component<TRadioButton>(w(), "rbPitanjeDole")->setChecked(true);
+        component<TRadioButton>(w(), "rbOdgovorInDole")->setChecked(true);
         QByteArray b = standardSkin();
         b[30 + offset] = 2;
         writeFile(path("dir.kvz"), b);
@@ -250,9 +250,9 @@ private Q_SLOTS:
         b.replace(30 + 4, 4, QByteArray(unused, 4));       // PitanjeLinija
         writeFile(path("odd.kvz"), b);
         QVERIFY(w()->LoadFromFile(path("odd.kvz")));
-        QCOMPARE(w()->cbTacanOdgovor->Selected(), clBtnFace);
-        QCOMPARE(w()->cbPitanjeText->Selected(), TColor(0x04030201));
-        QCOMPARE(w()->cbPitanjeLinija->Selected(), clSystemColor | UnusedSystemColorIndex);
+        QCOMPARE(component<TColorBox>(w(), "cbTacanOdgovor")->Selected(), clBtnFace);
+        QCOMPARE(component<TColorBox>(w(), "cbPitanjeText")->Selected(), TColor(0x04030201));
+        QCOMPARE(component<TColorBox>(w(), "cbPitanjeLinija")->Selected(), clSystemColor | UnusedSystemColorIndex);
         w()->SaveToFile(path("odd.kvz"));
         QCOMPARE(readAll(path("odd.kvz")), b);
     }
@@ -261,9 +261,9 @@ private Q_SLOTS:
     {
         writeFile(path("stari.dat"), standardSkin());
         QVERIFY(w()->LoadFromFile(path("stari.dat")));
-        QCOMPARE(w()->CurrentFileName, path("stari.dat"));
-        w()->mnmSave->trigger();
-        QCOMPARE(w()->CurrentFileName, path("stari.dat.kvz"));
+        QCOMPARE(w()->CurrentFileName(), path("stari.dat"));
+        component<QAction>(w(), "mnmSave")->trigger();
+        QCOMPARE(w()->CurrentFileName(), path("stari.dat.kvz"));
         QVERIFY(QFileInfo::exists(path("stari.dat.kvz")));
         QCOMPARE(readAll(path("stari.dat")), standardSkin());
     }
@@ -278,13 +278,13 @@ private Q_SLOTS:
         w()->show();
         w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
         editor.fake().messageAnswers = {MessageAnswer::No};
-        w()->Nov1->trigger();
-        QCOMPARE(w()->cbOdgovorInC1->Selected(), TColor(0x000099FF));
-        QVERIFY(!w()->Modified);
-        QCOMPARE(w()->CurrentFileName, QStringLiteral("NovaSkinDatoteka"));
-        w()->Modified = true;
+        component<QAction>(w(), "Nov1")->trigger();
+        QCOMPARE(component<TColorBox>(w(), "cbOdgovorInC1")->Selected(), TColor(0x000099FF));
+        QVERIFY(!w()->Modified());
+        QCOMPARE(w()->CurrentFileName(), QStringLiteral("NovaSkinDatoteka"));
+        w()->setModified(true);
         editor.fake().messageAnswers = {MessageAnswer::No};
-        w()->Zatvori1->trigger();
+        component<QAction>(w(), "Zatvori1")->trigger();
         QVERIFY(!w()->isVisible());
         QCOMPARE(editor.fake().messages.size(), 2);
     }
@@ -294,24 +294,24 @@ private Q_SLOTS:
         writeFile(path("a.kvz"), modifiedSkin());
         w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
         // No: the dialog starts in OpenDir, the file loads, the document is named and unchanged.
-        w()->OpenDir = dir->path();
+        w()->Document.setOpenDir(dir->path());
         editor.fake().messageAnswers = {MessageAnswer::No};
         editor.fake().fileAnswers = {path("a.kvz")};
-        w()->Otvori1->trigger();
+        component<QAction>(w(), "Otvori1")->trigger();
         QCOMPARE(editor.fake().dialogs.size(), 1);
         QCOMPARE(editor.fake().dialogs[0].InitialDir, dir->path());
         QCOMPARE(editor.fake().dialogs[0].Filter, QStringLiteral("Zlatovir SKIN datoteke|*.kvz"));
         QCOMPARE(editor.fake().dialogs[0].Options,
                  FileDialogOption::HideReadOnly | FileDialogOption::PathMustExist | FileDialogOption::FileMustExist | FileDialogOption::EnableSizing);
-        QCOMPARE(w()->CurrentFileName, path("a.kvz"));
-        QVERIFY(!w()->Modified);
-        QCOMPARE(w()->OpenDir, dir->path());
-        QCOMPARE(w()->SaveDir, QStringLiteral("."));
+        QCOMPARE(w()->CurrentFileName(), path("a.kvz"));
+        QVERIFY(!w()->Modified());
+        QCOMPARE(w()->OpenDir(), dir->path());
+        QCOMPARE(w()->SaveDir(), QStringLiteral("."));
         // Unchanged: no question; a cancelled dialog changes nothing.
         editor.fake().fileAnswers = {std::nullopt};
-        w()->Otvori1->trigger();
+        component<QAction>(w(), "Otvori1")->trigger();
         QCOMPARE(editor.fake().messages.size(), 1);
-        QCOMPARE(w()->CurrentFileName, path("a.kvz"));
+        QCOMPARE(w()->CurrentFileName(), path("a.kvz"));
     }
 
     // Names the dialogs return relative come out absolute and clean, and so
@@ -335,10 +335,10 @@ private Q_SLOTS:
         const QString working = QDir::currentPath();
         QDir::setCurrent(dir->path());
         editor.fake().fileAnswers = {typed};
-        (open ? w()->Otvori1 : w()->mnmSaveAs)->trigger();
+        (open ? component<QAction>(w(), "Otvori1") : component<QAction>(w(), "mnmSaveAs"))->trigger();
         QDir::setCurrent(working);
-        QCOMPARE(w()->CurrentFileName, path(written));
-        QCOMPARE(open ? w()->OpenDir : w()->SaveDir, path("sub"));
+        QCOMPARE(w()->CurrentFileName(), path(written));
+        QCOMPARE(open ? w()->OpenDir() : w()->SaveDir(), path("sub"));
     }
 
     // A refused or vanished file keeps the unsaved edits marked as such, so
@@ -364,10 +364,10 @@ private Q_SLOTS:
         const DocumentState before = state();
         editor.fake().messageAnswers = {MessageAnswer::No};
         editor.fake().fileAnswers = {name};
-        w()->Otvori1->trigger();
+        component<QAction>(w(), "Otvori1")->trigger();
         verifyUnchanged(before);
-        QVERIFY(w()->Modified);
-        QCOMPARE(w()->OpenDir, path("sub"));
+        QVERIFY(w()->Modified());
+        QCOMPARE(w()->OpenDir(), path("sub"));
         editor.fake().messageAnswers = {MessageAnswer::Cancel};
         QVERIFY(!w()->close());
     }
@@ -377,24 +377,24 @@ private Q_SLOTS:
         // Save of an untitled skin goes through the dialog; cancelling changes nothing.
         w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
         editor.fake().fileAnswers = {std::nullopt};
-        w()->mnmSave->trigger();
-        QVERIFY(w()->Modified);
-        QCOMPARE(w()->CurrentFileName, QStringLiteral("NovaSkinDatoteka"));
+        component<QAction>(w(), "mnmSave")->trigger();
+        QVERIFY(w()->Modified());
+        QCOMPARE(w()->CurrentFileName(), QStringLiteral("NovaSkinDatoteka"));
         // Save As: named, unchanged, SaveDir follows.
-        w()->SaveDir = dir->path();
+        w()->Document.setSaveDir(dir->path());
         editor.fake().fileAnswers = {path("plavi")};
-        w()->mnmSaveAs->trigger();
+        component<QAction>(w(), "mnmSaveAs")->trigger();
         QCOMPARE(editor.fake().dialogs.last().InitialDir, dir->path());
         QCOMPARE(editor.fake().dialogs.last().Options,
                  FileDialogOption::OverwritePrompt | FileDialogOption::HideReadOnly | FileDialogOption::PathMustExist | FileDialogOption::EnableSizing);
-        QCOMPARE(w()->CurrentFileName, path("plavi.kvz"));
+        QCOMPARE(w()->CurrentFileName(), path("plavi.kvz"));
         QCOMPARE(w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ plavi.kvz ]"));
-        QVERIFY(!w()->Modified);
-        QCOMPARE(w()->SaveDir, dir->path());
-        QCOMPARE(w()->OpenDir, QStringLiteral("."));
+        QVERIFY(!w()->Modified());
+        QCOMPARE(w()->SaveDir(), dir->path());
+        QCOMPARE(w()->OpenDir(), QStringLiteral("."));
         // Save of a named skin rewrites it without a question, changed or not.
         QFile::remove(path("plavi.kvz"));
-        w()->mnmSave->trigger();
+        component<QAction>(w(), "mnmSave")->trigger();
         QVERIFY(QFileInfo::exists(path("plavi.kvz")));
         QCOMPARE(editor.fake().dialogs.size(), 2);
         QVERIFY(editor.fake().messages.isEmpty());
@@ -425,7 +425,7 @@ private Q_SLOTS:
         const DocumentState before = state();
         editor.fake().fileAnswers = {path(typed)};
         editor.fake().messageAnswers = {answer};
-        w()->mnmSaveAs->trigger();
+        component<QAction>(w(), "mnmSaveAs")->trigger();
         QCOMPARE(editor.fake().messages.size(), 1);
         QCOMPARE(editor.fake().messages[0].text,
                  QStringLiteral("Datoteka \"postoji.kvz\" vec postoji. Da li zelite da je zamenite?"));
@@ -435,10 +435,10 @@ private Q_SLOTS:
             QCOMPARE(readAll(path("postoji")), QByteArray("bare"));
         if (!replaced) {
             verifyUnchanged(before);
-            QCOMPARE(w()->SaveDir, QStringLiteral("."));
+            QCOMPARE(w()->SaveDir(), QStringLiteral("."));
         } else {
-            QVERIFY(!w()->Modified);
-            QCOMPARE(w()->CurrentFileName, path("postoji.kvz"));
+            QVERIFY(!w()->Modified());
+            QCOMPARE(w()->CurrentFileName(), path("postoji.kvz"));
         }
     }
 
@@ -459,22 +459,22 @@ private Q_SLOTS:
         ::mkfifo(QFile::encodeName(path("fifo.kvz")).constData(), 0600);
         w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
         const DocumentState before = state();
-        const QString saveDir = w()->SaveDir;
+        const QString saveDir = w()->SaveDir();
         editor.fake().fileAnswers = {path(target)};
-        w()->mnmSaveAs->trigger();
+        component<QAction>(w(), "mnmSaveAs")->trigger();
         QCOMPARE(editor.fake().messages.size(), 1);
         QVERIFY2(editor.fake().messages[0].text.startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path(target))),
                  qPrintable(editor.fake().messages[0].text));
         QCOMPARE(editor.fake().messages[0].caption, QStringLiteral("Zlatovir VEDU Dozezi"));
         verifyUnchanged(before);
-        QCOMPARE(w()->SaveDir, saveDir);
+        QCOMPARE(w()->SaveDir(), saveDir);
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
     }
 
     void aFailedCloseSaveKeepsTheWindowOpen()
     {
         w()->show();
-        w()->Modified = true;
+        w()->setModified(true);
         editor.fake().messageAnswers = {MessageAnswer::Yes};
         editor.fake().fileAnswers = {path("missing/x.kvz")};
         QVERIFY(!w()->close());

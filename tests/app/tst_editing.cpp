@@ -64,8 +64,8 @@ private Q_SLOTS:
 
     void stateRightAfterCreation()
     {
-        QCOMPARE(w()->Modified, false);
-        QCOMPARE(w()->CurrentFileName, QStringLiteral("NovaSkinDatoteka"));
+        QCOMPARE(w()->Modified(), false);
+        QCOMPARE(w()->CurrentFileName(), QStringLiteral("NovaSkinDatoteka"));
         QCOMPARE(w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ NovaSkinDatoteka ]"));
         QCOMPARE(Application()->Title(), QStringLiteral("Zlatovir VEDU Dozezi"));
     }
@@ -88,51 +88,51 @@ private Q_SLOTS:
         QCOMPARE(box->Selected(), clFuchsia);
         QCOMPARE(changedImages(images), QList<QString>{QString::fromLatin1(pages[page].name)});
         QCOMPARE(repaintedCells(paints, cellPaints(w())), QList<QString>{QString::fromLatin1(pages[page].name) + " x1"});
-        QVERIFY(w()->Modified);
+        QVERIFY(w()->Modified());
     }
 
     void userPicksTheInPagesSecondColour()
     {
-        const QImage cellBefore = w()->mOdgovor2->bitmap().image().copy();
-        userPicksColour(*w()->cbOdgovorInC2, clBlue);
+        const QImage cellBefore = component<TZlatovirOdgovor>(w(), "mOdgovor2")->bitmap().image().copy();
+        userPicksColour(*component<TColorBox>(w(), "cbOdgovorInC2"), clBlue);
         QCOMPARE(bmpOdgovorIn->Canvas().GetPixel(399, 7), clBlue); // a repaint ends exactly on C2
-        QVERIFY(w()->mOdgovor2->bitmap().image() != cellBefore);
-        QCOMPARE(w()->mOdgovor2->bitmap().Canvas().GetPixel(399, 7), clBlue);
-        QVERIFY(w()->Modified);
+        QVERIFY(component<TZlatovirOdgovor>(w(), "mOdgovor2")->bitmap().image() != cellBefore);
+        QCOMPARE(component<TZlatovirOdgovor>(w(), "mOdgovor2")->bitmap().Canvas().GetPixel(399, 7), clBlue);
+        QVERIFY(w()->Modified());
     }
 
     void doleAndDesnoOnTheQuestionPage()
     {
         w()->SetPitanje(clWhite, Steel, clBlack, rgbColor(122, 0, 0), 1);
-        w()->rbPitanjeDole->click();
-        QVERIFY(w()->rbPitanjeDole->isChecked() && !w()->rbPitanjeDesno->isChecked());
+        component<TRadioButton>(w(), "rbPitanjeDole")->click();
+        QVERIFY(component<TRadioButton>(w(), "rbPitanjeDole")->isChecked() && !component<TRadioButton>(w(), "rbPitanjeDesno")->isChecked());
         const TCanvas& c = bmpPitanje->Canvas();
         // Downward: rows differ, columns do not.
         QCOMPARE(c.GetPixel(300, 20), c.GetPixel(500, 20));
         QVERIFY(c.GetPixel(300, 20) != c.GetPixel(300, 40));
-        QCOMPARE(w()->mPitanje->bitmap().Canvas().GetPixel(5, 20), c.GetPixel(5, 20));
-        w()->Modified = false;
-        w()->rbPitanjeDesno->click();
+        QCOMPARE(component<TZlatovirPitanje>(w(), "mPitanje")->bitmap().Canvas().GetPixel(5, 20), c.GetPixel(5, 20));
+        w()->setModified(false);
+        component<TRadioButton>(w(), "rbPitanjeDesno")->click();
         QVERIFY(c.GetPixel(300, 20) != c.GetPixel(500, 20));
         QCOMPARE(c.GetPixel(300, 20), c.GetPixel(300, 40));
-        QVERIFY(w()->Modified);
+        QVERIFY(w()->Modified());
     }
 
     void ostaloPaintsNothingButMarksTheSkinChanged()
     {
         const std::vector<QImage> images = imageSnapshots();
         const std::vector<int> paints = cellPaints(w());
-        userPicksColour(*w()->cbPrijateljSenka, clGreen);
+        userPicksColour(*component<TColorBox>(w(), "cbPrijateljSenka"), clGreen);
         QVERIFY(changedImages(images).isEmpty());
         QCOMPARE(cellPaints(w()), paints);
-        QVERIFY(w()->Modified);
+        QVERIFY(w()->Modified());
     }
 
     void standardOnAnUnchangedPageStillRepaints()
     {
         const std::vector<int> paints = cellPaints(w());
-        w()->spbOdgovorChech->click();
-        QVERIFY(w()->Modified);
+        component<QToolButton>(w(), "spbOdgovorChech")->click();
+        QVERIFY(w()->Modified());
         const std::vector<int> after = cellPaints(w());
         QVERIFY(after[3] > paints[3]);
         QCOMPARE(repaintedCells(paints, after).size(), 1);
@@ -172,7 +172,7 @@ private Q_SLOTS:
         auto* dole = w()->findChild<TRadioButton*>(prefix + QStringLiteral("Dole"));
         QVERIFY(desno && dole);
         (desnoBefore ? desno : dole)->setChecked(true);
-        w()->Modified = false;
+        w()->setModified(false);
         const GradientDirection d = GradientDirection(byte);
         const TColor t = clWhite, ch = clAqua, l = Steel, a = clBlack, b = clRed;
         if (operation == "SetPitanje") w()->SetPitanje(t, l, a, b, d);
@@ -184,13 +184,13 @@ private Q_SLOTS:
         if (operation == "SetOdgovorNO") w()->SetOdgovorNO(t, l, a, b, d);
         QCOMPARE(desno->isChecked(), desnoAfter);
         QCOMPARE(dole->isChecked(), !desnoAfter);
-        QVERIFY(w()->Modified);
+        QVERIFY(w()->Modified());
     }
 
     // SetPitanje with 2 leaves the buttons alone and paints with what they show.
     void unreadableDirectionPaintsWithTheButtons()
     {
-        w()->rbPitanjeDole->setChecked(true);
+        component<TRadioButton>(w(), "rbPitanjeDole")->setChecked(true);
         w()->SetPitanje(clWhite, Steel, clBlack, rgbColor(122, 0, 0), 2);
         const TCanvas& c = bmpPitanje->Canvas();
         QCOMPARE(c.GetPixel(300, 20), c.GetPixel(500, 20));
@@ -200,30 +200,30 @@ private Q_SLOTS:
     void setOperationsFillTheirOwnPage()
     {
         w()->SetOdgovorNO(clYellow, clLime, clBlue, clNavy, 1);
-        QCOMPARE(w()->cbOdgovorNOText->Selected(), clYellow);
-        QCOMPARE(w()->cbOdgovorNOLine->Selected(), clLime);
-        QCOMPARE(w()->cbOdgovorNOC1->Selected(), clBlue);
-        QCOMPARE(w()->cbOdgovorNOC2->Selected(), clNavy);
-        QCOMPARE(w()->mNO->bitmap().Canvas().GetPixel(399, 7), clNavy);
+        QCOMPARE(component<TColorBox>(w(), "cbOdgovorNOText")->Selected(), clYellow);
+        QCOMPARE(component<TColorBox>(w(), "cbOdgovorNOLine")->Selected(), clLime);
+        QCOMPARE(component<TColorBox>(w(), "cbOdgovorNOC1")->Selected(), clBlue);
+        QCOMPARE(component<TColorBox>(w(), "cbOdgovorNOC2")->Selected(), clNavy);
+        QCOMPARE(component<TZlatovirOdgovor>(w(), "mNO")->bitmap().Canvas().GetPixel(399, 7), clNavy);
         QCOMPARE(clrOdgovorNOText, clYellow);
         w()->SetOdgovorYES(clRed, clLime, clBlue, clTeal, 1);
-        QCOMPARE(w()->cbOdgovorYESC2->Selected(), clTeal);
-        QCOMPARE(w()->mYES->bitmap().Canvas().GetPixel(399, 7), clTeal);
-        w()->Modified = false;
+        QCOMPARE(component<TColorBox>(w(), "cbOdgovorYESC2")->Selected(), clTeal);
+        QCOMPARE(component<TZlatovirOdgovor>(w(), "mYES")->bitmap().Canvas().GetPixel(399, 7), clTeal);
+        w()->setModified(false);
         w()->SetOstalo(1, 2, 3, 4, 5, 6);
-        QCOMPARE(w()->cbPrijateljSenka->Selected(), TColor(6));
-        QCOMPARE(w()->cbTacanOdgovor->Selected(), TColor(1));
-        QVERIFY(!w()->Modified);
+        QCOMPARE(component<TColorBox>(w(), "cbPrijateljSenka")->Selected(), TColor(6));
+        QCOMPARE(component<TColorBox>(w(), "cbTacanOdgovor")->Selected(), TColor(1));
+        QVERIFY(!w()->Modified());
     }
 
     void unlistedAndSystemColoursReachThePaintRoutineUnchanged()
     {
         w()->SetOdgovorIn(clWhite, clAqua, Steel, clBlack, 0x00123456, 1);
-        QCOMPARE(w()->cbOdgovorInC2->Selected(), TColor(0x00123456));
+        QCOMPARE(component<TColorBox>(w(), "cbOdgovorInC2")->Selected(), TColor(0x00123456));
         QCOMPARE(bmpOdgovorIn->Canvas().GetPixel(399, 7), TColor(0x00123456));
         // A system colour fills with its raw low bytes: it was not converted.
-        userPicksColour(*w()->cbOdgovorInC2, clBtnFace);
-        QCOMPARE(w()->cbOdgovorInC2->Selected(), clBtnFace);
+        userPicksColour(*component<TColorBox>(w(), "cbOdgovorInC2"), clBtnFace);
+        QCOMPARE(component<TColorBox>(w(), "cbOdgovorInC2")->Selected(), clBtnFace);
         QCOMPARE(bmpOdgovorIn->Canvas().GetPixel(399, 7), rgbColor(15, 0, 0));
     }
 
@@ -231,19 +231,19 @@ private Q_SLOTS:
     {
         w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
         w()->SetOstalo(1, 2, 3, 4, 5, 6);
-        w()->PageControl1->setCurrentIndex(4);
-        w()->CurrentFileName = QStringLiteral("/tmp/x.kvz");
+        component<TPageControl>(w(), "PageControl1")->setCurrentIndex(4);
+        w()->Document.setCurrentFile(QStringLiteral("/tmp/x.kvz"));
         const std::vector<int> paints = cellPaints(w());
         w()->ResetAll();
-        QVERIFY(!w()->Modified);
-        QCOMPARE(w()->PageControl1->currentWidget(), w()->pagePitanje);
-        QCOMPARE(w()->CurrentFileName, QStringLiteral("NovaSkinDatoteka"));
+        QVERIFY(!w()->Modified());
+        QCOMPARE(component<TPageControl>(w(), "PageControl1")->currentWidget(), component<QWidget>(w(), "pagePitanje"));
+        QCOMPARE(w()->CurrentFileName(), QStringLiteral("NovaSkinDatoteka"));
         QCOMPARE(w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ NovaSkinDatoteka ]"));
         const std::vector<int> after = cellPaints(w());
         for (size_t i = 0; i < after.size(); ++i)
             QVERIFY(after[i] > paints[i]);
-        QCOMPARE(w()->cbOdgovorInC1->Selected(), TColor(0x000099FF));
-        QCOMPARE(w()->cbPrijateljSenka->Selected(), clNavy);
+        QCOMPARE(component<TColorBox>(w(), "cbOdgovorInC1")->Selected(), TColor(0x000099FF));
+        QCOMPARE(component<TColorBox>(w(), "cbPrijateljSenka")->Selected(), clNavy);
         for (TRadioButton* b : w()->findChildren<TRadioButton*>())
             QCOMPARE(b->isChecked(), b->objectName().endsWith(QLatin1String("Desno")));
         QCOMPARE(bmpOdgovorIn->Canvas().GetPixel(399, 7), TColor(0x00ADDEFE));

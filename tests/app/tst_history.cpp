@@ -156,8 +156,8 @@ private Q_SLOTS:
         else
             qobject_cast<QToolButton*>(target)->click();
         const QByteArray edited = encodeSkinRecord(w()->currentRecord());
-        QVERIFY(w()->Modified);
-        QCOMPARE(contextMenu(w()->mPitanje).value(0), qMakePair(QStringLiteral("Ponisti: ") + step, true));
+        QVERIFY(w()->Modified());
+        QCOMPARE(contextMenu(component<TZlatovirPitanje>(w(), "mPitanje")).value(0), qMakePair(QStringLiteral("Ponisti: ") + step, true));
 
         // Each undo and redo repaints exactly the page's own cell, once.
         const TCustomControl* own = cell.isEmpty() ? nullptr : w()->findChild<TCustomControl*>(cell);
@@ -166,7 +166,7 @@ private Q_SLOTS:
             const int ownPaints = own ? own->paintCount() : 0;
             pressShortcut(undo ? QKeySequence(Qt::CTRL | Qt::Key_Z) : QKeySequence(Qt::CTRL | Qt::Key_Y));
             QCOMPARE(encodeSkinRecord(w()->currentRecord()), undo ? start : edited);
-            QCOMPARE(w()->Modified, !undo);
+            QCOMPARE(w()->Modified(), !undo);
             const std::vector<int> now = cellPaints(w());
             QCOMPARE(std::accumulate(now.begin(), now.end(), 0) - std::accumulate(paints.begin(), paints.end(), 0),
                      own ? 1 : 0);
@@ -181,44 +181,44 @@ private Q_SLOTS:
     // opened skin starts a new history; the menu greys what it cannot do.
     void historyAndTheDocument()
     {
-        QCOMPARE(contextMenu(w()->mPitanje),
+        QCOMPARE(contextMenu(component<TZlatovirPitanje>(w(), "mPitanje")),
                  (QList<QPair<QString, bool>>{{"Ponisti", false},
                                               {"Ponovi", false},
                                               {"Standardne boje ove strane", true},
                                               {"Sacuvaj pregled kao...", true}}));
         QTemporaryDir dir;
-        userPicksColour(*w()->cbPitanjeC1, clRed);
+        userPicksColour(*component<TColorBox>(w(), "cbPitanjeC1"), clRed);
         editor.fake().fileAnswers = {dir.filePath("a")};
-        w()->mnmSaveAs->trigger();
-        QVERIFY(!w()->Modified);
-        userPicksColour(*w()->cbPitanjeC1, clBlue);
-        QVERIFY(w()->Modified);
+        component<QAction>(w(), "mnmSaveAs")->trigger();
+        QVERIFY(!w()->Modified());
+        userPicksColour(*component<TColorBox>(w(), "cbPitanjeC1"), clBlue);
+        QVERIFY(w()->Modified());
         w()->history().stack().undo();
-        QVERIFY(!w()->Modified); // back at the saved state: closing asks nothing
+        QVERIFY(!w()->Modified()); // back at the saved state: closing asks nothing
         w()->history().stack().undo();
-        QVERIFY(w()->Modified);
+        QVERIFY(w()->Modified());
         editor.fake().messageAnswers = {MessageAnswer::No};
-        w()->Nov1->trigger();
-        QVERIFY(!w()->history().stack().canUndo() && !w()->Modified);
+        component<QAction>(w(), "Nov1")->trigger();
+        QVERIFY(!w()->history().stack().canUndo() && !w()->Modified());
         // "Standarno" of the visible page through the menu, on an unchanged page: still a change.
-        contextMenu(w()->mPitanje, QStringLiteral("Standardne boje ove strane"), QContextMenuEvent::Keyboard);
-        QVERIFY(w()->Modified);
+        contextMenu(component<TZlatovirPitanje>(w(), "mPitanje"), QStringLiteral("Standardne boje ove strane"), QContextMenuEvent::Keyboard);
+        QVERIFY(w()->Modified());
         QCOMPARE(w()->history().stack().undoText(), QStringLiteral("Pitanje, Standarno"));
         // From a preview cell the entry resets that cell's page, brought
         // forward, and leaves the visible page alone.
-        userPicksColour(*w()->cbPitanjeC1, clRed);
-        userPicksColour(*w()->cbOdgovorInC1, clRed);
-        contextMenu(w()->mOdgovor2, QStringLiteral("Standardne boje ove strane"));
-        QCOMPARE(w()->cbOdgovorInC1->Selected(), standardSkinRecord().OdgovorInC1);
-        QCOMPARE(w()->cbPitanjeC1->Selected(), clRed);
-        QCOMPARE(w()->PageControl1->currentWidget(), w()->TabSheet3);
+        userPicksColour(*component<TColorBox>(w(), "cbPitanjeC1"), clRed);
+        userPicksColour(*component<TColorBox>(w(), "cbOdgovorInC1"), clRed);
+        contextMenu(component<TZlatovirOdgovor>(w(), "mOdgovor2"), QStringLiteral("Standardne boje ove strane"));
+        QCOMPARE(component<TColorBox>(w(), "cbOdgovorInC1")->Selected(), standardSkinRecord().OdgovorInC1);
+        QCOMPARE(component<TColorBox>(w(), "cbPitanjeC1")->Selected(), clRed);
+        QCOMPARE(component<TPageControl>(w(), "PageControl1")->currentWidget(), component<QWidget>(w(), "TabSheet3"));
     }
 
     // The wheel steps a box only while it has the focus; a box's tooltip
     // says what "Custom..." or a system colour is; screen readers get names.
     void colourBoxes()
     {
-        TColorBox* box = w()->cbPitanjeC1;
+        TColorBox* box = component<TColorBox>(w(), "cbPitanjeC1");
         for (const bool focused : {false, true}) {
             if (focused) {
                 w()->activateWindow();
@@ -242,9 +242,9 @@ private Q_SLOTS:
         QCOMPARE(box->toolTip(), QStringLiteral("#996633"));
         box->setSelected(clBtnFace);
         QCOMPARE(box->toolTip(), QStringLiteral("Button Face"));
-        QCOMPARE(w()->cbOdgovorNormalText->accessibleName(), QStringLiteral("Odgovor (normalno), Tekst"));
+        QCOMPARE(component<TColorBox>(w(), "cbOdgovorNormalText")->accessibleName(), QStringLiteral("Odgovor (normalno), Tekst"));
         QCOMPARE(w()->findChild<QLabel*>("Label2")->buddy(), box);
-        QCOMPARE(w()->mOdgovor1->accessibleName(), QStringLiteral("Pregled: Odgovor (normalno)"));
+        QCOMPARE(component<TZlatovirOdgovor>(w(), "mOdgovor1")->accessibleName(), QStringLiteral("Pregled: Odgovor (normalno)"));
     }
 
     // Local files may be dropped, only as a copy, which the source is told
@@ -283,7 +283,7 @@ private Q_SLOTS:
         for (const QString& u : urls)
             list << QUrl(u.arg(dir.path()));
         data.setUrls(list);
-        w()->Modified = true;
+        w()->setModified(true);
         QDragEnterEvent enter(QPoint(5, 5), offered, &data, Qt::LeftButton, Qt::NoModifier);
         QDragMoveEvent move(QPoint(6, 6), offered, &data, Qt::LeftButton, Qt::NoModifier);
         QDropEvent drop(QPoint(6, 6), offered, &data, Qt::LeftButton, Qt::NoModifier);
@@ -298,7 +298,7 @@ private Q_SLOTS:
         editor.fake().messageAnswers = {after == "message" ? MessageAnswer::Ok : MessageAnswer::No};
         QCoreApplication::processEvents();
         QCOMPARE(editor.fake().messages.size(), after.isEmpty() ? 0 : 1);
-        QCOMPARE(w()->CurrentFileName == dir.filePath("a.kvz"), after == "opened");
+        QCOMPARE(w()->CurrentFileName() == dir.filePath("a.kvz"), after == "opened");
     }
 
     // Under a light and a dark palette every text of the window stands out
@@ -328,11 +328,11 @@ private Q_SLOTS:
             QVERIFY2(c >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(control->metaObject()->className()).arg(c)));
         };
         readable(window, w()->menuBar(), {});
-        readable(window, w()->PageControl1->tabBar(), {});
-        for (int t = 0; t < w()->PageControl1->count(); ++t) {
-            w()->PageControl1->setCurrentIndex(t);
+        readable(window, component<TPageControl>(w(), "PageControl1")->tabBar(), {});
+        for (int t = 0; t < component<TPageControl>(w(), "PageControl1")->count(); ++t) {
+            component<TPageControl>(w(), "PageControl1")->setCurrentIndex(t);
             const QImage page = w()->grab().toImage();
-            for (QWidget* control : w()->PageControl1->widget(t)->findChildren<QWidget*>()) {
+            for (QWidget* control : component<TPageControl>(w(), "PageControl1")->widget(t)->findChildren<QWidget*>()) {
                 // Swatches, indicators and arrows are not text.
                 if (qobject_cast<TColorBox*>(control))
                     readable(page, control, QMargins(26, 3, 22, 3));
@@ -342,14 +342,14 @@ private Q_SLOTS:
                     readable(page, control, {});
             }
             // The caption's last column is its trailing blank, on the bevel's row.
-            for (QLabel* caption : w()->PageControl1->widget(t)->findChildren<QLabel*>())
+            for (QLabel* caption : component<TPageControl>(w(), "PageControl1")->widget(t)->findChildren<QLabel*>())
                 if (caption->text() == QStringLiteral("Prelivanje: ")) {
                     const QPoint blank = caption->mapTo(w(), QPoint(caption->width() - 1, 6));
                     const QPoint pageOnly = caption->mapTo(w(), QPoint(-4, 1));
                     QCOMPARE(page.pixel(blank), page.pixel(pageOnly));
                 }
         }
-        const QPoint corner = w()->mPitanje->mapTo(w(), QPoint(2, 2));
+        const QPoint corner = component<TZlatovirPitanje>(w(), "mPitanje")->mapTo(w(), QPoint(2, 2));
         QCOMPARE(window.pixel(corner) & 0xFFFFFF, 0xFFFFFFu);
         editor.stop();
         QApplication::setPalette(light);

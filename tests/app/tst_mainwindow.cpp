@@ -1,6 +1,7 @@
 #include "Jpeg.h"
 #include "Startup.h"
 #include "TestMain.h"
+#include "TestSupport.h"
 #include "Unit1.h"
 #include "Unit3.h"
 
@@ -64,13 +65,13 @@ private Q_SLOTS:
         const QStringList captions = {"Pitanje",         "Odgovor (normalno) ", "Odgovor (ulaz)",
                                       "Odgovor (označen)", "Odgovor (tacan)",    "Potvrda (normalno)",
                                       "Potvrda (ulaz)",  "Ostalo"};
-        QCOMPARE(w()->PageControl1->count(), 8);
+        QCOMPARE(component<TPageControl>(w(), "PageControl1")->count(), 8);
         for (int i = 0; i < 8; ++i) {
-            QCOMPARE(w()->PageControl1->widget(i)->objectName(), names[i]);
-            QCOMPARE(w()->PageControl1->tabText(i), captions[i]);
+            QCOMPARE(component<TPageControl>(w(), "PageControl1")->widget(i)->objectName(), names[i]);
+            QCOMPARE(component<TPageControl>(w(), "PageControl1")->tabText(i), captions[i]);
         }
-        QCOMPARE(w()->PageControl1->currentWidget(), w()->pagePitanje);
-        QCOMPARE(w()->PageControl1->geometry(), QRect(8, 0, 785, 169));
+        QCOMPARE(component<TPageControl>(w(), "PageControl1")->currentWidget(), component<QWidget>(w(), "pagePitanje"));
+        QCOMPARE(component<TPageControl>(w(), "PageControl1")->geometry(), QRect(8, 0, 785, 169));
     }
 
     void colourRows_data()
@@ -229,15 +230,15 @@ private Q_SLOTS:
         QFETCH(QString, box);
         QFETCH(QPoint, boxAt);
         QFETCH(TColor, defaultColour);
-        auto* l = child<QLabel>(w()->TabSheet6, label);
-        auto* b = child<TColorBox>(w()->TabSheet6, box);
+        auto* l = child<QLabel>(component<QWidget>(w(), "TabSheet6"), label);
+        auto* b = child<TColorBox>(component<QWidget>(w(), "TabSheet6"), box);
         QVERIFY(l && b);
         QCOMPARE(l->text(), caption);
         QCOMPARE(l->geometry(), labelRect);
         QCOMPARE(l->alignment(), Qt::AlignRight | Qt::AlignVCenter);
         QCOMPARE(b->geometry(), QRect(boxAt, QSize(145, 22)));
         QCOMPARE(b->Selected(), defaultColour);
-        QCOMPARE(w()->spbOstalo->geometry(), QRect(536, 112, 113, 22));
+        QCOMPARE(component<QToolButton>(w(), "spbOstalo")->geometry(), QRect(536, 112, 113, 22));
     }
 
     void tabOrderFollowsTheLayout()
@@ -248,12 +249,12 @@ private Q_SLOTS:
         // The layout's focusable controls as Tab visits them (the tab bar's
         // own scroll buttons and the like are left out).
         QStringList actual;
-        QWidget* at = w()->PageControl1;
+        QWidget* at = component<TPageControl>(w(), "PageControl1");
         do {
-            if (at == w()->PageControl1 || qobject_cast<TColorBox*>(at) || qobject_cast<TRadioButton*>(at))
+            if (at == component<TPageControl>(w(), "PageControl1") || qobject_cast<TColorBox*>(at) || qobject_cast<TRadioButton*>(at))
                 actual << at->objectName();
             at = at->nextInFocusChain();
-        } while (at != w()->PageControl1);
+        } while (at != component<TPageControl>(w(), "PageControl1"));
         QCOMPARE(actual, expected);
     }
 
@@ -305,9 +306,9 @@ private Q_SLOTS:
 
     void cellsShowTheDefaultImagesWhenTheWindowOpens()
     {
-        QCOMPARE(w()->mOdgovor2->bitmap().Canvas().GetPixel(3, 5), bmpOdgovorIn->Canvas().GetPixel(3, 5));
-        QCOMPARE(w()->mOdgovor4->bitmap().Canvas().GetPixel(396, 24), bmpOdgovorOK->Canvas().GetPixel(396, 24));
-        QCOMPARE(w()->mPitanje->bitmap().Canvas().GetPixel(400, 1), Steel);
+        QCOMPARE(component<TZlatovirOdgovor>(w(), "mOdgovor2")->bitmap().Canvas().GetPixel(3, 5), bmpOdgovorIn->Canvas().GetPixel(3, 5));
+        QCOMPARE(component<TZlatovirOdgovor>(w(), "mOdgovor4")->bitmap().Canvas().GetPixel(396, 24), bmpOdgovorOK->Canvas().GetPixel(396, 24));
+        QCOMPARE(component<TZlatovirPitanje>(w(), "mPitanje")->bitmap().Canvas().GetPixel(400, 1), Steel);
     }
 
     // Each cell is cut to its component's shape (the shapes themselves are
@@ -315,13 +316,13 @@ private Q_SLOTS:
     // the six 31-pixel answer cells to one 400 x 29 box.
     void previewsAreCutToThePanelShapes()
     {
-        const QRegion question = w()->mPitanje->mask();
+        const QRegion question = component<TZlatovirPitanje>(w(), "mPitanje")->mask();
         QCOMPARE(question.boundingRect(), QRect(0, 0, 800, 61));
         QVERIFY(question.contains(QPoint(0, 30)) && !question.contains(QPoint(0, 0)));
-        const QRegion answer = w()->mOdgovor1->mask();
+        const QRegion answer = component<TZlatovirOdgovor>(w(), "mOdgovor1")->mask();
         QCOMPARE(answer.boundingRect(), QRect(0, 0, 400, 29));
         QVERIFY(answer.contains(QPoint(0, 14)) && !answer.contains(QPoint(0, 12)));
-        for (TZlatovirOdgovor* cell : {w()->mOdgovor2, w()->mOdgovor3, w()->mOdgovor4, w()->mYES, w()->mNO})
+        for (TZlatovirOdgovor* cell : {component<TZlatovirOdgovor>(w(), "mOdgovor2"), component<TZlatovirOdgovor>(w(), "mOdgovor3"), component<TZlatovirOdgovor>(w(), "mOdgovor4"), component<TZlatovirOdgovor>(w(), "mYES"), component<TZlatovirOdgovor>(w(), "mNO")})
             QCOMPARE(cell->mask(), answer);
         // The components hold their data but no decoded segments afterwards.
         QVERIFY(!w()->regPitanje.Enabled() && w()->regPitanje.FSegments.empty());
@@ -329,31 +330,31 @@ private Q_SLOTS:
 
     void menu()
     {
-        const QList<QAction*> bar = w()->MainMenu1->actions();
+        const QList<QAction*> bar = component<QMenuBar>(w(), "MainMenu1")->actions();
         QCOMPARE(bar.size(), 2);
-        QCOMPARE(bar[0]->menu(), w()->Skin1);
-        QCOMPARE(bar[1]->menu(), w()->Pomoc1);
-        QCOMPARE(w()->Skin1->title(), QStringLiteral("&Skin"));
-        QCOMPARE(w()->Pomoc1->title(), QStringLiteral("&Pomoc"));
+        QCOMPARE(bar[0]->menu(), component<QMenu>(w(), "Skin1"));
+        QCOMPARE(bar[1]->menu(), component<QMenu>(w(), "Pomoc1"));
+        QCOMPARE(component<QMenu>(w(), "Skin1")->title(), QStringLiteral("&Skin"));
+        QCOMPARE(component<QMenu>(w(), "Pomoc1")->title(), QStringLiteral("&Pomoc"));
         struct Item
         {
             QAction* action;
             const char* text;
             const char* shortcut;
         };
-        const Item skin[] = {{w()->Nov1, "&Nov", "Ctrl+N"},           {w()->Otvori1, "&Otvori", "Ctrl+O"},
-                             {w()->mnmSave, "&Sacuvaj", "Ctrl+S"},    {w()->mnmSaveAs, "Sacuvaj k&ao...", ""},
-                             {w()->N1, "", ""},                       {w()->Zatvori1, "Zatvori", ""}};
-        QCOMPARE(w()->Skin1->actions().size(), 6);
+        const Item skin[] = {{component<QAction>(w(), "Nov1"), "&Nov", "Ctrl+N"},           {component<QAction>(w(), "Otvori1"), "&Otvori", "Ctrl+O"},
+                             {component<QAction>(w(), "mnmSave"), "&Sacuvaj", "Ctrl+S"},    {component<QAction>(w(), "mnmSaveAs"), "Sacuvaj k&ao...", ""},
+                             {component<QAction>(w(), "N1"), "", ""},                       {component<QAction>(w(), "Zatvori1"), "Zatvori", ""}};
+        QCOMPARE(component<QMenu>(w(), "Skin1")->actions().size(), 6);
         for (int i = 0; i < 6; ++i) {
-            QCOMPARE(w()->Skin1->actions()[i], skin[i].action);
+            QCOMPARE(component<QMenu>(w(), "Skin1")->actions()[i], skin[i].action);
             QCOMPARE(skin[i].action->text(), QString::fromUtf8(skin[i].text));
             QCOMPARE(skin[i].action->shortcut(), QKeySequence(QString::fromLatin1(skin[i].shortcut)));
         }
-        QVERIFY(w()->N1->isSeparator());
-        QCOMPARE(w()->Pomoc1->actions(), QList<QAction*>{w()->Oprogramu1});
-        QCOMPARE(w()->Oprogramu1->text(), QStringLiteral("O programu..."));
-        QVERIFY(w()->Oprogramu1->shortcut().isEmpty());
+        QVERIFY(component<QAction>(w(), "N1")->isSeparator());
+        QCOMPARE(component<QMenu>(w(), "Pomoc1")->actions(), QList<QAction*>{component<QAction>(w(), "Oprogramu1")});
+        QCOMPARE(component<QAction>(w(), "Oprogramu1")->text(), QStringLiteral("O programu..."));
+        QVERIFY(component<QAction>(w(), "Oprogramu1")->shortcut().isEmpty());
     }
 
     void shortcutsRunTheirCommands_data()
@@ -390,7 +391,7 @@ private Q_SLOTS:
         QCOMPARE(w()->palette().color(QPalette::Window), QColor(Qt::white));
         QCOMPARE(w()->font().family(), QStringLiteral("Tahoma"));
         QCOMPARE(w()->font().pixelSize(), 11);
-        QCOMPARE(w()->PageControl1->font().pixelSize(), 11);
+        QCOMPARE(component<TPageControl>(w(), "PageControl1")->font().pixelSize(), 11);
         QCOMPARE(Application()->Title(), QStringLiteral("Zlatovir VEDU Dozezi"));
         QVERIFY(!w()->isVisible());
         QVERIFY(session->frmAbout() && !session->frmAbout()->isVisible());
@@ -424,7 +425,7 @@ private Q_SLOTS:
     void tabsHotTrackAndWrap()
     {
         w()->show();
-        TPageControl* pages = w()->PageControl1;
+        TPageControl* pages = component<TPageControl>(w(), "PageControl1");
         QTabBar* bar = pages->tabBar();
         const auto litByHovering = [&](int index) {
             const QImage still = bar->grab().toImage();

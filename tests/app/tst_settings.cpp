@@ -43,8 +43,8 @@ private Q_SLOTS:
         editor.start();
         // "." is stored and kept as ".": the folder the editor runs in, in
         // this run and in every later one, wherever it is started.
-        QCOMPARE(editor.w()->OpenDir, QStringLiteral("."));
-        QCOMPARE(editor.w()->SaveDir, QStringLiteral("."));
+        QCOMPARE(editor.w()->OpenDir(), QStringLiteral("."));
+        QCOMPARE(editor.w()->SaveDir(), QStringLiteral("."));
         QVERIFY(QFileInfo::exists(settingsFileName()));
         QCOMPARE(storedValue(QStringLiteral("OpenDir")), QStringLiteral("."));
         QCOMPARE(storedValue(QStringLiteral("SaveDir")), QStringLiteral("."));
@@ -78,8 +78,8 @@ private Q_SLOTS:
         QFETCH(QString, saveDir);
         writeSettingsFile(file);
         editor.start();
-        QCOMPARE(editor.w()->OpenDir, openDir);
-        QCOMPARE(editor.w()->SaveDir, saveDir);
+        QCOMPARE(editor.w()->OpenDir(), openDir);
+        QCOMPARE(editor.w()->SaveDir(), saveDir);
         QVERIFY(editor.fake().messages.isEmpty());
         // Every close writes all three as strings, replacing what was there,
         // and the settings hold nothing else.
@@ -108,9 +108,9 @@ private Q_SLOTS:
         QFETCH(bool, closed);
         editor.start();
         editor.w()->show();
-        editor.w()->Modified = modified;
-        editor.w()->OpenDir = QStringLiteral("/from/open");
-        editor.w()->SaveDir = QStringLiteral("/from/save");
+        editor.w()->setModified(modified);
+        editor.w()->Document.setOpenDir(QStringLiteral("/from/open"));
+        editor.w()->Document.setSaveDir(QStringLiteral("/from/save"));
         if (modified)
             editor.fake().messageAnswers.push_back(answer);
         QCOMPARE(editor.w()->close(), closed);
@@ -138,7 +138,7 @@ private Q_SLOTS:
         QFETCH(QString, part);
         QCOMPARE(fileNamePart(path), part);
         editor.start();
-        editor.w()->CurrentFileName = path;
+        editor.w()->Document.setCurrentFile(path);
         editor.w()->UpdateCaption();
         QCOMPARE(editor.w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ %1 ]").arg(part));
     }

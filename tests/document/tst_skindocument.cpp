@@ -36,28 +36,17 @@ public:
     QString caption;
     SkinDocument* document = nullptr;
 
-    void SetPitanje(TColor t, TColor l, TColor c1, TColor c2, std::uint8_t d) override
+    void setPage(int page, const PageValue& value) override
     {
-        shown.PitanjeText = t, shown.PitanjeLinija = l, shown.PitanjeC1 = c1, shown.PitanjeC2 = c2, shown.PitanjeDesno = d;
-        document->Modified = true;
+        setPageValue(shown, skinPages()[size_t(page)], value);
+        if (page != OstaloPage)
+            document->setModified(true);
     }
-    void SetOdgovorNormal(TColor, TColor, TColor, TColor, TColor, std::uint8_t) override { document->Modified = true; }
-    void SetOdgovorIn(TColor t, TColor ch, TColor l, TColor c1, TColor c2, std::uint8_t d) override
-    {
-        shown.OdgovorInText = t, shown.OdgovorInChar = ch, shown.OdgovorInLine = l;
-        shown.OdgovorInC1 = c1, shown.OdgovorInC2 = c2, shown.OdgovorInDesno = d;
-        document->Modified = true;
-    }
-    void SetOdgovorChech(TColor, TColor, TColor, TColor, TColor, std::uint8_t) override { document->Modified = true; }
-    void SetOdgovorOK(TColor, TColor, TColor, TColor, TColor, std::uint8_t) override { document->Modified = true; }
-    void SetOdgovorYES(TColor, TColor, TColor, TColor, std::uint8_t) override { document->Modified = true; }
-    void SetOdgovorNO(TColor, TColor, TColor, TColor, std::uint8_t) override { document->Modified = true; }
-    void SetOstalo(TColor, TColor, TColor, TColor, TColor, TColor) override {}
     TSkinRecord currentRecord() const override { return shown; }
     void standardAllPages() override
     {
         shown = standardSkinRecord();
-        document->Modified = true;
+        document->setModified(true);
     }
     void showFirstPage() override {}
     void showCaption(const QString& text) override { caption = text; }
@@ -237,9 +226,10 @@ private Q_SLOTS:
         Session session;
         auto& [prompts, openDialog, saveDialog, view, document] = session;
         saveDialog.Options = FileDialogOption::OverwritePrompt;
-        document.OpenDir = document.SaveDir = dir.path();
+        document.setOpenDir(dir.path());
+        document.setSaveDir(dir.path());
         view.shown = edited();
-        document.Modified = true;
+        document.setModified(true);
         prompts.messageAnswers.assign(answers.begin(), answers.end());
         const QString dropped = command == "drop" ? dir.filePath(names.takeLast()) : QString();
         for (const QString& n : names)
@@ -273,8 +263,8 @@ private Q_SLOTS:
             QCOMPARE(prompts.messages[0].text, QStringLiteral("Da li zelite prvo da sacuvate promene?"));
             QCOMPARE(prompts.messages[0].kind, MessageKind::YesNoCancel);
         }
-        QCOMPARE(document.CurrentFileName, name == NewSkinFileName ? name : dir.filePath(name));
-        QCOMPARE(document.Modified, modified);
+        QCOMPARE(document.currentFileName(), name == NewSkinFileName ? name : dir.filePath(name));
+        QCOMPARE(document.isModified(), modified);
         if (!view.caption.isEmpty() || name != NewSkinFileName)
             QCOMPARE(view.caption, QStringLiteral("Zlatovir VODU Editor [ %1 ]").arg(name));
         const TSkinRecord expectedShown = shown == 0 ? edited() : shown == 1 ? standardSkinRecord() : stored();
@@ -282,7 +272,7 @@ private Q_SLOTS:
         QCOMPARE(readAll(dir.filePath("a.kvz")), wroteA ? encodeSkinFile(edited()) : QByteArray());
         QCOMPARE(readAll(dir.filePath("b.kvz")), encodeSkinFile(stored()));
         if ((command == "open" && !names.isEmpty() && names.last() != "-") || (command == "drop" && answers != L{MessageAnswer::Cancel}))
-            QCOMPARE(document.OpenDir, dir.path());
+            QCOMPARE(document.openDir(), dir.path());
     }
 
     // Paths that are not plain files, for each file operation: a read
@@ -354,9 +344,9 @@ private Q_SLOTS:
         const QString settingsBefore = describe(settings);
         Session session;
         session.document.ReadSettings();
-        session.document.OpenDir = "/chosen";
+        session.document.setOpenDir(QStringLiteral("/chosen"));
         session.document.WriteSettings();
-        QCOMPARE(session.document.OpenDir, QStringLiteral("/chosen"));
+        QCOMPARE(session.document.openDir(), QStringLiteral("/chosen"));
         QCOMPARE(describe(settings), settingsBefore);
         QFile::remove(settings);
         QDir().rmdir(settings);
@@ -443,8 +433,8 @@ private Q_SLOTS:
         clock.start();
         Session session;
         session.document.ReadSettings();
-        QCOMPARE(session.document.OpenDir, used ? QStringLiteral("/in") : QStringLiteral("."));
-        session.document.OpenDir = "/chosen";
+        QCOMPARE(session.document.openDir(), used ? QStringLiteral("/in") : QStringLiteral("."));
+        session.document.setOpenDir(QStringLiteral("/chosen"));
         session.document.WriteSettings();
         QVERIFY(clock.elapsed() < 2000);
         QVERIFY(session.prompts.messages.isEmpty());
@@ -483,7 +473,7 @@ private Q_SLOTS:
         auto& [prompts, openDialog, saveDialog, view, document] = session;
         prompts.messageAnswers.assign(questions.begin(), questions.end());
         prompts.fileAnswers.push_back(answer == "-" ? std::nullopt : std::optional(dir.filePath(answer)));
-        document.SaveDir = "/s";
+        document.setSaveDir(QStringLiteral("/s"));
         TSaveDialog previewDialog;
         QImage picture(800, 191, QImage::Format_RGB32);
         picture.fill(Qt::red);

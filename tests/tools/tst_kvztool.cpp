@@ -374,7 +374,7 @@ private Q_SLOTS:
         editor.start();
         TfrmMain* w = editor.w();
         w->show();
-        const QImage rendered = w->centralWidget()->grab(QRect(w->mPitanje->pos(), QSize(800, 191))).toImage();
+        const QImage rendered = w->centralWidget()->grab(QRect(component<TZlatovirPitanje>(w, "mPitanje")->pos(), QSize(800, 191))).toImage();
         QCOMPARE(rendered.convertToFormat(QImage::Format_RGB32), w->previewImage());
         QCOMPARE(QImage(path("p.png")).convertToFormat(QImage::Format_RGB32), w->previewImage());
         // An offscreen editor that never wrote the remembered folders.
