@@ -1,4 +1,4 @@
-#include "EditHistory.h"
+#include "app/EditHistory.h"
 
 #include <QUndoCommand>
 

@@ -2,7 +2,7 @@
 // one typed step per edit, replayed through each page's own change path.
 #pragma once
 
-#include "SkinTable.h"
+#include "skin/SkinTable.h"
 
 #include <QString>
 #include <QUndoStack>

@@ -1,10 +1,10 @@
-#include "Startup.h"
+#include "app/Startup.h"
 
 #include "Identity.h"
-#include "Jpeg.h"
-#include "Unit1.h"
-#include "Unit3.h"
-#include "ZlatovirButtons.h"
+#include "app/Unit1.h"
+#include "app/Unit3.h"
+#include "platform/raster/Jpeg.h"
+#include "skin/ZlatovirButtons.h"
 
 #include <QIcon>
 

@@ -2,8 +2,8 @@
 // the skin images, the main window and the hidden about window in order.
 #pragma once
 
-#include "Application.h"
-#include "ZlatovirButtons.h"
+#include "platform/toolkit/Application.h"
+#include "skin/ZlatovirButtons.h"
 
 #include <memory>
 #include <optional>

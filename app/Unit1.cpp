@@ -1,11 +1,11 @@
 // Unit1: the main window of the skin editor; see Unit1.h.
-#include "Unit1.h"
+#include "app/Unit1.h"
 
-#include "Application.h"
-#include "Graphics.h"
-#include "Preview.h"
-#include "Resources.h"
-#include "Unit3.h"
+#include "app/Unit3.h"
+#include "platform/raster/Graphics.h"
+#include "platform/system/Resources.h"
+#include "platform/toolkit/Application.h"
+#include "skin/Preview.h"
 
 #include <QBuffer>
 #include <QCloseEvent>

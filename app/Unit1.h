@@ -2,11 +2,11 @@
 // and directions, the live preview cells, and the menu commands.
 #pragma once
 
-#include "EditHistory.h"
-#include "Prompts.h"
-#include "Region.h"
-#include "SkinDocument.h"
-#include "ZlatovirButtons.h"
+#include "app/EditHistory.h"
+#include "app/document/SkinDocument.h"
+#include "platform/system/Prompts.h"
+#include "region/Region.h"
+#include "skin/ZlatovirButtons.h"
 #include "ui_Unit1.h"
 
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 // Unit3: the about window; see Unit3.h.
-#include "Unit3.h"
+#include "app/Unit3.h"
 
-#include "Application.h"
+#include "platform/toolkit/Application.h"
 
 #include <QIcon>
 #include <QShowEvent>

@@ -1,7 +1,7 @@
 // Unit3: the about window (TfrmAbout) with its scrolling text.
 #pragma once
 
-#include "Graphics.h"
+#include "platform/raster/Graphics.h"
 #include "ui_Unit3.h"
 
 #include <QDialog>

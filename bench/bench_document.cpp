@@ -1,7 +1,7 @@
 // Opening a skin repaints every page's image and cell through the eight
 // set-page operations; saving reads the controls and writes 205 bytes safely.
-#include "Startup.h"
-#include "Unit1.h"
+#include "app/Startup.h"
+#include "app/Unit1.h"
 
 #include <QTemporaryDir>
 

@@ -1,5 +1,5 @@
-#include "Application.h"
-#include "ZlatovirButtons.h"
+#include "platform/toolkit/Application.h"
+#include "skin/ZlatovirButtons.h"
 
 #include <benchmark/benchmark.h>
 

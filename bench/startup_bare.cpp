@@ -1,6 +1,6 @@
 // A bare Qt Widgets window of the editor's size, ending right after its
 // first paint: the baseline of the start-up benchmark.
-#include "QuitAfterPaint.h"
+#include "bench/QuitAfterPaint.h"
 
 #include <QApplication>
 #include <QWidget>

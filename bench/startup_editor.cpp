@@ -1,8 +1,8 @@
 // The editor's start-up sequence, ending right after the main window's
 // first paint. Measured as a whole process against startup_bare.
-#include "QuitAfterPaint.h"
-#include "Startup.h"
-#include "Unit1.h"
+#include "app/Startup.h"
+#include "app/Unit1.h"
+#include "bench/QuitAfterPaint.h"
 
 int main(int argc, char** argv)
 {

@@ -5,7 +5,7 @@
 //
 // The input is a list of 9-byte commands: an operation byte, then two 32-bit
 // little-endian values.
-#include "Graphics.h"
+#include "platform/raster/Graphics.h"
 
 #include <QtEndian>
 

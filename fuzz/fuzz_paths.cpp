@@ -9,10 +9,10 @@
 //
 // Input: up to six entries, each a kind byte, a name (length byte, bytes)
 // and, for a regular file, its contents (length byte, bytes).
-#include "Errors.h"
-#include "FileCommands.h"
-#include "Files.h"
-#include "SkinFile.h"
+#include "app/document/SkinFile.h"
+#include "platform/base/Errors.h"
+#include "platform/system/Files.h"
+#include "tools/FileCommands.h"
 
 #include <QDir>
 #include <QFile>

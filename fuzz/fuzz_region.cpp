@@ -2,7 +2,7 @@
 // segment per whole segment of bytes, which encode back to the same bytes,
 // and painting a decoded shape of up to 2048 x 2048 pixels stays inside its
 // bitmap.
-#include "Region.h"
+#include "region/Region.h"
 
 #include <cstddef>
 #include <cstdint>

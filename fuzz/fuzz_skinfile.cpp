@@ -2,7 +2,7 @@
 // pages, with the pages' values recorded instead of shown. A file is refused
 // unless it holds a whole skin of a known version; an accepted one reaches
 // the eight pages once each, in order, carrying the stored fields unchanged.
-#include "SkinFile.h"
+#include "app/document/SkinFile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "BitmapToRegion.h"
+#include "region/BitmapToRegion.h"
 
 #include <QVector>
 

@@ -2,7 +2,7 @@
 // as column runs and as one exact window region.
 #pragma once
 
-#include "Graphics.h"
+#include "platform/raster/Graphics.h"
 
 #include <QRect>
 #include <QRegion>

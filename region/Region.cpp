@@ -1,6 +1,6 @@
-#include "Region.h"
+#include "region/Region.h"
 
-#include "BitmapToRegion.h"
+#include "region/BitmapToRegion.h"
 
 #include <QtEndian>
 

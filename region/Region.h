@@ -2,7 +2,7 @@
 // shape data, decoded, painted into a bitmap and traced.
 #pragma once
 
-#include "Graphics.h"
+#include "platform/raster/Graphics.h"
 
 #include <QByteArray>
 #include <QIODevice>

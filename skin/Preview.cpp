@@ -1,4 +1,4 @@
-#include "Preview.h"
+#include "skin/Preview.h"
 
 #include <QPainter>
 

@@ -3,7 +3,7 @@
 // for pictures without a window.
 #pragma once
 
-#include "ZlatovirButtons.h"
+#include "skin/ZlatovirButtons.h"
 
 #include <QImage>
 #include <QRegion>

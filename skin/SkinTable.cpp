@@ -1,4 +1,4 @@
-#include "SkinTable.h"
+#include "skin/SkinTable.h"
 
 const std::vector<SkinField>& skinFields()
 {

@@ -4,7 +4,7 @@
 // order, and which image it paints). Over raster alone.
 #pragma once
 
-#include "Colors.h"
+#include "platform/raster/Colors.h"
 
 #include <cstdint>
 #include <optional>

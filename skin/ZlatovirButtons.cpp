@@ -1,7 +1,7 @@
-#include "ZlatovirButtons.h"
+#include "skin/ZlatovirButtons.h"
 
-#include "Resources.h"
-#include "funkcije.h"
+#include "platform/system/Resources.h"
+#include "skin/funkcije.h"
 
 #include <QBuffer>
 

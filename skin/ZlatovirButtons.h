@@ -2,11 +2,11 @@
 // banner, and the preview cells that show an image with its caption.
 #pragma once
 
-#include "Controls.h"
-#include "Graphics.h"
-#include "Jpeg.h"
-#include "SkinTable.h"
-#include "ZlatovirKonstante.h"
+#include "platform/raster/Graphics.h"
+#include "platform/raster/Jpeg.h"
+#include "platform/toolkit/Controls.h"
+#include "skin/SkinTable.h"
+#include "skin/ZlatovirKonstante.h"
 
 #include <QFont>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "funkcije.h"
+#include "skin/funkcije.h"
 
 #include <cmath>
 

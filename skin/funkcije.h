@@ -2,7 +2,7 @@
 // tracing half lives with the regions).
 #pragma once
 
-#include "Graphics.h"
+#include "platform/raster/Graphics.h"
 
 namespace funkcije {
 

@@ -1,4 +1,4 @@
-#include "FakePrompts.h"
+#include "tests/FakePrompts.h"
 
 
 #include <QtGlobal>

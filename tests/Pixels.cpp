@@ -1,4 +1,4 @@
-#include "Pixels.h"
+#include "tests/Pixels.h"
 
 #include <QStringList>
 

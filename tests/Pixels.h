@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Graphics.h"
+#include "platform/raster/Graphics.h"
 
 #include <QImage>
 #include <QString>

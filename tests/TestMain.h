@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Application.h"
+#include "platform/toolkit/Application.h"
 
 #include <QStandardPaths>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "TestSupport.h"
+#include "tests/TestSupport.h"
 
-#include "Application.h"
+#include "platform/toolkit/Application.h"
 
 void userPicks(TColorBox& box, int index)
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ColorBox.h"
-#include "FakePrompts.h"
-#include "Pixels.h"
+#include "platform/toolkit/ColorBox.h"
+#include "tests/FakePrompts.h"
+#include "tests/Pixels.h"
 
 #include <QObject>
 #include <QPoint>

@@ -1,4 +1,4 @@
-#include "Unprivileged.h"
+#include "tests/Unprivileged.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,8 +1,8 @@
-#include "FileCommands.h"
+#include "tools/FileCommands.h"
 
-#include "Errors.h"
-#include "Files.h"
-#include "SkinFile.h"
+#include "app/document/SkinFile.h"
+#include "platform/base/Errors.h"
+#include "platform/system/Files.h"
 
 #include <QFile>
 #include <QJsonArray>

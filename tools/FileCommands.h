@@ -5,7 +5,7 @@
 // kvztool's commands on skin files alone (new, dump, check, set) and what
 // its other commands share with them. They use the document library only:
 // no window, no widgets.
-#include "SkinFile.h"
+#include "app/document/SkinFile.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,17 +2,17 @@
 // reads and writes skin files only through the editor's own file code and
 // draws only through the editor's own images, cells and shapes, offscreen
 // and without a window; it never touches the remembered settings.
-#include "Application.h"
-#include "Errors.h"
-#include "FileCommands.h"
-#include "Files.h"
 #include "Identity.h"
-#include "Jpeg.h"
-#include "Pictures.h"
-#include "Preview.h"
-#include "Region.h"
-#include "Resources.h"
-#include "ZlatovirButtons.h"
+#include "platform/base/Errors.h"
+#include "platform/raster/Jpeg.h"
+#include "platform/raster/Pictures.h"
+#include "platform/system/Files.h"
+#include "platform/system/Resources.h"
+#include "platform/toolkit/Application.h"
+#include "region/Region.h"
+#include "skin/Preview.h"
+#include "skin/ZlatovirButtons.h"
+#include "tools/FileCommands.h"
 
 #include <QBuffer>
 #include <QMutex>

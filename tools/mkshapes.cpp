@@ -2,7 +2,7 @@
 // its region components, from their row tables:
 //   mkshapes OUTDIR  ->  OUTDIR/regPitanje.Data, OUTDIR/RegOdgovor.Data
 // The files are committed in resources/; run this only to make them anew.
-#include "Region.h"
+#include "region/Region.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "SkinDocument.h"
+#include "app/document/SkinDocument.h"
 
-#include "Files.h"
-#include "Pictures.h"
-#include "Registry.h"
+#include "platform/raster/Pictures.h"
+#include "platform/system/Files.h"
+#include "platform/system/Registry.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,8 +2,8 @@
 // state, remembered folders, caption, and the commands New, Open, Save.
 #pragma once
 
-#include "Prompts.h"
-#include "SkinFile.h"
+#include "app/document/SkinFile.h"
+#include "platform/system/Prompts.h"
 
 #include <QString>
 

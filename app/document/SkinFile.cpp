@@ -1,7 +1,7 @@
-#include "SkinFile.h"
+#include "app/document/SkinFile.h"
 
-#include "Errors.h"
-#include "Files.h"
+#include "platform/base/Errors.h"
+#include "platform/system/Files.h"
 
 #include <QFile>
 #include <QDir>

@@ -2,9 +2,9 @@
 // writing them whole, and the path rules of names and folders.
 #pragma once
 
-#include "Colors.h"
-#include "Files.h"
-#include "SkinTable.h"
+#include "platform/raster/Colors.h"
+#include "platform/system/Files.h"
+#include "skin/SkinTable.h"
 
 #include <QByteArray>
 #include <QString>

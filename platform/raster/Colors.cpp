@@ -1,4 +1,4 @@
-#include "Colors.h"
+#include "platform/raster/Colors.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -2,6 +2,8 @@
 // named colours the colour boxes list, and their pixels.
 #pragma once
 
+#include "platform/base/ColorValue.h"
+
 #include <QRgb>
 #include <QString>
 
@@ -9,12 +11,6 @@
 #include <optional>
 #include <utility>
 #include <vector>
-
-// A colour as the skin files and the colour boxes hold it: 0x00BBGGRR (low
-// byte red), or a system-colour reference 0x80000000 | index. The value is
-// carried unchanged everywhere; it is turned into a real colour only at the
-// pixel boundary, by resolveColor.
-using TColor = std::uint32_t;
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;

@@ -1,4 +1,4 @@
-#include "Graphics.h"
+#include "platform/raster/Graphics.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

@@ -2,7 +2,7 @@
 // text layout) keeping the classic raster engine's pixel rules.
 #pragma once
 
-#include "Colors.h"
+#include "platform/raster/Colors.h"
 
 #include <QFlags>
 #include <QFont>

@@ -1,6 +1,6 @@
-#include "Jpeg.h"
+#include "platform/raster/Jpeg.h"
 
-#include "Errors.h"
+#include "platform/base/Errors.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // formats "jpeg" and "jpg" registered for it at start-up.
 #pragma once
 
-#include "Pictures.h"
+#include "platform/raster/Pictures.h"
 
 #include <QByteArray>
 #include <QIODevice>

@@ -1,6 +1,6 @@
-#include "Pictures.h"
+#include "platform/raster/Pictures.h"
 
-#include "Errors.h"
+#include "platform/base/Errors.h"
 
 #include <QBuffer>
 #include <QFileInfo>

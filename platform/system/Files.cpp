@@ -1,6 +1,6 @@
-#include "Files.h"
+#include "platform/system/Files.h"
 
-#include "Errors.h"
+#include "platform/base/Errors.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // colour dialogs) as an interface the toolkit implements and tests script.
 #pragma once
 
-#include "Colors.h"
+#include "platform/base/ColorValue.h"
 
 #include <QString>
 

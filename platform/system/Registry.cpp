@@ -1,7 +1,7 @@
-#include "Registry.h"
+#include "platform/system/Registry.h"
 
-#include "Errors.h"
-#include "Files.h"
+#include "platform/base/Errors.h"
+#include "platform/system/Files.h"
 
 #include <QCoreApplication>
 #include <QFile>

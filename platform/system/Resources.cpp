@@ -1,6 +1,6 @@
-#include "Resources.h"
+#include "platform/system/Resources.h"
 
-#include "Errors.h"
+#include "platform/base/Errors.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
-#include "Application.h"
-#include "QtPrompts.h"
+#include "platform/toolkit/Application.h"
+#include "platform/toolkit/QtPrompts.h"
 
-#include "Errors.h"
-#include "Graphics.h"
+#include "platform/base/Errors.h"
+#include "platform/raster/Graphics.h"
 
 #include <QEvent>
 #include <QScreen>

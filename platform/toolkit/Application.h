@@ -2,7 +2,7 @@
 // prompts) and the one top-level handler for uncaught errors.
 #pragma once
 
-#include "Prompts.h"
+#include "platform/system/Prompts.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "ColorBox.h"
+#include "platform/toolkit/ColorBox.h"
 
-#include "Application.h"
+#include "platform/toolkit/Application.h"
 
 #include <QAbstractListModel>
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 // extended and system colours), changed only by the user.
 #pragma once
 
-#include "Colors.h"
+#include "platform/raster/Colors.h"
 
 #include <QComboBox>
 

@@ -1,6 +1,6 @@
-#include "Controls.h"
+#include "platform/toolkit/Controls.h"
 
-#include "Application.h"
+#include "platform/toolkit/Application.h"
 
 #include <QMouseEvent>
 #include <QPainter>

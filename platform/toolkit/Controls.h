@@ -2,7 +2,7 @@
 // the picture control, and opaque labels over their siblings.
 #pragma once
 
-#include "Graphics.h"
+#include "platform/raster/Graphics.h"
 
 #include <QRadioButton>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "PageControl.h"
+#include "platform/toolkit/PageControl.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,6 +1,7 @@
-#include "QtPrompts.h"
+#include "platform/toolkit/QtPrompts.h"
 
-#include "Application.h"
+#include "platform/raster/Colors.h"
+#include "platform/toolkit/Application.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -2,7 +2,7 @@
 // button texts.
 #pragma once
 
-#include "Prompts.h"
+#include "platform/system/Prompts.h"
 
 // The real, modal dialogs over Qt's.
 class QtPrompts : public Prompts

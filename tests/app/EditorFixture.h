@@ -1,8 +1,8 @@
 #pragma once
 
-#include "TestSupport.h"
-#include "Startup.h"
-#include "Unit1.h"
+#include "app/Startup.h"
+#include "app/Unit1.h"
+#include "tests/TestSupport.h"
 
 #include <QSettings>
 

@@ -1,7 +1,7 @@
-#include "EditorFixture.h"
-#include "TestMain.h"
-#include "TestSupport.h"
-#include "Unit3.h"
+#include "app/Unit3.h"
+#include "tests/TestMain.h"
+#include "tests/TestSupport.h"
+#include "tests/app/EditorFixture.h"
 
 #include <QEvent>
 #include <QFile>

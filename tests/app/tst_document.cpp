@@ -1,8 +1,8 @@
-#include "EditorFixture.h"
-#include "Errors.h"
-#include "TestMain.h"
-#include "TestSupport.h"
-#include "Unprivileged.h"
+#include "platform/base/Errors.h"
+#include "tests/TestMain.h"
+#include "tests/TestSupport.h"
+#include "tests/Unprivileged.h"
+#include "tests/app/EditorFixture.h"
 
 #include <QDir>
 #include <QFile>

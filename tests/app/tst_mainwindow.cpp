@@ -1,9 +1,9 @@
-#include "Jpeg.h"
-#include "Startup.h"
-#include "TestMain.h"
-#include "TestSupport.h"
-#include "Unit1.h"
-#include "Unit3.h"
+#include "app/Startup.h"
+#include "app/Unit1.h"
+#include "app/Unit3.h"
+#include "platform/raster/Jpeg.h"
+#include "tests/TestMain.h"
+#include "tests/TestSupport.h"
 
 #include <QFontInfo>
 #include <QLayout>

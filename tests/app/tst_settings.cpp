@@ -1,5 +1,5 @@
-#include "EditorFixture.h"
-#include "TestMain.h"
+#include "tests/TestMain.h"
+#include "tests/app/EditorFixture.h"
 
 #include <QDir>
 #include <QFile>

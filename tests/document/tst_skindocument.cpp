@@ -1,9 +1,9 @@
-#include "Errors.h"
-#include "FakePrompts.h"
-#include "Registry.h"
-#include "Files.h"
-#include "SkinDocument.h"
-#include "Unprivileged.h"
+#include "app/document/SkinDocument.h"
+#include "platform/base/Errors.h"
+#include "platform/system/Files.h"
+#include "platform/system/Registry.h"
+#include "tests/FakePrompts.h"
+#include "tests/Unprivileged.h"
 
 #include <QDir>
 #include <QElapsedTimer>

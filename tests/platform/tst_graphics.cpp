@@ -1,5 +1,5 @@
-#include "Graphics.h"
-#include "Pixels.h"
+#include "platform/raster/Graphics.h"
+#include "tests/Pixels.h"
 
 #include <QGuiApplication>
 #include <QFile>

@@ -1,11 +1,11 @@
-#include "Application.h"
-#include "ColorBox.h"
-#include "Controls.h"
-#include "Errors.h"
-#include "FakePrompts.h"
-#include "QtPrompts.h"
-#include "TestMain.h"
-#include "TestSupport.h"
+#include "platform/base/Errors.h"
+#include "platform/toolkit/Application.h"
+#include "platform/toolkit/ColorBox.h"
+#include "platform/toolkit/Controls.h"
+#include "platform/toolkit/QtPrompts.h"
+#include "tests/FakePrompts.h"
+#include "tests/TestMain.h"
+#include "tests/TestSupport.h"
 
 #include <QAbstractItemView>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
-#include "BitmapToRegion.h"
-#include "Region.h"
-#include "Pixels.h"
+#include "region/BitmapToRegion.h"
+#include "region/Region.h"
+#include "tests/Pixels.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "TestMain.h"
-#include "TestSupport.h"
-#include "ZlatovirButtons.h"
+#include "skin/ZlatovirButtons.h"
+#include "tests/TestMain.h"
+#include "tests/TestSupport.h"
 
 #include <QEnterEvent>
 #include <QTest>

@@ -1,8 +1,8 @@
-#include "Errors.h"
-#include "TestMain.h"
-#include "TestSupport.h"
-#include "ZlatovirButtons.h"
-#include "funkcije.h"
+#include "platform/base/Errors.h"
+#include "skin/ZlatovirButtons.h"
+#include "skin/funkcije.h"
+#include "tests/TestMain.h"
+#include "tests/TestSupport.h"
 
 #include <QApplication>
 #include <QPalette>

@@ -1,6 +1,6 @@
-#include "EditorFixture.h"
-#include "TestMain.h"
-#include "TestSupport.h"
+#include "tests/TestMain.h"
+#include "tests/TestSupport.h"
+#include "tests/app/EditorFixture.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // Errors: the editor's error type, an error that ends a command with a
-// message for the user; the base of every library.
+// message for the user; below every library.
 #pragma once
 
 #include <QByteArray>
