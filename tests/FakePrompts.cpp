@@ -1,6 +1,5 @@
 #include "tests/FakePrompts.h"
 
-
 #include <QtGlobal>
 
 MessageAnswer FakePrompts::MessageBox(const QString& text, const QString& caption, MessageKind kind)

@@ -16,11 +16,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <ctime>
 #include <optional>
 #include <tuple>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -188,6 +190,10 @@ private Q_SLOTS:
                                                 << false << "";
         QTest::newRow("Save as, save failed") << "saveAs" << L{} << QStringList{"dir.kvz"} << untitled << true << 0
                                               << false << "error";
+        QTest::newRow("Save as into a missing folder") << "saveAs" << L{} << QStringList{"none/a"} << untitled << true << 0
+                                                       << false << "error";
+        QTest::newRow("Save as onto a FIFO, refused before the question") << "saveAs" << L{} << QStringList{"fifo.kvz"}
+                                                                          << untitled << true << 0 << false << "error";
         QTest::newRow("Close, Da, saved") << "close" << L{MessageAnswer::Yes} << QStringList{"a"} << "a.kvz" << false << 0 << true
                                           << "closes";
         QTest::newRow("Close, Da, dialog cancelled") << "close" << L{MessageAnswer::Yes} << QStringList{"-"} << untitled << true << 0
@@ -222,6 +228,7 @@ private Q_SLOTS:
         QDir(dir.path()).mkpath("dir.kvz");
         QVERIFY(writeAll(dir.filePath("b.kvz"), encodeSkinFile(stored())));
         QVERIFY(writeAll(dir.filePath("short.kvz"), "Tavrin"));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo.kvz")).constData(), 0600), 0);
 
         Session session;
         auto& [prompts, openDialog, saveDialog, view, document] = session;
@@ -273,6 +280,180 @@ private Q_SLOTS:
         QCOMPARE(readAll(dir.filePath("b.kvz")), encodeSkinFile(stored()));
         if ((command == "open" && !names.isEmpty() && names.last() != "-") || (command == "drop" && answers != L{MessageAnswer::Cancel}))
             QCOMPARE(document.openDir(), dir.path());
+        if (outcome == "error")
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"b.kvz", "short.kvz"}));
+    }
+
+    // The name a save writes: ".kvz" added unless the name ends in it, in
+    // any case; it becomes the document's name and the caption's, and the
+    // modified state is left to the command. A longer file saved over holds
+    // exactly the skin afterwards.
+    void savedNames_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("no extension") << "skin" << "skin.kvz";
+        QTest::newRow(".KVZ") << "skin.KVZ" << "skin.KVZ";
+        QTest::newRow(".Kvz") << "skin.Kvz" << "skin.Kvz";
+        QTest::newRow(".txt") << "skin.txt" << "skin.txt.kvz";
+        QTest::newRow("ends in a dot") << "skin." << "skin..kvz";
+        QTest::newRow("dot only in the folder") << "d.kvz/skin" << "d.kvz/skin.kvz";
+        QTest::newRow("over a longer file") << "big.kvz" << "big.kvz";
+    }
+
+    void savedNames()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath("d.kvz");
+        QVERIFY(writeAll(dir.filePath("big.kvz"), QByteArray(5000, 'x')));
+        Session session;
+        session.view.shown = stored();
+        session.document.setModified(true);
+        session.document.SaveToFile(dir.filePath(typed));
+        QCOMPARE(readAll(dir.filePath(written)), encodeSkinFile(stored()));
+        QCOMPARE(session.document.currentFileName(), dir.filePath(written));
+        QCOMPARE(session.view.caption, QStringLiteral("Zlatovir VODU Editor [ %1 ]").arg(QFileInfo(written).fileName()));
+        QVERIFY(session.document.isModified());
+    }
+
+    // Any 29 header bytes; versions 0 to 10 read with one layout, a longer
+    // file to its 205th byte. A newer version or a file too short is refused
+    // with its message, a missing file silently; neither changes anything.
+    void loading_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // "-": no file
+        QTest::addColumn<QString>("message");  // empty: loaded, unless missing
+        const QByteArray good = encodeSkinFile(stored());
+        const auto withVersion = [&](int v) { return good.left(29) + char(v) + good.mid(30); };
+        const QString newer = QStringLiteral("Datoteka je kreirana u novijoj verziji VEDU Dozezi-a.");
+        const QString broken = QStringLiteral("Datoteka nije ispravna SKIN datoteka.");
+        QTest::newRow("version 10") << withVersion(10) << QString();
+        QTest::newRow("version 0") << withVersion(0) << QString();
+        QTest::newRow("version 11") << withVersion(11) << newer;
+        QTest::newRow("version 255") << withVersion(255) << newer;
+        QTest::newRow("all-zero header") << QByteArray(29, '\0') + good.mid(29) << QString();
+        QTest::newRow("longer than a skin") << good + QByteArray(100, 'z') << QString();
+        QTest::newRow("empty") << QByteArray() << broken;
+        QTest::newRow("29 bytes") << good.left(29) << broken;
+        QTest::newRow("30 bytes") << good.left(30) << broken;
+        QTest::newRow("204 bytes") << good.left(204) << broken;
+        QTest::newRow("30 bytes of a newer version") << withVersion(11).left(30) << newer;
+        QTest::newRow("missing") << QByteArray("-") << QString();
+    }
+
+    void loading()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString name = dir.filePath("in.kvz");
+        if (bytes != "-")
+            QVERIFY(writeAll(name, bytes));
+        Session session;
+        auto& [prompts, openDialog, saveDialog, view, document] = session;
+        view.shown = edited();
+        const bool loaded = document.LoadFromFile(name);
+        QCOMPARE(loaded, message.isEmpty() && bytes != "-");
+        QCOMPARE(prompts.messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            QCOMPARE(prompts.messages[0].caption, QStringLiteral("Greska"));
+            QCOMPARE(prompts.messages[0].text, message);
+            QCOMPARE(prompts.messages[0].kind, MessageKind::Error);
+        }
+        QCOMPARE(encodeSkinRecord(view.shown), encodeSkinRecord(loaded ? stored() : edited()));
+        QCOMPARE(document.currentFileName(), loaded ? name : NewSkinFileName);
+        QCOMPARE(view.caption, loaded ? QStringLiteral("Zlatovir VODU Editor [ in.kvz ]") : QString());
+    }
+
+    // The dialog never asks; the document asks exactly once about the name
+    // it will write, whether ".kvz" was typed or added.
+    void replaceQuestionAboutTheWrittenName_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("bareNameExists");
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::newRow("completed, Yes replaces") << "postoji" << false << MessageAnswer::Yes;
+        QTest::newRow("completed, No saves nothing") << "postoji" << false << MessageAnswer::No;
+        QTest::newRow("typed with the extension") << "postoji.kvz" << false << MessageAnswer::Yes;
+        QTest::newRow("both names exist") << "postoji" << true << MessageAnswer::No;
+    }
+
+    void replaceQuestionAboutTheWrittenName()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, bareNameExists);
+        QFETCH(MessageAnswer, answer);
+        QTemporaryDir dir;
+        QVERIFY(writeAll(dir.filePath("postoji.kvz"), "old"));
+        if (bareNameExists)
+            QVERIFY(writeAll(dir.filePath("postoji"), "bare"));
+        Session session;
+        auto& [prompts, openDialog, saveDialog, view, document] = session;
+        saveDialog.Options = FileDialogOption::OverwritePrompt;
+        view.shown = edited();
+        document.setModified(true);
+        prompts.fileAnswers = {dir.filePath(typed)};
+        prompts.messageAnswers = {answer};
+        document.saveAs();
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.messages[0].text, QStringLiteral("Datoteka \"postoji.kvz\" vec postoji. Da li zelite da je zamenite?"));
+        const bool replaced = answer == MessageAnswer::Yes;
+        QCOMPARE(readAll(dir.filePath("postoji.kvz")), replaced ? encodeSkinFile(edited()) : QByteArray("old"));
+        if (bareNameExists)
+            QCOMPARE(readAll(dir.filePath("postoji")), QByteArray("bare"));
+        QCOMPARE(document.currentFileName(), replaced ? dir.filePath("postoji.kvz") : NewSkinFileName);
+        QCOMPARE(document.isModified(), !replaced);
+        QCOMPARE(document.saveDir(), replaced ? dir.path() : QStringLiteral("."));
+    }
+
+    // Names the dialogs return relative come out absolute and clean, and so
+    // do the folders remembered from them.
+    void relativeNamesBecomeAbsolute_data()
+    {
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("save as") << false << "./sub/../sub/y" << "sub/y.kvz";
+        QTest::newRow("open") << true << "sub/./b.kvz" << "sub/b.kvz";
+    }
+
+    void relativeNamesBecomeAbsolute()
+    {
+        QFETCH(bool, open);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath("sub");
+        QVERIFY(writeAll(dir.filePath("sub/b.kvz"), encodeSkinFile(stored())));
+        Session session;
+        const QString working = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        session.prompts.fileAnswers = {typed};
+        open ? session.document.open() : session.document.saveAs();
+        QDir::setCurrent(working);
+        QCOMPARE(session.document.currentFileName(), dir.filePath(written));
+        QCOMPARE(open ? session.document.openDir() : session.document.saveDir(), dir.filePath("sub"));
+    }
+
+    void directoryPartOfAPath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("directory");
+        QTest::newRow("folder") << "/home/ana/skin.kvz" << "/home/ana";
+        QTest::newRow("root") << "/skin.kvz" << "/";
+        // Relative names are taken from the working folder; only "/" separates.
+        QTest::newRow("relative name") << "skin.kvz" << QDir::currentPath();
+        QTest::newRow("dot folder") << "./sub/../sub/y" << QDir::currentPath() + "/sub";
+        QTest::newRow("backslash is a name character") << "/x/we\\ird.kvz" << "/x";
+    }
+
+    void directoryPartOfAPath()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, directory);
+        QCOMPARE(directoryPart(path), directory);
     }
 
     // Paths that are not plain files, for each file operation: a read
@@ -540,6 +721,80 @@ private Q_SLOTS:
         if (root)
             QCOMPARE(st.st_uid, uid_t(65534));
         QCOMPARE(readAll(name), encodeSkinFile(standardSkinRecord()));
+    }
+
+    // Writes and reads as an unprivileged user even when the suite runs as
+    // root, under a file-size limit where a row gives one. A read-only folder
+    // takes no temporary file, so a writable skin in it is written in place
+    // (the space reserved first); a failed write leaves the old file whole
+    // and nothing beside it.
+    void permissions_data()
+    {
+        QTest::addColumn<QFile::Permissions>("filePermissions");
+        QTest::addColumn<bool>("readOnlyFolder");
+        QTest::addColumn<bool>("load");
+        QTest::addColumn<bool>("written"); // else an error is raised
+        QTest::addColumn<int>("fileSizeLimit"); // 0: none
+        const QFile::Permissions rw = QFile::ReadOwner | QFile::WriteOwner;
+        QTest::newRow("read-only folder, writable file: saved in place") << rw << true << false << true << 0;
+        QTest::newRow("in place on a full disk: nothing written") << rw << true << false << false << 100;
+        QTest::newRow("a full disk: the old file whole") << rw << false << false << false << 100;
+        QTest::newRow("read-only folder and file: refused") << QFile::Permissions(QFile::ReadOwner) << true << false
+                                                           << false << 0;
+        QTest::newRow("unreadable file: the open error") << QFile::Permissions(QFile::WriteOwner) << true << true
+                                                         << false << 0;
+    }
+
+    void permissions()
+    {
+        QFETCH(QFile::Permissions, filePermissions);
+        QFETCH(bool, readOnlyFolder);
+        QFETCH(bool, load);
+        QFETCH(bool, written);
+        QFETCH(int, fileSizeLimit);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath("ro");
+        const QString folder = dir.filePath("ro"), name = dir.filePath("ro/old.kvz");
+        // Under a file-size limit the old file is shorter than a skin, so
+        // that writing the skin needs space the limit does not give.
+        const QByteArray old = fileSizeLimit ? QByteArray("old") : encodeSkinFile(stored());
+        QVERIFY(writeAll(name, old));
+        const QString problem = asUnprivilegedUser(dir.path(), [&]() -> QString {
+            QFile::setPermissions(name, filePermissions);
+            if (readOnlyFolder)
+                QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+            rlimit saved{};
+            getrlimit(RLIMIT_FSIZE, &saved);
+            const auto savedSignal = std::signal(SIGXFSZ, SIG_IGN);
+            if (fileSizeLimit) {
+                const rlimit limit{rlim_t(fileSizeLimit), saved.rlim_max};
+                setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            QString error;
+            try {
+                if (load)
+                    readSkinFile(name);
+                else
+                    std::ignore = writeSkinFile(name, standardSkinRecord());
+            } catch (const EditorError& e) {
+                error = e.message();
+            }
+            setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, savedSignal);
+            if (error.contains(QStringLiteral("Unknown error")))
+                return error;
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner);
+            if (written != error.isEmpty() || (!error.isEmpty() && !error.startsWith(QStringLiteral("Cannot "))))
+                return QStringLiteral("error: \"%1\"").arg(error);
+            const QByteArray now = readAll(name);
+            if (now != (written ? encodeSkinFile(standardSkinRecord()) : old))
+                return QStringLiteral("the file holds %1 bytes of another content").arg(now.size());
+            if (QDir(folder).entryList(QDir::Files | QDir::Hidden) != QStringList{"old.kvz"})
+                return QStringLiteral("files were left beside it");
+            return {};
+        });
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
     // A file in a folder without search permission is reported with the
