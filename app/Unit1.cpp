@@ -416,22 +416,37 @@ void TfrmMain::showFirstPage()
 }
 
 // Each page of the skin table, its widgets in the order of the page's colours.
+namespace {
+
+// A control of the window's own layout; every name asked for is there.
+template <class T>
+T* namedPart(const QObject* window, const QString& name)
+{
+    T* part = window->findChild<T*>(name);
+    Q_ASSERT(part);
+    return part;
+}
+
+} // namespace
+
+// Each page of the skin table finds its controls in the layout by name: a
+// colour box is "cb" and its field, "Desno" is "rb" and the direction field,
+// "Dole" the same with "Dole" in its place, the cell as the table names it.
 void TfrmMain::definePages()
 {
-    m_pages = {
-        {{cbPitanjeText, cbPitanjeLinija, cbPitanjeC1, cbPitanjeC2}, rbPitanjeDesno, rbPitanjeDole, mPitanje, true},
-        {{cbOdgovorNormalText, cbOdgovorNormalChar, cbOdgovorNormalLine, cbOdgovorNormalC1, cbOdgovorNormalC2},
-         rbOdgovorNormalDesno, rbOdgovorNormalDole, mOdgovor1, true},
-        {{cbOdgovorInText, cbOdgovorInChar, cbOdgovorInLine, cbOdgovorInC1, cbOdgovorInC2}, rbOdgovorInDesno,
-         rbOdgovorInDole, mOdgovor2},
-        {{cbOdgovorChechText, cbOdgovorChechChar, cbOdgovorChechLine, cbOdgovorChechC1, cbOdgovorChechC2},
-         rbOdgovorChechDesno, rbOdgovorChechDole, mOdgovor3},
-        {{cbOdgovorOKText, cbOdgovorOKChar, cbOdgovorOKLine, cbOdgovorOKC1, cbOdgovorOKC2}, rbOdgovorOKDesno,
-         rbOdgovorOKDole, mOdgovor4},
-        {{cbOdgovorYESText, cbOdgovorYESLine, cbOdgovorYESC1, cbOdgovorYESC2}, rbOdgovorYESDesno, rbOdgovorYESDole, mYES},
-        {{cbOdgovorNOText, cbOdgovorNOLine, cbOdgovorNOC1, cbOdgovorNOC2}, rbOdgovorNODesno, rbOdgovorNODole, mNO},
-        {{cbTacanOdgovor, cbNetacanOdgovor, cbVoditelj, cbPrijateljHalo, cbPrijatelj, cbPrijateljSenka}},
-    };
+    for (const SkinPage& page : skinPages()) {
+        PageWidgets widgets;
+        for (TColor TSkinRecord::*colour : page.colours)
+            widgets.boxes.push_back(namedPart<TColorBox>(this, QLatin1String("cb") + QLatin1String(fieldName(colour))));
+        if (page.direction) {
+            const QString desno = QLatin1String("rb") + QLatin1String(fieldName(page.direction));
+            widgets.desno = namedPart<TRadioButton>(this, desno);
+            widgets.dole = namedPart<TRadioButton>(this, QString(desno).replace(QLatin1String("Desno"), QLatin1String("Dole")));
+        }
+        if (page.cell)
+            widgets.cell = namedPart<TZlatovirCelija>(this, QLatin1String(page.cell));
+        m_pages.push_back(widgets);
+    }
 }
 
 PageValue TfrmMain::controlsValue(int index) const
@@ -479,7 +494,7 @@ void TfrmMain::setPage(int index, const PageValue& value)
         const GradientDirection direction = value.direction.value_or(1);
         if (direction == 0)
             page.dole->setChecked(true);
-        else if (direction == 1 || !page.onlyZeroOrOneMovesDirection)
+        else if (direction == 1 || !skinPages()[size_t(index)].onlyZeroOrOneMovesDirection)
             page.desno->setChecked(true);
         pageChanged(PageIndex(index));
     });

@@ -178,9 +178,6 @@ private:
         TRadioButton* desno = nullptr;
         TRadioButton* dole = nullptr;
         TZlatovirCelija* cell = nullptr;
-        // Only 0 and 1 move the direction buttons; otherwise anything but 0
-        // checks "Desno".
-        bool onlyZeroOrOneMovesDirection = false;
     };
 
     // What a page's controls hold: the boxes' colours, and 1 when "Desno"

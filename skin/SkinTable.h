@@ -126,20 +126,36 @@ constexpr TSkinRecord standardSkinRecord()
 }
 
 // One page of the editor: its title, the colours its paint routine takes
-// in that order, its direction, and the skin image it paints ("Ostalo" has
-// neither: its colours are only stored).
+// in that order, its direction, the skin image it paints and the preview
+// cell that shows it ("Ostalo" has none of these: its colours are only
+// stored). The window finds a page's controls by the field names: "cb" and
+// the colour's field, "rb" and the direction field for "Desno".
 struct SkinPage
 {
     const char* title; // its tab's caption, without the blank one caption ends in
     std::vector<TColor TSkinRecord::*> colours;
     std::uint8_t TSkinRecord::*direction = nullptr;
-    int image = -1; // in the order of the skin images
+    int image = -1;             // in the order of the skin images
+    const char* cell = nullptr; // the preview cell's component name
+    // Reading a file, only 0 and 1 move this page's direction buttons
+    // (another value keeps them); on the other pages anything but 0 is "Desno".
+    bool onlyZeroOrOneMovesDirection = false;
 };
 // The pages in the record's order: the question, the answer box normal,
 // selected, marked and correct, the confirmation box highlighted (YES) and
 // normal (NO), then "Ostalo".
 const std::vector<SkinPage>& skinPages();
 constexpr int OstaloPage = 7;
+
+// The name of the record's field at `member` ("PitanjeText").
+template <class T>
+const char* fieldName(T TSkinRecord::*member)
+{
+    for (const SkinField& field : skinFields())
+        if (const auto* candidate = std::get_if<T TSkinRecord::*>(&field.member); candidate && *candidate == member)
+            return field.name;
+    return nullptr;
+}
 
 // What one page holds: its colours in its paint routine's order, and its
 // direction where it has one.
