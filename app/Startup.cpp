@@ -7,6 +7,7 @@
 #include "skin/ZlatovirButtons.h"
 
 #include <QIcon>
+#include <QPixmap>
 
 #include <optional>
 
@@ -14,11 +15,14 @@ const QString ApplicationTitle = QStringLiteral(ZV_APPLICATION_TITLE);
 
 namespace {
 
+// The icon's pictures are read as the PNGs they are: an icon told only a
+// file name asks every picture-format plugin whether it can read it, which
+// loads them all at start-up.
 QIcon mainIcon()
 {
     QIcon icon;
     for (int size : {16, 32, 48})
-        icon.addFile(QStringLiteral(":/ICON/MAINICON_%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(QPixmap(QStringLiteral(":/ICON/MAINICON_%1.png").arg(size), "PNG"));
     return icon;
 }
 

@@ -4,8 +4,10 @@
 
 #include <QAbstractListModel>
 #include <QCoreApplication>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
 #include <QPainter>
 #include <QKeyEvent>
@@ -22,6 +24,7 @@ namespace {
 
 constexpr int ColorRole = Qt::UserRole;
 constexpr int ListItemHeight = 16;
+const QSize SwatchSize(16, 12);
 const QString CustomText = QStringLiteral("Custom...");
 
 QIcon drawSwatch(TColor color)
@@ -182,15 +185,49 @@ public:
 
 TColorBox::TColorBox(QWidget* parent) : QComboBox(parent)
 {
-    // The model first: the list view, made with the delegate, then takes it
-    // once instead of replacing an empty one.
+    // The drop-down list is made when it is first needed (see showPopup):
+    // twenty-odd boxes would otherwise build lists nobody has opened yet.
     setModel(new ColorListModel(this));
-    setItemDelegate(new ItemDelegate(this));
-    setIconSize(QSize(16, 12));
     // The wheel does not take the focus: it only steps a box that has it.
     setFocusPolicy(Qt::StrongFocus);
     setSelected(clBlack);
     connect(this, &QComboBox::activated, this, &TColorBox::onActivated);
+}
+
+// The list's items are 16 pixels high, as the layout gives them, with the
+// swatches at their size; the list takes both the first time it opens.
+// (QComboBox makes its list for either setting.)
+void TColorBox::showPopup()
+{
+    if (!dynamic_cast<ItemDelegate*>(itemDelegate())) {
+        setItemDelegate(new ItemDelegate(this));
+        setIconSize(SwatchSize);
+    }
+    QComboBox::showPopup();
+}
+
+// The closed box draws its swatch at the list's size without making the list.
+void TColorBox::initStyleOption(QStyleOptionComboBox* option) const
+{
+    QComboBox::initStyleOption(option);
+    option->iconSize = SwatchSize;
+}
+
+// QComboBox gives a new font to its drop-down list, making the list to do
+// so; a box is re-fonted while the window is built (its page joins the tab
+// control, then the layout's fonts become pixel sizes). A box whose list is
+// not made yet only forgets its measured size: the list, a child of the
+// box, takes the box's font when it is made.
+void TColorBox::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange && !findChild<QFrame*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const int length = minimumContentsLength();
+        setMinimumContentsLength(length + 1);
+        setMinimumContentsLength(length);
+        QWidget::changeEvent(event);
+        return;
+    }
+    QComboBox::changeEvent(event);
 }
 
 bool TColorBox::event(QEvent* event)

@@ -40,10 +40,14 @@ public:
     // The index of the named entry showing `color`, or -1.
     int namedIndexOf(TColor color) const;
 
+    void showPopup() override;
+
 Q_SIGNALS:
     void OnChange();
 
 protected:
+    void initStyleOption(QStyleOptionComboBox* option) const override;
+    void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;

@@ -43,20 +43,24 @@ private Q_SLOTS:
         QCOMPARE(box.colorAt(50), clSystemColor | 30);
         QCOMPARE(box.itemText(21 + 15), QStringLiteral("Button Face"));
         QVERIFY(!box.itemIcon(5).isNull());
+        box.showPopup();
         QCOMPARE(box.view()->sizeHintForRow(5), 16);
         QCOMPARE(box.Selected(), clBlack);
     }
 
     // Item widths are measured once and shared by every box: a box with a
-    // larger font must still get its items measured in that font.
+    // larger font (given before its list is made) must still get its items
+    // measured in that font.
     void listItemsAreMeasuredInEachBoxsFont()
     {
         TColorBox small;
+        small.showPopup();
         const int smallWidth = small.view()->sizeHintForColumn(0);
         QFont large = small.font();
         large.setPixelSize(40);
         TColorBox grown;
         grown.setFont(large);
+        grown.showPopup();
         QVERIFY(grown.view()->sizeHintForColumn(0) > smallWidth + 50);
         QCOMPARE(grown.view()->sizeHintForRow(5), 16);
         QCOMPARE(small.view()->sizeHintForColumn(0), smallWidth);
