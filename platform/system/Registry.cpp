@@ -282,6 +282,11 @@ void TRegistry::WriteString(const QString& name, const QString& value)
     const QByteArray key = name.toUtf8();
     Line line{key + '=' + iniStringValue(value), "General", key, iniStringValue(value)};
     if (const qsizetype existing = m_open->find(name); existing >= 0) {
+        // A value written as the file already holds it changes nothing, so
+        // that a close that changed nothing does not rewrite (and sync) the
+        // file.
+        if (m_open->lines[existing].text == line.text)
+            return;
         m_open->lines[existing] = line;
     } else {
         // After the last line of the General section, which is made first

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Writes the settings file by hand, as another program or an older editor
@@ -91,14 +93,18 @@ private Q_SLOTS:
         QCOMPARE(storedValue(QStringLiteral("Putanja")), QCoreApplication::applicationFilePath());
     }
 
+    // A close writes the folders; a file that already holds them is left as
+    // it is (not rewritten and synced again).
     void settingsAreWrittenAtEveryClose_data()
     {
         QTest::addColumn<bool>("modified");
         QTest::addColumn<MessageAnswer>("answer");
         QTest::addColumn<bool>("closed");
-        QTest::newRow("nothing changed") << false << MessageAnswer::Ok << true;
-        QTest::newRow("changes, not saved") << true << MessageAnswer::No << true;
-        QTest::newRow("changes, cancelled") << true << MessageAnswer::Cancel << false;
+        QTest::addColumn<QString>("folder"); // the open and save folders at the close
+        QTest::newRow("nothing changed") << false << MessageAnswer::Ok << true << "/from";
+        QTest::newRow("changes, not saved") << true << MessageAnswer::No << true << "/from";
+        QTest::newRow("changes, cancelled") << true << MessageAnswer::Cancel << false << "/from";
+        QTest::newRow("the folders as stored") << false << MessageAnswer::Ok << true << ".";
     }
 
     void settingsAreWrittenAtEveryClose()
@@ -106,18 +112,26 @@ private Q_SLOTS:
         QFETCH(bool, modified);
         QFETCH(MessageAnswer, answer);
         QFETCH(bool, closed);
+        QFETCH(QString, folder);
         editor.start();
+        const auto inode = [] {
+            struct stat st {};
+            return ::stat(QFile::encodeName(settingsFileName()).constData(), &st) == 0 ? st.st_ino : 0;
+        };
+        const auto before = inode();
         editor.w()->show();
         editor.w()->setModified(modified);
-        editor.w()->Document.setOpenDir(QStringLiteral("/from/open"));
-        editor.w()->Document.setSaveDir(QStringLiteral("/from/save"));
+        const QString openDir = folder == "." ? folder : folder + "/open", saveDir = folder == "." ? folder : folder + "/save";
+        editor.w()->Document.setOpenDir(openDir);
+        editor.w()->Document.setSaveDir(saveDir);
         if (modified)
             editor.fake().messageAnswers.push_back(answer);
         QCOMPARE(editor.w()->close(), closed);
         QCOMPARE(editor.w()->isVisible(), !closed);
         QCOMPARE(editor.fake().messages.size(), modified ? 1 : 0);
-        QCOMPARE(storedValue(QStringLiteral("OpenDir")), closed ? QStringLiteral("/from/open") : QStringLiteral("."));
-        QCOMPARE(storedValue(QStringLiteral("SaveDir")), closed ? QStringLiteral("/from/save") : QStringLiteral("."));
+        QCOMPARE(storedValue(QStringLiteral("OpenDir")), closed ? openDir : QStringLiteral("."));
+        QCOMPARE(storedValue(QStringLiteral("SaveDir")), closed ? saveDir : QStringLiteral("."));
+        QCOMPARE(inode() != before, closed && folder != ".");
     }
 
     void fileNamePartOfACaption_data()
