@@ -115,7 +115,8 @@ private:
     // Pixels [x0, x1) of row y; rows [y0, y1) of columns [x0, x1). Clipped.
     void fillSpan(int y, int x0, int x1, QRgb color);
     void fillBlock(int x0, int x1, int y0, int y1, QRgb color);
-    void drawTextLine(int x, int y, const QString& text);
+    // Draws one line of text at (x, y), its top; returns its width.
+    int drawTextLine(int x, int y, const QString& text);
 
     QImage* m_image;
     QPoint m_penPos;

@@ -110,7 +110,7 @@ QStringList layoutLines(const QFontMetrics& fm, const QString& text, int width, 
 
 } // namespace
 
-void TCanvas::drawTextLine(int x, int y, const QString& text)
+int TCanvas::drawTextLine(int x, int y, const QString& text)
 {
     const QFont font = Font.toQFont();
     const QFontMetrics fm(font);
@@ -118,20 +118,19 @@ void TCanvas::drawTextLine(int x, int y, const QString& text)
     if (Brush.Style == bsSolid)
         fillBlock(x, x + lineWidth(fm, text), y, y + lm.height(), resolveColor(Brush.Color));
     if (text.isEmpty())
-        return;
+        return 0;
     QPainter painter(m_image);
     painter.setFont(font);
     painter.setPen(QColor::fromRgb(resolveColor(Font.Color)));
     const int baseline = y + lm.ascent;
-    forEachTabPiece(fm, text, [&](int offset, const QString& piece) {
+    return forEachTabPiece(fm, text, [&](int offset, const QString& piece) {
         painter.drawText(QPoint(x + offset, baseline), piece);
     });
 }
 
 void TCanvas::TextOut(int x, int y, const QString& text)
 {
-    drawTextLine(x, y, text);
-    m_penPos = QPoint(x + TextWidth(text), y);
+    m_penPos = QPoint(x + drawTextLine(x, y, text), y);
 }
 
 int TCanvas::TextWidth(const QString& text) const
