@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "Identity.h"
+#include "app/DesktopBus.h"
 #include "app/Unit1.h"
 #include "app/Unit3.h"
 #include "platform/raster/Jpeg.h"
@@ -61,7 +62,8 @@ TfrmAbout* EditorSession::frmAbout() const
 
 // The editor takes no command line, the toolkit's own options included: the
 // application object is given the program's name alone. The window system
-// still comes from the environment the toolkit reads.
+// still comes from the environment the toolkit reads. Files reach it from
+// its own dialogs, drops, and the desktop's bus.
 int runEditor(int argc, char** argv)
 {
     static char fallbackName[] = "zlatovir-vedu-dozezi";
@@ -72,7 +74,9 @@ int runEditor(int argc, char** argv)
     std::optional<EditorSession> session;
     if (!TApplication::guard([&] { session.emplace(app); }))
         return 1;
+    std::optional<DesktopBus> bus(std::in_place, *session->frmMain(), QStringLiteral(ZV_APPLICATION_ID));
     app.Run();
+    bus.reset();
     session.reset();
     return 0;
 }

@@ -165,12 +165,11 @@ QString TfrmMain::pageTitle(int page)
 std::optional<QStringList> TfrmMain::droppedFiles(const QMimeData* data)
 {
     QStringList files;
-    for (QUrl url : data->urls()) {
-        if (url.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
-            url.setHost(QString());
-        if (!url.isLocalFile() || !url.host().isEmpty())
+    for (const QUrl& url : data->urls()) {
+        const std::optional<QString> file = localFileOf(url);
+        if (!file)
             return std::nullopt;
-        files << url.toLocalFile();
+        files << *file;
     }
     if (files.isEmpty())
         return std::nullopt;
@@ -206,19 +205,20 @@ void TfrmMain::dragMoveEvent(QDragMoveEvent* event)
 // that the file manager never waits on a box.
 void TfrmMain::dropEvent(QDropEvent* event)
 {
-    if (!acceptAsCopy(event))
-        return;
-    const QStringList files = *droppedFiles(event->mimeData());
+    if (acceptAsCopy(event))
+        openHanded(*droppedFiles(event->mimeData()), QStringLiteral("Prevlačenjem se otvara jedna SKIN datoteka (.kvz)."));
+}
+
+void TfrmMain::openHanded(const QStringList& files, const QString& refusal)
+{
     QMetaObject::invokeMethod(
         this,
-        [this, files] {
+        [this, files, refusal] {
             TApplication::guard([&] {
                 if (files.size() == 1 && files.first().endsWith(QStringLiteral(".kvz"), Qt::CaseInsensitive))
                     Document.openFile(files.first());
                 else
-                    Application()->prompts().MessageBox(
-                        QStringLiteral("Prevlačenjem se otvara jedna SKIN datoteka (.kvz)."), RefusalCaption,
-                        MessageKind::Error);
+                    Application()->prompts().MessageBox(refusal, RefusalCaption, MessageKind::Error);
             });
         },
         Qt::QueuedConnection);

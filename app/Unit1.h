@@ -147,6 +147,12 @@ public:
     // The history of the user's edits (undo and redo).
     EditHistory& history() { return *m_history; }
 
+    // Files handed to the window from outside (dropped, or sent by the
+    // desktop): one .kvz file opens as Open does, anything else is answered
+    // with `refusal`. Either happens from the event loop, after whoever
+    // handed them has had its answer.
+    void openHanded(const QStringList& files, const QString& refusal);
+
     // Cuts the seven preview cells to the panel shapes.
     void ShapePreviews();
     // The preview area as the window shows it: 800 x 191 pixels of the client

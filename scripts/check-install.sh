@@ -27,6 +27,37 @@ works() { # bin-dir
   [ "$(stat -c %s "$scratch/probe.kvz")" = 205 ] || fail "$1/kvztool wrote no 205-byte skin"
 }
 
+# The desktop's way in: a private session bus that finds services in
+# <data-dir> starts the editor through its service file, without arguments,
+# when a file manager's call to Open arrives, and the editor opens the skin.
+# A trace of the bus and what it starts shows both.
+id=org.example.ZlatovirVeduDozezi
+opens_through_the_bus() { # data-dir bin-dir
+  local skin=$scratch/bus-probe.kvz trace=$scratch/bus.trace address=$scratch/bus.address pid=$scratch/bus.pid
+  rm -f "$skin" "$trace" "$address" "$pid"
+  "$2/kvztool" new "$skin"
+  grep -qx "Exec=$2/zlatovir-vedu-dozezi" "$1/dbus-1/services/$id.service" || fail "no service file for $id in $1"
+  XDG_DATA_DIRS=$1 QT_QPA_PLATFORM=offscreen HOME=$scratch timeout 30 strace -f -qq -s 4096 -o "$trace" -e trace=execve,openat \
+    dbus-daemon --session --nofork --print-address=3 --print-pid=4 3>"$address" 4>"$pid" &
+  local tracer=$!
+  for _ in $(seq 50); do [ -s "$address" ] && [ -s "$pid" ] && break; sleep 0.1; done
+  DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$address") gdbus call --session --dest "$id" \
+    --object-path "/${id//.//}" --method org.freedesktop.Application.Open "['file://$skin']" '{}' > /dev/null \
+    || fail "the bus did not start the editor from $1"
+  local opened=no
+  for _ in $(seq 50); do
+    grep -q "openat(.*\"$skin\", O_RDONLY" "$trace" && { opened=yes; break; }
+    sleep 0.1
+  done
+  local editor
+  editor=$(sed -n "s|^\([0-9]*\) execve(\"$2/zlatovir-vedu-dozezi\", \\[\"$2/zlatovir-vedu-dozezi\"\\].*|\1|p" "$trace")
+  [ -n "$editor" ] && kill "$editor"
+  kill "$(cat "$pid")"
+  wait "$tracer" || true
+  [ -n "$editor" ] || fail "the bus did not start $2/zlatovir-vedu-dozezi without arguments"
+  [ "$opened" = yes ] || fail "the editor started by the bus did not open the skin"
+}
+
 # What is on the system outside the package database, one path a line.
 snapshot() {
   find /usr /etc /opt /var/lib -xdev \
@@ -49,6 +80,9 @@ snapshot > "$before"
 dpkg -i "$deb" > /dev/null
 works /usr/bin
 [ -f /usr/share/mime/application/x-kvz-skin.xml ] || fail "the MIME database does not know .kvz files"
+grep -q "$id.desktop" <<<"$(XDG_DATA_DIRS=/usr/share gio mime application/x-kvz-skin)" \
+  || fail "the desktop does not offer the editor for .kvz files"
+opens_through_the_bus /usr/share /usr/bin
 grep -q '/usr/share/icons/hicolor/scalable/apps/' <<<"$(dpkg -L "$package")" || fail "no scalable icon installed"
 apt-get purge -y "$package" > /dev/null
 dpkg-query -W "$package" > /dev/null 2>&1 && fail "$package is still known to dpkg after purge"
@@ -67,6 +101,7 @@ cmake --install "$build" --prefix "$local_prefix" > /dev/null
 update-mime-database "$local_prefix/share/mime"
 works "$local_prefix/bin"
 [ -f "$local_prefix/share/mime/application/x-kvz-skin.xml" ] || fail "the ~/.local MIME database does not know .kvz files"
+opens_through_the_bus "$local_prefix/share" "$local_prefix/bin"
 # The README's removal: every file the install wrote, then the MIME refresh.
 xargs -d '\n' rm -f < "$build/install_manifest.txt"
 update-mime-database "$local_prefix/share/mime"

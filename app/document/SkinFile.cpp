@@ -167,6 +167,15 @@ QString directoryPart(const QString& path)
     return QFileInfo(absoluteCleanPath(path)).absolutePath();
 }
 
+std::optional<QString> localFileOf(QUrl url)
+{
+    if (url.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        url.setHost(QString());
+    if (!url.isLocalFile() || !url.host().isEmpty())
+        return std::nullopt;
+    return url.toLocalFile();
+}
+
 void applySkinRecord(const TSkinRecord& record, SkinPages& pages)
 {
     for (size_t page = 0; page < skinPages().size(); ++page)

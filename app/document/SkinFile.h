@@ -8,8 +8,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QUrl>
 
 #include <cstdint>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -82,6 +84,10 @@ QString absoluteCleanPath(const QString& path);
 // The absolute folder a path lies in: no trailing separator, except for a
 // root ("/").
 QString directoryPart(const QString& path);
+
+// The file a URL names on this computer: a "file:" URL with no host or
+// "localhost"; nothing for anything else.
+std::optional<QString> localFileOf(QUrl url);
 
 // What a loaded record is put into: a page of the skin table takes its
 // values as that page's set-page operation puts them into its controls.

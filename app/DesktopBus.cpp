@@ -1,0 +1,125 @@
+#include "app/DesktopBus.h"
+
+#include "app/Unit1.h"
+#include "app/document/SkinFile.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusContext>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+#include <QVariantMap>
+
+#include <functional>
+
+namespace {
+
+// The refusal of what the bus hands over that is not a skin on this computer.
+const QString BusRefusal = QStringLiteral("Otvara se samo SKIN datoteka (.kvz) sa ovog računara.");
+
+// While a modal box or dialog is open, what the desktop asks waits for it to
+// close: a question must never open inside another one.
+void whenNothingModal(QObject* context, std::function<void()> action)
+{
+    if (!QApplication::activeModalWidget()) {
+        action();
+        return;
+    }
+    QTimer::singleShot(200, context, [context, action = std::move(action)]() mutable {
+        whenNothingModal(context, std::move(action));
+    });
+}
+
+} // namespace
+
+// The exported object. Its scriptable slots are the interface's methods;
+// the bus gets its answer before any box is shown.
+class DesktopApplication : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+
+public:
+    explicit DesktopApplication(TfrmMain& window) : m_window(&window) {}
+
+public Q_SLOTS:
+    Q_SCRIPTABLE void Activate(const QVariantMap& platformData) { bringForward(platformData); }
+
+    Q_SCRIPTABLE void Open(const QStringList& uris, const QVariantMap& platformData)
+    {
+        bringForward(platformData);
+        QStringList skin;
+        for (const QString& uri : uris) {
+            const std::optional<QString> file = localFileOf(QUrl(uri));
+            if (file && file->endsWith(QStringLiteral(".kvz"), Qt::CaseInsensitive)) {
+                skin << *file;
+                break;
+            }
+        }
+        whenNothingModal(this, [window = m_window, skin] {
+            if (window)
+                window->openHanded(skin, BusRefusal);
+        });
+    }
+
+    Q_SCRIPTABLE void ActivateAction(const QString& actionName, [[maybe_unused]] const QVariantList& parameter,
+                                     [[maybe_unused]] const QVariantMap& platformData)
+    {
+        sendErrorReply(QDBusError::NotSupported, QStringLiteral("The editor has no action \"%1\".").arg(actionName));
+    }
+
+private:
+    // The window to the front, restored if minimized; an activation token
+    // from the desktop lets it take the focus where the window system asks
+    // for one.
+    void bringForward(const QVariantMap& platformData)
+    {
+        if (!m_window)
+            return;
+        const QString token = platformData.value(QStringLiteral("activation-token")).toString();
+        if (!token.isEmpty())
+            qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+        m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+        m_window->show();
+        m_window->raise();
+        m_window->activateWindow();
+    }
+
+    QPointer<TfrmMain> m_window;
+};
+
+DesktopBus::DesktopBus(TfrmMain& window, const QString& applicationId)
+    : m_id(applicationId), m_application(new DesktopApplication(window))
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface())
+        return;
+    // The object first, so that a call sent as soon as the name appears
+    // (the desktop starting the editor to open a file) finds it.
+    if (!bus.registerObject(objectPath(m_id), m_application, QDBusConnection::ExportScriptableSlots))
+        return;
+    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply = bus.interface()->registerService(
+        m_id, QDBusConnectionInterface::DontQueueService, QDBusConnectionInterface::DontAllowReplacement);
+    m_registered = reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered;
+    if (!m_registered)
+        bus.unregisterObject(objectPath(m_id));
+}
+
+DesktopBus::~DesktopBus()
+{
+    if (m_registered) {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        bus.unregisterObject(objectPath(m_id));
+        bus.interface()->unregisterService(m_id);
+    }
+    delete m_application;
+}
+
+QString DesktopBus::objectPath(const QString& applicationId)
+{
+    return QLatin1Char('/') + QString(applicationId).replace(QLatin1Char('.'), QLatin1Char('/')).replace(QLatin1Char('-'), QLatin1Char('_'));
+}
+
+#include "DesktopBus.moc"
