@@ -10,7 +10,9 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 package=zlatovir-vedu-dozezi
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+installed=no
+# A failed check takes the package away again, so that the next run starts clean.
+trap '[ "$installed" = yes ] && apt-get purge -y "$package" > /dev/null; rm -rf "$scratch"' EXIT
 export XDG_RUNTIME_DIR=$scratch/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
@@ -50,7 +52,7 @@ opens_through_the_bus() { # data-dir bin-dir
     sleep 0.1
   done
   local editor
-  editor=$(sed -n "s|^\([0-9]*\) execve(\"$2/zlatovir-vedu-dozezi\", \\[\"$2/zlatovir-vedu-dozezi\"\\].*|\1|p" "$trace")
+  editor=$(sed -n "s|^\([0-9]*\) *execve(\"$2/zlatovir-vedu-dozezi\", \\[\"$2/zlatovir-vedu-dozezi\"\\].*|\1|p" "$trace")
   [ -n "$editor" ] && kill "$editor"
   kill "$(cat "$pid")"
   wait "$tracer" || true
@@ -78,6 +80,7 @@ dpkg-query -W "$package" > /dev/null 2>&1 && fail "$package is already installed
 before=$scratch/before
 snapshot > "$before"
 dpkg -i "$deb" > /dev/null
+installed=yes
 works /usr/bin
 [ -f /usr/share/mime/application/x-kvz-skin.xml ] || fail "the MIME database does not know .kvz files"
 grep -q "$id.desktop" <<<"$(XDG_DATA_DIRS=/usr/share gio mime application/x-kvz-skin)" \
@@ -85,6 +88,7 @@ grep -q "$id.desktop" <<<"$(XDG_DATA_DIRS=/usr/share gio mime application/x-kvz-
 opens_through_the_bus /usr/share /usr/bin
 grep -q '/usr/share/icons/hicolor/scalable/apps/' <<<"$(dpkg -L "$package")" || fail "no scalable icon installed"
 apt-get purge -y "$package" > /dev/null
+installed=no
 dpkg-query -W "$package" > /dev/null 2>&1 && fail "$package is still known to dpkg after purge"
 ls /var/lib/dpkg/info/"$package".* > /dev/null 2>&1 && fail "dpkg still keeps files of $package"
 if ! diff -u "$before" <(snapshot) > "$scratch/left"; then
