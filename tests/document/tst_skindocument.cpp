@@ -93,6 +93,14 @@ bool writeAll(const QString& name, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+// The working folder changed for a scope (relative names are taken from it).
+struct WorkingFolder
+{
+    const QString was = QDir::currentPath();
+    explicit WorkingFolder(const QString& folder) { QDir::setCurrent(folder); }
+    ~WorkingFolder() { QDir::setCurrent(was); }
+};
+
 // What lies at a path, links not followed, for "nothing was replaced".
 QString describe(const QString& path)
 {
@@ -158,8 +166,9 @@ private Q_SLOTS:
 
     // Each command from an untitled, changed skin, answered every way: the
     // name, the flag, the caption, the folders, what the view shows and what
-    // was written. "a" is a new name, "b.kvz" a skin, "short.kvz" too short
-    // to be one, "dir.kvz" a folder; "-" cancels a dialog.
+    // was written. "a" is a new name, "b.kvz" a skin (beside a file "b"),
+    // "short.kvz" too short to be one, "dir.kvz" a folder; "-" cancels a
+    // dialog. Names come relative, as typed, and are kept absolute and clean.
     void commands_data()
     {
         QTest::addColumn<QString>("command");
@@ -180,7 +189,8 @@ private Q_SLOTS:
                                               << false << "error";
         QTest::newRow("Open, Da, saved, open cancelled") << "open" << L{MessageAnswer::Yes} << QStringList{"a", "-"} << "a.kvz"
                                                          << false << 0 << true << "";
-        QTest::newRow("Open, Ne, loaded") << "open" << L{MessageAnswer::No} << QStringList{"b.kvz"} << "b.kvz" << false << 2 << false << "";
+        QTest::newRow("Open, Ne, loaded") << "open" << L{MessageAnswer::No} << QStringList{"dir.kvz/../b.kvz"} << "b.kvz" << false << 2
+                                          << false << "";
         QTest::newRow("Open, Ne, file refused") << "open" << L{MessageAnswer::No} << QStringList{"short.kvz"} << untitled << true << 0
                                                 << false << "Datoteka nije ispravna SKIN datoteka.";
         QTest::newRow("Open, Otkazi") << "open" << L{MessageAnswer::Cancel} << QStringList{} << untitled << true << 0 << false << "";
@@ -188,6 +198,10 @@ private Q_SLOTS:
         QTest::newRow("Save, saved") << "save" << L{} << QStringList{"a"} << "a.kvz" << false << 0 << true << "";
         QTest::newRow("Save as over b.kvz, Ne") << "saveAs" << L{MessageAnswer::No} << QStringList{"b"} << untitled << true << 0
                                                 << false << "";
+        QTest::newRow("Save as over b.kvz, Da") << "saveAs" << L{MessageAnswer::Yes} << QStringList{"./b"} << "b.kvz" << false
+                                                << 0 << false << "";
+        QTest::newRow("Save as b.kvz typed so, Da") << "saveAs" << L{MessageAnswer::Yes} << QStringList{"b.kvz"} << "b.kvz"
+                                                    << false << 0 << false << "";
         QTest::newRow("Save as, save failed") << "saveAs" << L{} << QStringList{"dir.kvz"} << untitled << true << 0
                                               << false << "error";
         QTest::newRow("Save as into a missing folder") << "saveAs" << L{} << QStringList{"none/a"} << untitled << true << 0
@@ -225,22 +239,24 @@ private Q_SLOTS:
         QFETCH(QString, outcome);
 
         QTemporaryDir dir;
+        const WorkingFolder working(dir.path());
         QDir(dir.path()).mkpath("dir.kvz");
         QVERIFY(writeAll(dir.filePath("b.kvz"), encodeSkinFile(stored())));
+        QVERIFY(writeAll(dir.filePath("b"), "bare"));
         QVERIFY(writeAll(dir.filePath("short.kvz"), "Tavrin"));
-        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo.kvz")).constData(), 0600), 0);
+        QCOMPARE(::mkfifo("fifo.kvz", 0600), 0);
 
         Session session;
         auto& [prompts, openDialog, saveDialog, view, document] = session;
         saveDialog.Options = FileDialogOption::OverwritePrompt;
-        document.setOpenDir(dir.path());
-        document.setSaveDir(dir.path());
+        document.setOpenDir(QStringLiteral("/o"));
+        document.setSaveDir(QStringLiteral("/s"));
         view.shown = edited();
         document.setModified(true);
         prompts.messageAnswers.assign(answers.begin(), answers.end());
-        const QString dropped = command == "drop" ? dir.filePath(names.takeLast()) : QString();
+        const QString dropped = command == "drop" ? names.takeLast() : QString();
         for (const QString& n : names)
-            prompts.fileAnswers.push_back(n == "-" ? std::nullopt : std::optional(dir.filePath(n)));
+            prompts.fileAnswers.push_back(n == "-" ? std::nullopt : std::optional(n));
 
         QString result;
         try {
@@ -270,6 +286,9 @@ private Q_SLOTS:
             QCOMPARE(prompts.messages[0].text, QStringLiteral("Da li zelite prvo da sacuvate promene?"));
             QCOMPARE(prompts.messages[0].kind, MessageKind::YesNoCancel);
         }
+        // Replacing is asked once, about the name that will be written.
+        if (!answers.isEmpty() && command == "saveAs")
+            QCOMPARE(prompts.messages[0].text, QStringLiteral("Datoteka \"b.kvz\" vec postoji. Da li zelite da je zamenite?"));
         QCOMPARE(document.currentFileName(), name == NewSkinFileName ? name : dir.filePath(name));
         QCOMPARE(document.isModified(), modified);
         if (!view.caption.isEmpty() || name != NewSkinFileName)
@@ -277,11 +296,15 @@ private Q_SLOTS:
         const TSkinRecord expectedShown = shown == 0 ? edited() : shown == 1 ? standardSkinRecord() : stored();
         QCOMPARE(encodeSkinRecord(view.shown), encodeSkinRecord(expectedShown));
         QCOMPARE(readAll(dir.filePath("a.kvz")), wroteA ? encodeSkinFile(edited()) : QByteArray());
-        QCOMPARE(readAll(dir.filePath("b.kvz")), encodeSkinFile(stored()));
-        if ((command == "open" && !names.isEmpty() && names.last() != "-") || (command == "drop" && answers != L{MessageAnswer::Cancel}))
-            QCOMPARE(document.openDir(), dir.path());
+        const bool replaced = command == "saveAs" && answers == L{MessageAnswer::Yes};
+        QCOMPARE(readAll(dir.filePath("b.kvz")), encodeSkinFile(replaced ? edited() : stored()));
+        QCOMPARE(readAll(dir.filePath("b")), QByteArray("bare"));
+        const bool opened = (command == "open" && !names.isEmpty() && names.last() != "-")
+                            || (command == "drop" && answers != L{MessageAnswer::Cancel});
+        QCOMPARE(document.openDir(), opened ? dir.path() : QStringLiteral("/o"));
+        QCOMPARE(document.saveDir(), wroteA || replaced ? dir.path() : QStringLiteral("/s"));
         if (outcome == "error")
-            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"b.kvz", "short.kvz"}));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"b", "b.kvz", "short.kvz"}));
     }
 
     // The name a save writes: ".kvz" added unless the name ends in it, in
@@ -320,11 +343,11 @@ private Q_SLOTS:
 
     // Any 29 header bytes; versions 0 to 10 read with one layout, a longer
     // file to its 205th byte. A newer version or a file too short is refused
-    // with its message, a missing file silently; neither changes anything.
+    // with its message and changes nothing (a missing file: the commands).
     void loading_data()
     {
-        QTest::addColumn<QByteArray>("bytes"); // "-": no file
-        QTest::addColumn<QString>("message");  // empty: loaded, unless missing
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message"); // empty: loaded
         const QByteArray good = encodeSkinFile(stored());
         const auto withVersion = [&](int v) { return good.left(29) + char(v) + good.mid(30); };
         const QString newer = QStringLiteral("Datoteka je kreirana u novijoj verziji VEDU Dozezi-a.");
@@ -340,7 +363,6 @@ private Q_SLOTS:
         QTest::newRow("30 bytes") << good.left(30) << broken;
         QTest::newRow("204 bytes") << good.left(204) << broken;
         QTest::newRow("30 bytes of a newer version") << withVersion(11).left(30) << newer;
-        QTest::newRow("missing") << QByteArray("-") << QString();
     }
 
     void loading()
@@ -349,13 +371,12 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QTemporaryDir dir;
         const QString name = dir.filePath("in.kvz");
-        if (bytes != "-")
-            QVERIFY(writeAll(name, bytes));
+        QVERIFY(writeAll(name, bytes));
         Session session;
         auto& [prompts, openDialog, saveDialog, view, document] = session;
         view.shown = edited();
         const bool loaded = document.LoadFromFile(name);
-        QCOMPARE(loaded, message.isEmpty() && bytes != "-");
+        QCOMPARE(loaded, message.isEmpty());
         QCOMPARE(prompts.messages.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty()) {
             QCOMPARE(prompts.messages[0].caption, QStringLiteral("Greska"));
@@ -365,76 +386,6 @@ private Q_SLOTS:
         QCOMPARE(encodeSkinRecord(view.shown), encodeSkinRecord(loaded ? stored() : edited()));
         QCOMPARE(document.currentFileName(), loaded ? name : NewSkinFileName);
         QCOMPARE(view.caption, loaded ? QStringLiteral("Zlatovir VODU Editor [ in.kvz ]") : QString());
-    }
-
-    // The dialog never asks; the document asks exactly once about the name
-    // it will write, whether ".kvz" was typed or added.
-    void replaceQuestionAboutTheWrittenName_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("bareNameExists");
-        QTest::addColumn<MessageAnswer>("answer");
-        QTest::newRow("completed, Yes replaces") << "postoji" << false << MessageAnswer::Yes;
-        QTest::newRow("completed, No saves nothing") << "postoji" << false << MessageAnswer::No;
-        QTest::newRow("typed with the extension") << "postoji.kvz" << false << MessageAnswer::Yes;
-        QTest::newRow("both names exist") << "postoji" << true << MessageAnswer::No;
-    }
-
-    void replaceQuestionAboutTheWrittenName()
-    {
-        QFETCH(QString, typed);
-        QFETCH(bool, bareNameExists);
-        QFETCH(MessageAnswer, answer);
-        QTemporaryDir dir;
-        QVERIFY(writeAll(dir.filePath("postoji.kvz"), "old"));
-        if (bareNameExists)
-            QVERIFY(writeAll(dir.filePath("postoji"), "bare"));
-        Session session;
-        auto& [prompts, openDialog, saveDialog, view, document] = session;
-        saveDialog.Options = FileDialogOption::OverwritePrompt;
-        view.shown = edited();
-        document.setModified(true);
-        prompts.fileAnswers = {dir.filePath(typed)};
-        prompts.messageAnswers = {answer};
-        document.saveAs();
-        QCOMPARE(prompts.messages.size(), 1);
-        QCOMPARE(prompts.messages[0].text, QStringLiteral("Datoteka \"postoji.kvz\" vec postoji. Da li zelite da je zamenite?"));
-        const bool replaced = answer == MessageAnswer::Yes;
-        QCOMPARE(readAll(dir.filePath("postoji.kvz")), replaced ? encodeSkinFile(edited()) : QByteArray("old"));
-        if (bareNameExists)
-            QCOMPARE(readAll(dir.filePath("postoji")), QByteArray("bare"));
-        QCOMPARE(document.currentFileName(), replaced ? dir.filePath("postoji.kvz") : NewSkinFileName);
-        QCOMPARE(document.isModified(), !replaced);
-        QCOMPARE(document.saveDir(), replaced ? dir.path() : QStringLiteral("."));
-    }
-
-    // Names the dialogs return relative come out absolute and clean, and so
-    // do the folders remembered from them.
-    void relativeNamesBecomeAbsolute_data()
-    {
-        QTest::addColumn<bool>("open");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("save as") << false << "./sub/../sub/y" << "sub/y.kvz";
-        QTest::newRow("open") << true << "sub/./b.kvz" << "sub/b.kvz";
-    }
-
-    void relativeNamesBecomeAbsolute()
-    {
-        QFETCH(bool, open);
-        QFETCH(QString, typed);
-        QFETCH(QString, written);
-        QTemporaryDir dir;
-        QDir(dir.path()).mkpath("sub");
-        QVERIFY(writeAll(dir.filePath("sub/b.kvz"), encodeSkinFile(stored())));
-        Session session;
-        const QString working = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        session.prompts.fileAnswers = {typed};
-        open ? session.document.open() : session.document.saveAs();
-        QDir::setCurrent(working);
-        QCOMPARE(session.document.currentFileName(), dir.filePath(written));
-        QCOMPARE(open ? session.document.openDir() : session.document.saveDir(), dir.filePath("sub"));
     }
 
     void directoryPartOfAPath_data()
