@@ -91,14 +91,14 @@ private:
 };
 
 DesktopBus::DesktopBus(TfrmMain& window, const QString& applicationId)
-    : m_id(applicationId), m_application(new DesktopApplication(window))
+    : m_id(applicationId), m_application(std::make_unique<DesktopApplication>(window))
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface())
         return;
     // The object first, so that a call sent as soon as the name appears
     // (the desktop starting the editor to open a file) finds it.
-    if (!bus.registerObject(objectPath(m_id), m_application, QDBusConnection::ExportScriptableSlots))
+    if (!bus.registerObject(objectPath(m_id), m_application.get(), QDBusConnection::ExportScriptableSlots))
         return;
     const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply = bus.interface()->registerService(
         m_id, QDBusConnectionInterface::DontQueueService, QDBusConnectionInterface::DontAllowReplacement);
@@ -114,7 +114,6 @@ DesktopBus::~DesktopBus()
         bus.unregisterObject(objectPath(m_id));
         bus.interface()->unregisterService(m_id);
     }
-    delete m_application;
 }
 
 QString DesktopBus::objectPath(const QString& applicationId)

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class TfrmMain;
 class DesktopApplication;
 
@@ -31,6 +33,6 @@ public:
 
 private:
     QString m_id;
-    DesktopApplication* m_application;
+    std::unique_ptr<DesktopApplication> m_application;
     bool m_registered = false;
 };

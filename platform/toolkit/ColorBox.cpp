@@ -186,7 +186,7 @@ public:
 TColorBox::TColorBox(QWidget* parent) : QComboBox(parent)
 {
     // The drop-down list is made when it is first needed (see showPopup):
-    // twenty-odd boxes would otherwise build lists nobody has opened yet.
+    // the window's 38 boxes would otherwise build lists nobody has opened.
     setModel(new ColorListModel(this));
     // The wheel does not take the focus: it only steps a box that has it.
     setFocusPolicy(Qt::StrongFocus);
