@@ -244,3 +244,26 @@ QRect TPageControl::tabArea(int index) const
     const std::vector<QRect> areas = m_tabs->areas();
     return index >= 0 && size_t(index) < areas.size() ? areas[size_t(index)] : QRect();
 }
+
+// The pane's frame, drawn by the style in bands of rows. Qt's raster engine
+// hands a fill of 96 spans or more (one span a row for each upright line) to
+// worker threads and waits for them; the frame's outlines, as tall as the
+// pane, would start threads at the first paint and wait on them at every
+// repaint. A band's outlines stay under that, and clipping to bands leaves
+// every pixel as the style draws it.
+void TPageControl::paintEvent(QPaintEvent* event)
+{
+    if (documentMode()) {
+        QTabWidget::paintEvent(event);
+        return;
+    }
+    constexpr int Band = 40; // rows: two outlines of two upright lines, under 96 spans each
+    QStyleOptionTabWidgetFrame frame;
+    initStyleOption(&frame);
+    frame.rect = style()->subElementRect(QStyle::SE_TabWidgetTabPane, &frame, this);
+    QStylePainter painter(this);
+    for (int y = frame.rect.top(); y <= frame.rect.bottom(); y += Band) {
+        painter.setClipRect(QRect(frame.rect.left(), y, frame.rect.width(), Band));
+        painter.drawPrimitive(QStyle::PE_FrameTabWidget, frame);
+    }
+}

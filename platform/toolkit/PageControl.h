@@ -26,6 +26,9 @@ public:
     // Where tab `index` is shown, in the tab bar's coordinates.
     QRect tabArea(int index) const;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     PageTabBar* m_tabs;
 };

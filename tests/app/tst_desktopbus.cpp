@@ -30,7 +30,8 @@ class TestDesktopBus : public QObject
                                                               QStringLiteral("org.freedesktop.Application"), method);
         message.setArguments(arguments);
         QDBusPendingCall pending = QDBusConnection(QStringLiteral("client")).asyncCall(message);
-        QTest::qWaitFor([&] { return pending.isFinished(); });
+        if (!QTest::qWaitFor([&] { return pending.isFinished(); }))
+            return QDBusMessage::createError(QStringLiteral("test.Timeout"), method);
         return pending.reply();
     }
 
