@@ -1,6 +1,7 @@
 #include "platform/raster/Graphics.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
 #include <QRawFont>
@@ -8,6 +9,7 @@
 #include <QtEndian>
 
 #include <cmath>
+#include <unordered_map>
 
 namespace {
 
@@ -23,66 +25,113 @@ struct LineMetrics
     int height() const { return ascent + descent; }
 };
 
-LineMetrics lineMetrics(const QFont& font)
+LineMetrics readLineMetrics(const QFont& font)
 {
-    static QHash<QString, LineMetrics> cache;
-    const QString key = font.key();
-    if (auto it = cache.constFind(key); it != cache.constEnd())
-        return *it;
-    LineMetrics m{};
     const QRawFont raw = QRawFont::fromFont(font);
     const QByteArray os2 = raw.isValid() ? raw.fontTable("OS/2") : QByteArray();
     const int pixels = font.pixelSize();
     if (os2.size() >= 78 && raw.unitsPerEm() > 0 && pixels > 0) {
         const auto* table = reinterpret_cast<const uchar*>(os2.constData());
         const double scale = pixels / raw.unitsPerEm();
-        m.ascent = int(std::lround(qFromBigEndian<quint16>(table + 74) * scale));
-        m.descent = int(std::lround(qFromBigEndian<quint16>(table + 76) * scale));
-    } else {
-        const QFontMetrics fm(font);
-        m = {fm.ascent(), fm.descent()};
+        return {int(std::lround(qFromBigEndian<quint16>(table + 74) * scale)),
+                int(std::lround(qFromBigEndian<quint16>(table + 76) * scale))};
     }
-    cache.insert(key, m);
-    return m;
+    const QFontMetrics fm(font);
+    return {fm.ascent(), fm.descent()};
 }
 
-// Tab stops lie every eight average character widths.
-int tabWidth(const QFontMetrics& fm)
+// What measuring a font's text found, kept: laying a line out to measure it
+// costs far more than looking its width up, and the same lines are measured
+// over and over (a centred line to place it and again as it is drawn, each
+// candidate line of a word break, a preview cell's caption at every
+// repaint). Forgotten when the font database changes, since a font may then
+// resolve to another face. The texts are the program's own and few; the
+// widths start over should they ever grow many. Text is measured on the
+// user-interface thread only.
+struct KnownMeasures
 {
-    return std::max(1, 8 * fm.averageCharWidth());
+    LineMetrics lines;
+    QHash<QString, int> widths;
+};
+
+struct FontHash
+{
+    size_t operator()(const QFont& font) const noexcept { return qHash(font); }
+};
+
+KnownMeasures& knownMeasures(const QFont& font)
+{
+    static std::unordered_map<QFont, KnownMeasures, FontHash> known;
+    static bool watching = false;
+    if (!watching && qGuiApp) {
+        QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, [] { known.clear(); });
+        watching = true;
+    }
+    auto it = known.find(font);
+    if (it == known.end())
+        it = known.emplace(font, KnownMeasures{readLineMetrics(font), {}}).first;
+    return it->second;
 }
+
+// One font's measures: its metrics, and the widths of its texts.
+class Measure
+{
+public:
+    explicit Measure(const QFont& font) : m_fm(font), m_known(knownMeasures(font)) {}
+
+    const LineMetrics& lines() const { return m_known.lines; }
+
+    int advance(const QString& text) const
+    {
+        constexpr qsizetype ManyTexts = 4096;
+        if (auto it = m_known.widths.constFind(text); it != m_known.widths.constEnd())
+            return *it;
+        if (m_known.widths.size() >= ManyTexts)
+            m_known.widths.clear();
+        const int width = m_fm.horizontalAdvance(text);
+        m_known.widths.insert(text, width);
+        return width;
+    }
+
+    // Tab stops lie every eight average character widths.
+    int tabWidth() const { return std::max(1, 8 * m_fm.averageCharWidth()); }
+
+private:
+    QFontMetrics m_fm;
+    KnownMeasures& m_known;
+};
 
 // Walks a line's pieces between tabs: each piece starts at its offset, a tab
 // moving on to the next tab stop. Returns the line's width.
 template <class Piece>
-int forEachTabPiece(const QFontMetrics& fm, const QString& line, Piece piece)
+int forEachTabPiece(const Measure& measure, const QString& line, Piece piece)
 {
     if (!line.contains(QLatin1Char('\t'))) {
         piece(0, line);
-        return fm.horizontalAdvance(line);
+        return measure.advance(line);
     }
-    const int tab = tabWidth(fm);
+    const int tab = measure.tabWidth();
     int x = 0;
     const QStringList parts = line.split(QLatin1Char('\t'));
     for (qsizetype i = 0; i < parts.size(); ++i) {
         if (i > 0)
             x = (x / tab + 1) * tab;
         piece(x, parts[i]);
-        x += fm.horizontalAdvance(parts[i]);
+        x += measure.advance(parts[i]);
     }
     return x;
 }
 
-int lineWidth(const QFontMetrics& fm, const QString& line)
+int lineWidth(const Measure& measure, const QString& line)
 {
-    return forEachTabPiece(fm, line, [](int, const QString&) {});
+    return forEachTabPiece(measure, line, [](int, const QString&) {});
 }
 
 // Breaks text into lines: at line feeds, and with word breaking at spaces
 // where the next word no longer fits the width. A word is never split (a
 // word wider than the width stands alone), and the one space at a break is
 // dropped.
-QStringList layoutLines(const QFontMetrics& fm, const QString& text, int width, bool wordBreak)
+QStringList layoutLines(const Measure& measure, const QString& text, int width, bool wordBreak)
 {
     QString normalised = text;
     normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -96,7 +145,7 @@ QStringList layoutLines(const QFontMetrics& fm, const QString& text, int width, 
         QString line = words.first();
         for (qsizetype i = 1; i < words.size(); ++i) {
             const QString candidate = line + QLatin1Char(' ') + words[i];
-            if (lineWidth(fm, candidate) <= width) {
+            if (lineWidth(measure, candidate) <= width) {
                 line = candidate;
             } else {
                 lines << line;
@@ -113,17 +162,17 @@ QStringList layoutLines(const QFontMetrics& fm, const QString& text, int width, 
 int TCanvas::drawTextLine(int x, int y, const QString& text)
 {
     const QFont font = Font.toQFont();
-    const QFontMetrics fm(font);
-    const LineMetrics lm = lineMetrics(font);
+    const Measure measure(font);
+    const LineMetrics& lm = measure.lines();
     if (Brush.Style == bsSolid)
-        fillBlock(x, x + lineWidth(fm, text), y, y + lm.height(), resolveColor(Brush.Color));
+        fillBlock(x, x + lineWidth(measure, text), y, y + lm.height(), resolveColor(Brush.Color));
     if (text.isEmpty())
         return 0;
     QPainter painter(m_image);
     painter.setFont(font);
     painter.setPen(QColor::fromRgb(resolveColor(Font.Color)));
     const int baseline = y + lm.ascent;
-    return forEachTabPiece(fm, text, [&](int offset, const QString& piece) {
+    return forEachTabPiece(measure, text, [&](int offset, const QString& piece) {
         painter.drawText(QPoint(x + offset, baseline), piece);
     });
 }
@@ -135,12 +184,12 @@ void TCanvas::TextOut(int x, int y, const QString& text)
 
 int TCanvas::TextWidth(const QString& text) const
 {
-    return lineWidth(QFontMetrics(Font.toQFont()), text);
+    return lineWidth(Measure(Font.toQFont()), text);
 }
 
 int TCanvas::TextHeight() const
 {
-    return lineMetrics(Font.toQFont()).height();
+    return Measure(Font.toQFont()).lines().height();
 }
 
 // Each line is centred at x = (left + right - line width) / 2 with
@@ -149,26 +198,26 @@ int TCanvas::TextHeight() const
 // + lines x line height.
 int TCanvas::DrawText(const QString& text, QRect& rect, TextFormats format)
 {
-    const QFontMetrics fm(Font.toQFont());
+    const Measure measure(Font.toQFont());
     QString source = text;
     if (!(format & TextFormat::ExpandTabs))
         source.replace(QLatin1Char('\t'), QLatin1Char(' '));
     const int left = rect.left();
     const int right = rect.left() + rect.width();
-    const QStringList lines = layoutLines(fm, source, right - left, format.testFlag(TextFormat::WordBreak));
-    const int lineHeight = lineMetrics(Font.toQFont()).height();
+    const QStringList lines = layoutLines(measure, source, right - left, format.testFlag(TextFormat::WordBreak));
+    const int lineHeight = measure.lines().height();
     const int height = int(lines.size()) * lineHeight;
 
     if (format & TextFormat::CalcRect) {
         int widest = 0;
         for (const QString& line : lines)
-            widest = std::max(widest, lineWidth(fm, line));
+            widest = std::max(widest, lineWidth(measure, line));
         rect = QRect(QPoint(left, rect.top()), QSize(widest, height));
         return height;
     }
     int y = rect.top();
     for (const QString& line : lines) {
-        const int w = lineWidth(fm, line);
+        const int w = lineWidth(measure, line);
         const int x = (format & TextFormat::Center) ? (left + right - w) / 2 : left;
         drawTextLine(x, y, line);
         y += lineHeight;

@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 #include <QFile>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPalette>
@@ -440,6 +441,23 @@ private Q_SLOTS:
         c.Font.Height = -19;
         const int stop = 8 * QFontMetrics(c.Font.toQFont()).averageCharWidth();
         QCOMPARE(c.TextWidth(QStringLiteral("a\tb")), stop + c.TextWidth(QStringLiteral("b")));
+    }
+
+    // Measures are kept, but a face added later is the one measured then.
+    void measuresFollowAFaceAddedLater()
+    {
+        TBitmap bmp(1, 1);
+        TCanvas& c = bmp.Canvas();
+        c.Font.Name = QStringLiteral("Fixedsys");
+        c.Font.Height = -19;
+        const QString text = QStringLiteral("iiiiWWWW");
+        const int before = c.TextWidth(text), beforeHeight = c.TextHeight();
+        const int id = QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/fixedsys.ttf"));
+        QVERIFY(id >= 0);
+        const QFontMetrics now(c.Font.toQFont());
+        QCOMPARE(c.TextWidth(text), now.horizontalAdvance(text));
+        QVERIFY(c.TextWidth(text) != before || c.TextHeight() != beforeHeight);
+        QFontDatabase::removeApplicationFont(id);
     }
 };
 
