@@ -9,7 +9,7 @@
 #include <QPointer>
 #include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
-#include <QPainter>
+#include <QImage>
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QScopedValueRollback>
@@ -27,14 +27,22 @@ constexpr int ListItemHeight = 16;
 const QSize SwatchSize(16, 12);
 const QString CustomText = QStringLiteral("Custom...");
 
+// A swatch: the colour inside a one-pixel black frame. Written pixel by
+// pixel: the window makes about ninety of them at start-up, and a painter
+// for each cost more than all their pixels.
 QIcon drawSwatch(TColor color)
 {
-    QPixmap pixmap(16, 12);
-    pixmap.fill(QColor::fromRgb(resolveColor(color)));
-    QPainter painter(&pixmap);
-    painter.setPen(Qt::black);
-    painter.drawRect(0, 0, 15, 11);
-    return QIcon(pixmap);
+    QImage image(SwatchSize, QImage::Format_RGB32);
+    const QRgb fill = resolveColor(color);
+    const QRgb frame = qRgb(0, 0, 0);
+    const int right = image.width() - 1, bottom = image.height() - 1;
+    for (int y = 0; y <= bottom; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const bool edge = y == 0 || y == bottom;
+        for (int x = 0; x <= right; ++x)
+            row[x] = edge || x == 0 || x == right ? frame : fill;
+    }
+    return QIcon(QPixmap::fromImage(std::move(image)));
 }
 
 // What every box lists alike, made once for all of them: the named colours
