@@ -43,6 +43,12 @@ void TCanvas::fillBlock(int x0, int x1, int y0, int y1, QRgb color)
         return;
     uchar* bits = m_image->bits();
     const qsizetype stride = m_image->bytesPerLine();
+    if (x1 - x0 == 1) {
+        // One column, one pixel a row: the gradients' upright strokes.
+        for (uchar* p = bits + y0 * stride + x0 * qsizetype(sizeof(QRgb)); y0 < y1; ++y0, p += stride)
+            *reinterpret_cast<QRgb*>(p) = color;
+        return;
+    }
     for (int y = y0; y < y1; ++y) {
         fillPixels(reinterpret_cast<QRgb*>(bits + y * stride) + x0, x1 - x0, color);
     }
