@@ -14,25 +14,29 @@ std::vector<QRect> TraceColumnRuns(TBitmap& Bitmap)
     const int width = image.width();
     const int height = image.height();
     const QRgb background = resolveColor(clWhite);
+    // The picture is read row by row, as it lies in memory, each column
+    // keeping its open run; the runs are then put in column order.
+    std::vector<int> top(size_t(width), -1); // the open run's first row, or -1
     std::vector<QRect> runs;
-    for (int x = 0; x < width; ++x) {
-        bool open = false;
-        int top = 0;
-        for (int y = 0; y < height; ++y) {
-            const QRgb pixel = reinterpret_cast<const QRgb*>(image.constScanLine(y))[x];
-            const bool white = (pixel | 0xFF000000u) == background;
-            if (!white && !open) {
-                open = true;
-                top = y;
-            }
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        const bool last = y == height - 1;
+        for (int x = 0; x < width; ++x) {
+            const bool white = (row[x] | 0xFF000000u) == background;
+            int& open = top[size_t(x)];
+            if (!white && open < 0)
+                open = y;
             // The figure's bottom edge lies on row y, which it does not cover.
-            if (open && (white || y == height - 1)) {
-                open = false;
-                if (y > top)
-                    runs.emplace_back(x, top, 1, y - top);
+            if (open >= 0 && (white || last)) {
+                if (y > open)
+                    runs.emplace_back(x, open, 1, y - open);
+                open = -1;
             }
         }
     }
+    // A column's runs close from the top down, so a stable order by column
+    // keeps them from the top within it.
+    std::stable_sort(runs.begin(), runs.end(), [](const QRect& a, const QRect& b) { return a.left() < b.left(); });
     return runs;
 }
 
