@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
+#include <QPointer>
 #include <QRawFont>
 #include <QStringList>
 #include <QtEndian>
@@ -59,25 +60,36 @@ struct FontHash
     size_t operator()(const QFont& font) const noexcept { return qHash(font); }
 };
 
-KnownMeasures& knownMeasures(const QFont& font)
+// The measures by font. They belong to the application object, so that the
+// fonts they hold go before the application's font database does.
+class KnownFonts : public QObject
 {
-    static std::unordered_map<QFont, KnownMeasures, FontHash> known;
-    static bool watching = false;
-    if (!watching && qGuiApp) {
-        QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, [] { known.clear(); });
-        watching = true;
+public:
+    static KnownMeasures& of(const QFont& font)
+    {
+        static QPointer<KnownFonts> known;
+        if (!known)
+            known = new KnownFonts(qGuiApp);
+        auto it = known->m_fonts.find(font);
+        if (it == known->m_fonts.end())
+            it = known->m_fonts.emplace(font, KnownMeasures{readLineMetrics(font), {}}).first;
+        return it->second;
     }
-    auto it = known.find(font);
-    if (it == known.end())
-        it = known.emplace(font, KnownMeasures{readLineMetrics(font), {}}).first;
-    return it->second;
-}
+
+private:
+    explicit KnownFonts(QGuiApplication* app) : QObject(app)
+    {
+        connect(app, &QGuiApplication::fontDatabaseChanged, this, [this] { m_fonts.clear(); });
+    }
+
+    std::unordered_map<QFont, KnownMeasures, FontHash> m_fonts;
+};
 
 // One font's measures: its metrics, and the widths of its texts.
 class Measure
 {
 public:
-    explicit Measure(const QFont& font) : m_fm(font), m_known(knownMeasures(font)) {}
+    explicit Measure(const QFont& font) : m_fm(font), m_known(KnownFonts::of(font)) {}
 
     const LineMetrics& lines() const { return m_known.lines; }
 
