@@ -2,6 +2,7 @@
 #include "platform/toolkit/Application.h"
 #include "platform/toolkit/ColorBox.h"
 #include "platform/toolkit/Controls.h"
+#include "platform/toolkit/PageControl.h"
 #include "platform/toolkit/QtPrompts.h"
 #include "tests/FakePrompts.h"
 #include "tests/TestMain.h"
@@ -79,6 +80,27 @@ private Q_SLOTS:
         const QImage swatch = box.itemIcon(box.namedIndexOf(clBtnFace)).pixmap(16, 12).toImage();
         QApplication::setPalette(old);
         QCOMPARE(swatch.pixelColor(8, 6), QColor(Qt::red));
+        // Inside a one-pixel black frame.
+        for (const QPoint frame : {QPoint(0, 0), QPoint(15, 6), QPoint(8, 11), QPoint(15, 11)})
+            QCOMPARE(swatch.pixelColor(frame), QColor(Qt::black));
+        QCOMPARE(swatch.pixelColor(1, 1), QColor(Qt::red));
+    }
+
+    // With its tabs on one row, the page control looks as Qt's own tab widget
+    // does, to the pixel: tabs and pane.
+    void pageControlOnOneRowAsTheStyleDrawsIt()
+    {
+        TPageControl pages;
+        QTabWidget plain;
+        for (QTabWidget* tabs : {static_cast<QTabWidget*>(&pages), &plain}) {
+            for (const char* title : {"Pitanje", "Odgovor", "Ostalo"})
+                tabs->addTab(new QWidget, QString::fromLatin1(title));
+            tabs->resize(400, 300);
+            tabs->show();
+            QVERIFY(QTest::qWaitForWindowExposed(tabs));
+        }
+        QCOMPARE(pages.tabRows(), 1);
+        QCOMPARE(pages.grab().toImage(), plain.grab().toImage());
     }
 
     void settingSelectedFromCode_data()

@@ -151,7 +151,10 @@ private Q_SLOTS:
         TBitmap mask, work;
         shape.PaintToBitmap(&mask, clWhite, clBlack);
         work.Assign(mask);
-        QCOMPARE(int(funkcije::TraceColumnRuns(work).size()), width);
+        const std::vector<QRect> runs = funkcije::TraceColumnRuns(work);
+        QCOMPARE(int(runs.size()), width);
+        for (int x = 0; x < width; ++x) // one run a column, from the left
+            QCOMPARE(runs[size_t(x)].left(), x);
         work.Assign(mask);
         const QRegion region = funkcije::BitmapToRegion(work);
         const QString diff = regionMismatch(region, pixelsNotOf(mask.image()), mask.image().size());
