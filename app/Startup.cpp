@@ -5,6 +5,7 @@
 #include "app/Unit1.h"
 #include "app/Unit3.h"
 #include "platform/raster/Jpeg.h"
+#include "platform/system/Files.h"
 #include "skin/ZlatovirButtons.h"
 
 #include <QIcon>
@@ -66,6 +67,9 @@ TfrmAbout* EditorSession::frmAbout() const
 // its own dialogs, drops, and the desktop's bus.
 int runEditor(int argc, char** argv)
 {
+    // A save past the file-size limit fails with its reason, and the
+    // user's edits stay; the signal would end the editor with them.
+    keepRunningPastFileSizeLimit();
     static char fallbackName[] = "zlatovir-vedu-dozezi";
     int toolkitArgc = 1;
     char* toolkitArgv[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};

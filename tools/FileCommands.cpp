@@ -177,7 +177,13 @@ int commandDump(const QStringList& args, bool json)
     int result = Ok;
     for (const QString& name : args) {
         SkinFileContents contents;
-        if (const auto reason = refusal(name, &contents)) {
+        std::optional<QString> reason;
+        try {
+            reason = refusal(name, &contents);
+        } catch (const EditorError& e) {
+            reason = e.message(); // a folder, a FIFO, a loop of links: this file alone
+        }
+        if (reason) {
             result = fail(BadFile, args.size() > 1 ? QStringLiteral("%1: %2").arg(name, *reason) : *reason);
             continue;
         }
@@ -285,10 +291,10 @@ int commandSet(const QStringList& args, const QString& json)
         if (json == QLatin1String("-")) {
             text = readStandardInput(MaxJsonSize);
         } else {
-            QFile file(json);
-            if (inspectPath(json).kind != PathState::RegularFile || !file.open(QIODevice::ReadOnly))
+            const FileContents file = readRegularFile(QFile::encodeName(json), MaxJsonSize);
+            if (file.state.kind != PathState::RegularFile)
                 return fail(BadFile, QStringLiteral("\"%1\" se ne može pročitati").arg(json));
-            text = file.read(MaxJsonSize);
+            text = file.bytes;
         }
         QString problem;
         const std::optional<QStringList> fromJson = jsonAssignments(text, problem);

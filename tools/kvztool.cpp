@@ -521,5 +521,7 @@ int run(int argc, char** argv)
 int main(int argc, char** argv)
 {
     qInstallMessageHandler(quiet);
+    // A write past the file-size limit fails with its reason (exit 1).
+    keepRunningPastFileSizeLimit();
     return closeStandardOutput(run(argc, argv));
 }

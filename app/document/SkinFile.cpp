@@ -64,30 +64,28 @@ SkinFileContents parseSkinFile(const QByteArray& bytes)
     return contents;
 }
 
-// Only a regular file is opened: a FIFO would block the reader, and a
-// folder or a device is no skin. A dangling link has nothing to read.
+// Only a regular file is read, and never by a path checked before it was
+// opened: a FIFO would block the reader, and a folder or a device is no
+// skin. A dangling link has nothing to read.
 SkinFileContents readSkinFile(const QString& fileName)
 {
-    const PathState state = inspectPath(fileName);
+    const FileContents file = readRegularFile(QFile::encodeName(fileName), SkinFileSize);
     auto cannotOpen = [&](const QString& reason) {
         return EditorError(
             QStringLiteral("Cannot open file \"%1\". %2").arg(QFileInfo(fileName).absoluteFilePath(), reason));
     };
-    switch (state.kind) {
+    switch (file.state.kind) {
     case PathState::Absent:
     case PathState::DanglingLink:
         return {};
     case PathState::NotRegular:
         throw cannotOpen(NotRegularReason);
     case PathState::Unreachable:
-        throw cannotOpen(state.reason);
+        throw cannotOpen(file.state.reason);
     case PathState::RegularFile:
         break;
     }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw cannotOpen(file.errorString());
-    return parseSkinFile(file.read(SkinFileSize));
+    return parseSkinFile(file.bytes);
 }
 
 QString refusalMessage(SkinFileContents::Status status)

@@ -11,6 +11,8 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <climits>
+#include <csignal>
+#include <utility>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -42,16 +44,6 @@ QString shownPath(const QString& fileName)
 
 } // namespace
 
-PathState refuseUnwritable(const QString& fileName)
-{
-    const PathState state = inspectPath(fileName);
-    if (state.kind == PathState::DanglingLink || state.kind == PathState::NotRegular)
-        cannotCreate(fileName, NotRegularReason);
-    if (state.kind == PathState::Unreachable)
-        cannotCreate(fileName, state.reason);
-    return state;
-}
-
 
 #ifdef Q_OS_UNIX
 
@@ -72,8 +64,12 @@ public:
         if (m_fd >= 0)
             ::close(m_fd);
     }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
+    Descriptor(Descriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    Descriptor& operator=(Descriptor&& other) noexcept
+    {
+        std::swap(m_fd, other.m_fd);
+        return *this;
+    }
     int get() const { return m_fd; }
     bool valid() const { return m_fd >= 0; }
 
@@ -126,6 +122,112 @@ PathState inspectNativePath(const QByteArray& native)
     if (!S_ISREG(st.st_mode))
         return {PathState::NotRegular, 0, {}};
     return {PathState::RegularFile, qint64(st.st_size), {}};
+}
+
+namespace {
+
+// A regular file opened, or what stands at its path instead.
+struct OpenedFile
+{
+    PathState state;
+    Descriptor fd; // open for the access asked for, when state is RegularFile
+    struct stat st {};
+};
+
+// Opens the regular file a path names (a link to one followed) for `access`
+// (O_RDONLY, O_WRONLY), deciding from the open descriptor, never from an
+// earlier look at the path: the path is opened without access first (a FIFO
+// or a device is not really opened by that, nor waited on), its kind read
+// from that descriptor, and only a regular file is then opened through the
+// same descriptor, so that nothing swapped in between is opened. A file
+// the user may not open so is Unreachable with the system's reason.
+OpenedFile openRegular(const QByteArray& path, int access)
+{
+    OpenedFile opened;
+    const Descriptor found(::open(path.constData(), O_PATH | O_CLOEXEC));
+    if (!found.valid()) {
+        const int error = errno;
+        struct stat st {};
+        if (error == ENOENT || error == ENOTDIR)
+            opened.state.kind = ::lstat(path.constData(), &st) == 0 && S_ISLNK(st.st_mode) ? PathState::DanglingLink
+                                                                                          : PathState::Absent;
+        else
+            opened.state = {PathState::Unreachable, 0, reasonOf(error)};
+        return opened;
+    }
+    if (::fstat(found.get(), &opened.st) != 0) {
+        opened.state = {PathState::Unreachable, 0, reasonOf(errno)};
+        return opened;
+    }
+    if (!S_ISREG(opened.st.st_mode)) {
+        opened.state.kind = PathState::NotRegular;
+        return opened;
+    }
+    opened.state = {PathState::RegularFile, qint64(opened.st.st_size), {}};
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(found.get());
+    opened.fd = Descriptor(::open(self.constData(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!opened.fd.valid() && errno == ENOENT) {
+        // No /proc: the name again, taken only when it still is that file.
+        opened.fd = Descriptor(::open(path.constData(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        struct stat again {};
+        if (opened.fd.valid() && (::fstat(opened.fd.get(), &again) != 0 || again.st_ino != opened.st.st_ino
+                                  || again.st_dev != opened.st.st_dev)) {
+            opened.fd = Descriptor();
+            errno = EAGAIN;
+        }
+    }
+    if (!opened.fd.valid())
+        opened.state = {PathState::Unreachable, 0, reasonOf(errno)};
+    return opened;
+}
+
+// The file a write will replace, open for writing; raises the write's
+// error for anything it must not replace.
+OpenedFile openReplaced(const QByteArray& fileName)
+{
+    OpenedFile opened = openRegular(fileName, O_WRONLY);
+    if (opened.state.kind == PathState::DanglingLink || opened.state.kind == PathState::NotRegular)
+        cannotCreate(fileName, NotRegularReason);
+    if (opened.state.kind == PathState::Unreachable)
+        cannotCreate(fileName, opened.state.reason);
+    return opened;
+}
+
+} // namespace
+
+PathState refuseUnwritable(const QString& fileName)
+{
+    return openReplaced(QFile::encodeName(fileName)).state;
+}
+
+FileContents readRegularFile(const QByteArray& path, qint64 limit)
+{
+    OpenedFile opened = openRegular(path, O_RDONLY);
+    FileContents contents{opened.state, {}};
+    if (opened.state.kind != PathState::RegularFile)
+        return contents;
+    contents.bytes.resize(qsizetype(std::min(limit, opened.state.size)));
+    qsizetype done = 0;
+    while (done < contents.bytes.size()) {
+        const ssize_t n = ::read(opened.fd.get(), contents.bytes.data() + done, size_t(contents.bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            contents.state = {PathState::Unreachable, 0, reasonOf(errno)};
+            contents.bytes.clear();
+            return contents;
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    contents.bytes.truncate(done);
+    return contents;
+}
+
+void keepRunningPastFileSizeLimit()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 namespace {
@@ -244,16 +346,13 @@ void syncFolder(const QByteArray& folder)
 }
 
 // The file rewritten where it lies, for a folder that takes no new file.
-void rewriteInPlace(const QByteArray& fileName, const QByteArray& target, const QByteArray& bytes)
+void rewriteInPlace(const QByteArray& fileName, int fd, const QByteArray& bytes)
 {
-    const Descriptor fd(::open(target.constData(), O_WRONLY | O_CLOEXEC));
-    if (!fd.valid())
-        cannotCreate(fileName, reasonOf(errno));
-    if (const int error = ::posix_fallocate(fd.get(), 0, off_t(bytes.size())); error != 0)
+    if (const int error = ::posix_fallocate(fd, 0, off_t(bytes.size())); error != 0)
         cannotCreate(fileName, reasonOf(error));
-    if (const int error = writeAll(fd.get(), bytes); error != 0)
+    if (const int error = writeAll(fd, bytes); error != 0)
         cannotCreate(fileName, reasonOf(error));
-    if (::ftruncate(fd.get(), off_t(bytes.size())) != 0 || ::fsync(fd.get()) != 0)
+    if (::ftruncate(fd, off_t(bytes.size())) != 0 || ::fsync(fd) != 0)
         cannotCreate(fileName, reasonOf(errno));
 }
 
@@ -271,12 +370,10 @@ LostAttributes writeWholeFile(const QString& fileName, const QByteArray& bytes)
 
 LostAttributes writeWholeNativeFile(const QByteArray& fileName, const QByteArray& bytes)
 {
-    const PathState state = inspectNativePath(fileName);
-    if (state.kind == PathState::DanglingLink || state.kind == PathState::NotRegular)
-        cannotCreate(fileName, NotRegularReason);
-    if (state.kind == PathState::Unreachable)
-        cannotCreate(fileName, state.reason);
-    const bool replacing = state.kind == PathState::RegularFile;
+    // The old file is opened for writing first: one the user may not write
+    // is never replaced, though its folder would allow a rename over it.
+    const OpenedFile existing = openReplaced(fileName);
+    const bool replacing = existing.state.kind == PathState::RegularFile;
     // A link to a regular file stays a link; its target gets the bytes.
     QByteArray target = fileName;
     if (replacing) {
@@ -286,16 +383,14 @@ LostAttributes writeWholeNativeFile(const QByteArray& fileName, const QByteArray
         target = resolved;
     }
     const QByteArray folder = folderOf(target);
-    struct stat old {};
-    if (replacing && ::stat(target.constData(), &old) != 0)
-        cannotCreate(fileName, reasonOf(errno));
+    const struct stat& old = existing.st;
 
     QByteArray temporary;
     const Descriptor fd(openNewFile(folder, temporary));
     if (!fd.valid()) {
         const int error = errno;
-        if (replacing && (error == EACCES || error == EPERM) && ::access(target.constData(), W_OK) == 0) {
-            rewriteInPlace(fileName, target, bytes);
+        if (replacing && (error == EACCES || error == EPERM)) {
+            rewriteInPlace(fileName, existing.fd.get(), bytes);
             return {};
         }
         cannotCreate(fileName, reasonOf(error));
@@ -411,6 +506,31 @@ LostAttributes writeWholeNativeFile(const QByteArray& fileName, const QByteArray
     return writeWholeFile(QFile::decodeName(fileName), bytes);
 }
 
+PathState refuseUnwritable(const QString& fileName)
+{
+    const PathState state = inspectPath(fileName);
+    if (state.kind != PathState::Absent && state.kind != PathState::RegularFile)
+        cannotCreate(fileName, NotRegularReason);
+    if (state.kind == PathState::RegularFile && !QFileInfo(fileName).isWritable())
+        cannotCreate(fileName, QStringLiteral("Access is denied"));
+    return state;
+}
+
+FileContents readRegularFile(const QByteArray& path, qint64 limit)
+{
+    FileContents contents{inspectNativePath(path), {}};
+    if (contents.state.kind != PathState::RegularFile)
+        return contents;
+    QFile file(QFile::decodeName(path));
+    if (!file.open(QIODevice::ReadOnly))
+        contents.state = {PathState::Unreachable, 0, file.errorString()};
+    else
+        contents.bytes = file.read(limit);
+    return contents;
+}
+
+void keepRunningPastFileSizeLimit() {}
+
 void makeNativeFolders(const QByteArray& path)
 {
     makeFolders(QFile::decodeName(path));
@@ -418,9 +538,7 @@ void makeNativeFolders(const QByteArray& path)
 
 LostAttributes writeWholeFile(const QString& fileName, const QByteArray& bytes)
 {
-    const PathState state = inspectPath(fileName);
-    if (state.kind != PathState::Absent && state.kind != PathState::RegularFile)
-        cannotCreate(fileName, NotRegularReason);
+    refuseUnwritable(fileName);
     QSaveFile file(fileName);
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {

@@ -31,9 +31,27 @@ PathState inspectNativePath(const QByteArray& path); // the path's bytes as the 
 extern const QString NotRegularReason; // "Not a regular file"
 
 // Raises the error writeWholeFile would raise for what stands at the path
-// (no regular file, a path the system will not look into), so that a
-// command can refuse before it asks anything; else says what is there.
+// (no regular file, a file the user may not write, a path the system will
+// not look into), so that a command can refuse before it asks anything;
+// else says what is there.
 PathState refuseUnwritable(const QString& fileName);
+
+// What a read of a regular file found, and the first bytes of it.
+struct FileContents
+{
+    PathState state; // size: the whole file's; reason: why it could not be read
+    QByteArray bytes;
+};
+// At most `limit` bytes from the start of the regular file a path names (a
+// link to one followed), read without ever blocking: the path is opened
+// first and judged by what was opened, so that nothing swapped in after a
+// check (a FIFO, a device) is ever opened for reading. A file that cannot
+// be opened is Unreachable, with the system's reason.
+FileContents readRegularFile(const QByteArray& path, qint64 limit);
+
+// Makes a write larger than the file-size limit fail with its reason ("File
+// too large") instead of ending the process; called once at start-up.
+void keepRunningPastFileSizeLimit();
 
 // The extended attributes of the user namespace that a write could not
 // carry over from the old file (the write went on without them); empty
@@ -43,7 +61,9 @@ using LostAttributes = QStringList;
 // Replaces or creates `fileName` with exactly `bytes`, or changes nothing.
 // A write goes only onto a regular file (a link to one is followed: the
 // link stays, its target gets the bytes) or a new path; anything else is
-// refused with NotRegularReason. The new contents are written into a file
+// refused with NotRegularReason. A file the user may not write (read-only,
+// marked so to protect it) is refused with the system's reason, whatever
+// its folder allows. The new contents are written into a file
 // of their own in the same folder (anonymous where the system allows, so
 // that a kill leaves nothing behind), synced, given the old file's
 // permissions, owner and group where the process may, and its extended

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
 // The editor on a private session bus, called from another connection as a
 // file manager calls it.
 class TestDesktopBus : public QObject
@@ -112,6 +114,14 @@ private Q_SLOTS:
         second.setProcessEnvironment(environment);
         second.start(QStringLiteral(EDITOR), {});
         QVERIFY(!second.waitForFinished(1500) && second.state() == QProcess::Running);
+        // A save past the file-size limit fails with its reason instead of
+        // ending the editor: the signal is ignored.
+        QFile status(QStringLiteral("/proc/%1/status").arg(second.processId()));
+        QVERIFY(status.open(QIODevice::ReadOnly));
+        const QByteArray text = status.readAll();
+        const qsizetype at = text.indexOf("SigIgn:") + 7;
+        const QByteArray ignored = text.mid(at, text.indexOf('\n', at) - at).trimmed();
+        QVERIFY2(ignored.toULongLong(nullptr, 16) & (1ull << (SIGXFSZ - 1)), ignored.constData());
         const auto owner = QDBusConnection(QStringLiteral("client")).interface()->serviceOwner(id);
         QCOMPARE(owner.value(), QDBusConnection::sessionBus().baseService());
         second.kill(), second.waitForFinished();

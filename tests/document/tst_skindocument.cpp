@@ -692,6 +692,8 @@ private Q_SLOTS:
         QTest::newRow("a full disk: the old file whole") << rw << false << false << false << 100;
         QTest::newRow("read-only folder and file: refused") << QFile::Permissions(QFile::ReadOwner) << true << false
                                                            << false << 0;
+        QTest::newRow("read-only file in a writable folder: refused") << QFile::Permissions(QFile::ReadOwner) << false
+                                                                       << false << false << 0;
         QTest::newRow("unreadable file: the open error") << QFile::Permissions(QFile::WriteOwner) << true << true
                                                          << false << 0;
     }

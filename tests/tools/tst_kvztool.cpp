@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 namespace {
 
 struct Run
@@ -242,11 +244,17 @@ private Q_SLOTS:
             << "ln -s no/x x.kvz; \"$K\" new --force x; r=$?; readlink x.kvz; exit $r" << 1 << "^no/x\n$"
             << "Not a regular file" << "";
         QTest::newRow("check a FIFO") << "mkfifo x.kvz; \"$K\" check x.kvz" << 1 << "Not a regular file\n$" << "^$" << "";
-        QTest::newRow("dump a folder") << "mkdir x.kvz; \"$K\" dump x.kvz" << 1 << "^$" << "Not a regular file" << "";
-        QTest::newRow("a picture on a full disk")
-            << "echo old > x.png; (trap '' XFSZ; ulimit -f 1; exec \"$K\" preview --force x.png); r=$?; cat x.png; "
+        QTest::newRow("dump a folder among skins") << "mkdir x.kvz; \"$K\" dump x.kvz s.kvz" << 1 << "^file s.kvz\nversion 10\n"
+                                                   << "^kvztool: x.kvz: Cannot open file .*Not a regular file\n$" << "";
+        QTest::newRow("a picture past the file-size limit")
+            << "echo old > x.png; (ulimit -f 1; exec \"$K\" preview --force x.png); r=$?; cat x.png; "
                "ls -A | grep -c kvz- ; exit $r"
-            << 1 << "^old\n0\n$" << "^kvztool: Cannot create file" << "";
+            << 1 << "^old\n0\n$" << "^kvztool: Cannot create file .*File too large" << "";
+        // --force replaces what exists, never what the user may not write.
+        QTest::newRow("read-only files are kept")
+            << "cp s.kvz r.kvz && echo old > p.png && chmod 444 r.kvz p.png && chmod 777 . && $U \"$K\" set r.kvz "
+               "PitanjeC1=Red; a=$?; $U \"$K\" preview --force p.png; b=$?; cat p.png; cmp s.kvz r.kvz && exit $a$b"
+            << 11 << "^old\n$" << "r.kvz\". Permission denied\n.*p.png\". Permission denied\n$" << "";
         QTest::newRow("- is standard input and output") << "\"$K\" new - | \"$K\" set - PitanjeC1=Red | \"$K\" dump - | sed -n 4p"
                                                        << 0 << "^PitanjeC1 0x000000FF\n$" << "^$" << "";
         QTest::newRow("many skins, one editor, as single runs")
@@ -297,6 +305,8 @@ private Q_SLOTS:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("K"), QStringLiteral(KVZTOOL));
         env.insert(QStringLiteral("C"), QStringLiteral(ZV_COMPLETION));
+        // Permissions mean for root what they mean for anyone else.
+        env.insert(QStringLiteral("U"), ::geteuid() == 0 ? QStringLiteral("setpriv --reuid=65534 --regid=65534 --clear-groups") : QString());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         p.setProcessEnvironment(env);
