@@ -244,6 +244,12 @@ private Q_SLOTS:
             << "ln -s no/x x.kvz; \"$K\" new --force x; r=$?; readlink x.kvz; exit $r" << 1 << "^no/x\n$"
             << "Not a regular file" << "";
         QTest::newRow("check a FIFO") << "mkfifo x.kvz; \"$K\" check x.kvz" << 1 << "Not a regular file\n$" << "^$" << "";
+        // A regular file when it is looked at, a FIFO when it is opened: what
+        // was opened decides, and nothing waits on a writer.
+        QTest::newRow("a FIFO swapped in before the open")
+            << "cp s.kvz x.kvz; (sleep 0.5; rm x.kvz; mkfifo x.kvz) & timeout 10 strace -f -qq -o /dev/null -P x.kvz "
+               "-e inject=openat:delay_enter=1000000 \"$K\" check x.kvz 2>/dev/null; r=$?; wait; exit $r"
+            << 1 << "Not a regular file\n$" << "^$" << "";
         QTest::newRow("dump a folder among skins") << "mkdir x.kvz; \"$K\" dump x.kvz s.kvz" << 1 << "^file s.kvz\nversion 10\n"
                                                    << "^kvztool: x.kvz: Cannot open file .*Not a regular file\n$" << "";
         QTest::newRow("a picture past the file-size limit")
