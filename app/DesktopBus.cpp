@@ -3,34 +3,17 @@
 #include "app/Unit1.h"
 #include "app/document/SkinFile.h"
 
-#include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QPointer>
-#include <QTimer>
 #include <QUrl>
 #include <QVariantMap>
-
-#include <functional>
 
 namespace {
 
 // The refusal of what the bus hands over that is not a skin on this computer.
 const QString BusRefusal = QStringLiteral("Otvara se samo SKIN datoteka (.kvz) sa ovog računara.");
-
-// While a modal box or dialog is open, what the desktop asks waits for it to
-// close: a question must never open inside another one.
-void whenNothingModal(QObject* context, std::function<void()> action)
-{
-    if (!QApplication::activeModalWidget()) {
-        action();
-        return;
-    }
-    QTimer::singleShot(200, context, [context, action = std::move(action)]() mutable {
-        whenNothingModal(context, std::move(action));
-    });
-}
 
 } // namespace
 
@@ -58,10 +41,8 @@ public Q_SLOTS:
                 break;
             }
         }
-        whenNothingModal(this, [window = m_window, skin] {
-            if (window)
-                window->openHanded(skin, BusRefusal);
-        });
+        if (m_window)
+            m_window->openHanded(skin, BusRefusal);
     }
 
     Q_SCRIPTABLE void ActivateAction(const QString& actionName, [[maybe_unused]] const QVariantList& parameter,

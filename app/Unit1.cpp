@@ -209,19 +209,58 @@ void TfrmMain::dropEvent(QDropEvent* event)
         openHanded(*droppedFiles(event->mimeData()), QStringLiteral("Prevlačenjem se otvara jedna SKIN datoteka (.kvz)."));
 }
 
+// At most one request waits, the latest: a user's last double-click wins,
+// and a flood of requests costs one run.
 void TfrmMain::openHanded(const QStringList& files, const QString& refusal)
 {
+    m_handed = HandedFiles{files, refusal};
+    runHandedLater();
+}
+
+void TfrmMain::runHandedLater()
+{
+    if (m_handedPosted)
+        return;
+    m_handedPosted = true;
     QMetaObject::invokeMethod(
         this,
-        [this, files, refusal] {
-            TApplication::guard([&] {
-                if (files.size() == 1 && files.first().endsWith(QStringLiteral(".kvz"), Qt::CaseInsensitive))
-                    Document.openFile(files.first());
-                else
-                    Application()->prompts().MessageBox(refusal, RefusalCaption, MessageKind::Error);
-            });
+        [this] {
+            m_handedPosted = false;
+            runHanded();
         },
         Qt::QueuedConnection);
+}
+
+// A question never opens inside another box or dialog, nor while an
+// earlier request is still asking: the request waits, and the modal
+// window's closing (WindowUnblocked) wakes it. It then belongs to the
+// document open at that moment.
+void TfrmMain::runHanded()
+{
+    if (!m_handed || m_runningHanded || QApplication::activeModalWidget())
+        return;
+    const HandedFiles request = std::move(*m_handed);
+    m_handed.reset();
+    m_runningHanded = true;
+    TApplication::guard([&] {
+        const bool one = request.files.size() == 1
+                         && request.files.first().endsWith(QStringLiteral(".kvz"), Qt::CaseInsensitive);
+        const std::optional<QString> unusable = one ? unusablePath(request.files.first()) : std::nullopt;
+        if (one && !unusable)
+            Document.openFile(request.files.first());
+        else
+            Application()->prompts().MessageBox(unusable.value_or(request.refusal), RefusalCaption, MessageKind::Error);
+    });
+    m_runningHanded = false;
+    if (m_handed)
+        runHandedLater();
+}
+
+bool TfrmMain::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowUnblocked && m_handed)
+        runHandedLater();
+    return QMainWindow::event(event);
 }
 
 void TfrmMain::contextMenuEvent(QContextMenuEvent* event)

@@ -149,8 +149,10 @@ public:
 
     // Files handed to the window from outside (dropped, or sent by the
     // desktop): one .kvz file opens as Open does, anything else is answered
-    // with `refusal`. Either happens from the event loop, after whoever
-    // handed them has had its answer.
+    // with `refusal`, a path the system could not take with why. Either
+    // happens from the event loop, after whoever handed them has had its
+    // answer, and never while a box or dialog is open; of requests that
+    // wait, only the latest runs.
     void openHanded(const QStringList& files, const QString& refusal);
 
     // Cuts the seven preview cells to the panel shapes.
@@ -162,6 +164,8 @@ public:
     QImage previewImage();
 
 protected:
+    // A modal window closing wakes the request that waits for it.
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // Right button on the pages or the preview: undo, redo, and a page's
     // "Standarno" (which takes no focus, so a keyboard reaches it here): the
@@ -219,7 +223,18 @@ private:
     // copy is offered; otherwise ignores it. True when accepted.
     static bool acceptAsCopy(QDropEvent* event);
 
+    struct HandedFiles
+    {
+        QStringList files;
+        QString refusal;
+    };
+    void runHandedLater();
+    void runHanded();
+
     std::vector<PageWidgets> m_pages; // every page of the skin table
+    std::optional<HandedFiles> m_handed; // the latest request not yet run
+    bool m_handedPosted = false;         // a run of it is queued
+    bool m_runningHanded = false;        // one runs (its questions may be open)
     bool m_rememberSettings;
     std::unique_ptr<EditHistory> m_history;
     QString m_editedControl; // what the user's edit in progress touched

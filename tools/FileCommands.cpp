@@ -291,7 +291,7 @@ int commandSet(const QStringList& args, const QString& json)
         if (json == QLatin1String("-")) {
             text = readStandardInput(MaxJsonSize);
         } else {
-            const FileContents file = readRegularFile(QFile::encodeName(json), MaxJsonSize);
+            const FileContents file = readRegularFile(nativePath(json), MaxJsonSize);
             if (file.state.kind != PathState::RegularFile)
                 return fail(BadFile, QStringLiteral("\"%1\" se ne može pročitati").arg(json));
             text = file.bytes;

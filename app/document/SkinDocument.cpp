@@ -147,25 +147,27 @@ void SkinDocument::open()
     m_openDialog.InitialDir = m_openDir;
     if (!m_prompts().RunFileDialog(m_openDialog))
         return;
-    openChosen(m_openDialog.FileName);
+    const bool loaded = LoadFromFile(m_openDialog.FileName);
+    m_openDir = directoryPart(absoluteCleanPath(m_openDialog.FileName));
+    if (loaded)
+        startUnchanged();
 }
 
-// A file dropped on the window opens as Open does, the dialog aside.
+// A file handed over (dropped on the window, sent by the desktop) opens as
+// Open does, the dialog aside; the open folder stays, as only a confirmed
+// open dialog moves it.
 void SkinDocument::openFile(const QString& FileName)
 {
     if (!confirmDiscardingChanges())
         return;
-    openChosen(FileName);
+    if (LoadFromFile(FileName))
+        startUnchanged();
 }
 
-void SkinDocument::openChosen(const QString& FileName)
+void SkinDocument::startUnchanged()
 {
-    const bool loaded = LoadFromFile(FileName);
-    m_openDir = directoryPart(absoluteCleanPath(FileName));
-    if (loaded) {
-        m_modified = false;
-        m_view.startHistory();
-    }
+    m_modified = false;
+    m_view.startHistory();
 }
 
 void SkinDocument::save()

@@ -97,8 +97,9 @@ public:
     // The menu commands and the close query.
     void newSkin();
     void open();
-    // Opens the named file as Open does once its dialog has returned it
-    // (a file dropped on the window).
+    // Opens the named file as Open does once its dialog has returned it (a
+    // file dropped on the window or sent by the desktop), but leaves the
+    // open folder: only a confirmed open dialog moves it.
     void openFile(const QString& FileName);
     void save();
     void saveAs();
@@ -109,7 +110,8 @@ private:
     // successful save from the question leaves the skin unchanged.
     bool confirmDiscardingChanges();
     void markSaved();
-    void openChosen(const QString& FileName);
+    // A loaded file: unchanged, its history starting there.
+    void startUnchanged();
     bool confirmReplacing(const QString& target);
     MessageAnswer ask(const QString& text, MessageKind kind);
     // Tells the user which of the old file's attributes a write left behind.

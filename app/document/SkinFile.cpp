@@ -69,7 +69,7 @@ SkinFileContents parseSkinFile(const QByteArray& bytes)
 // skin. A dangling link has nothing to read.
 SkinFileContents readSkinFile(const QString& fileName)
 {
-    const FileContents file = readRegularFile(QFile::encodeName(fileName), SkinFileSize);
+    const FileContents file = readRegularFile(nativePath(fileName), SkinFileSize);
     auto cannotOpen = [&](const QString& reason) {
         return EditorError(
             QStringLiteral("Cannot open file \"%1\". %2").arg(QFileInfo(fileName).absoluteFilePath(), reason));
@@ -171,7 +171,13 @@ std::optional<QString> localFileOf(QUrl url)
         url.setHost(QString());
     if (!url.isLocalFile() || !url.host().isEmpty())
         return std::nullopt;
+#ifdef Q_OS_WIN
     return url.toLocalFile();
+#else
+    // The path's bytes as the URL escapes them: a folder whose name is not
+    // UTF-8 ("%FF", as GIO writes it) is that folder, not one of U+FFFD.
+    return pathText(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+#endif
 }
 
 void applySkinRecord(const TSkinRecord& record, SkinPages& pages)

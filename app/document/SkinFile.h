@@ -86,7 +86,8 @@ QString absoluteCleanPath(const QString& path);
 QString directoryPart(const QString& path);
 
 // The file a URL names on this computer: a "file:" URL with no host or
-// "localhost"; nothing for anything else.
+// "localhost", its path's bytes as they were escaped (see pathText);
+// nothing for anything else.
 std::optional<QString> localFileOf(QUrl url);
 
 // What a loaded record is put into: a page of the skin table takes its

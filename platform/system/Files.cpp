@@ -8,6 +8,8 @@
 #include <QRandomGenerator>
 #include <QSaveFile>
 
+#include <climits>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <climits>
@@ -26,6 +28,84 @@ const QString NotRegularReason = QStringLiteral("Not a regular file");
 
 namespace {
 
+// The length of the well-formed UTF-8 sequence at `at` (no overlong form,
+// no surrogate, nothing past U+10FFFF), or 0.
+int utf8Length(const QByteArray& bytes, qsizetype at)
+{
+    const auto byte = [&](qsizetype i) { return i < bytes.size() ? uchar(bytes[i]) : 0u; };
+    const unsigned lead = byte(at);
+    const auto follows = [&](qsizetype i, unsigned low = 0x80, unsigned high = 0xBF) {
+        return byte(i) >= low && byte(i) <= high;
+    };
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return follows(at + 1) ? 2 : 0;
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        const bool second = lead == 0xE0 ? follows(at + 1, 0xA0) : lead == 0xED ? follows(at + 1, 0x80, 0x9F) : follows(at + 1);
+        return second && follows(at + 2) ? 3 : 0;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        const bool second = lead == 0xF0 ? follows(at + 1, 0x90) : lead == 0xF4 ? follows(at + 1, 0x80, 0x8F) : follows(at + 1);
+        return second && follows(at + 2) && follows(at + 3) ? 4 : 0;
+    }
+    return 0;
+}
+
+} // namespace
+
+std::optional<QString> unusablePath(const QString& path)
+{
+#ifdef PATH_MAX
+    constexpr qsizetype longest = PATH_MAX - 1;
+#else
+    constexpr qsizetype longest = 259;
+#endif
+    const bool nul = path.contains(QChar(0));
+    if (!nul && nativePath(path).size() <= longest)
+        return std::nullopt;
+    QString shown = path;
+    if (shown.size() > 80)
+        shown = shown.left(40) + QStringLiteral("…") + shown.right(39);
+    shown.replace(QChar(0), QStringLiteral("\\0"));
+    return QStringLiteral("Putanja \"%1\" se ne može otvoriti: %2")
+        .arg(shown, nul ? QStringLiteral("sadrži znak NUL.") : QStringLiteral("duža je nego što sistem dozvoljava."));
+}
+
+QString pathText(const QByteArray& bytes)
+{
+    QString text;
+    qsizetype run = 0; // start of the UTF-8 not yet taken
+    for (qsizetype i = 0; i < bytes.size();) {
+        if (const int length = utf8Length(bytes, i)) {
+            i += length;
+            continue;
+        }
+        text += QString::fromUtf8(bytes.constData() + run, i - run);
+        text += QChar(char16_t(0xDC00 + uchar(bytes[i])));
+        run = ++i;
+    }
+    return text + QString::fromUtf8(bytes.constData() + run, bytes.size() - run);
+}
+
+QByteArray nativePath(const QString& text)
+{
+    QByteArray bytes;
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const bool escaped = c >= 0xDC80 && c <= 0xDCFF && !(i > 0 && text[i - 1].isHighSurrogate());
+        if (!escaped)
+            continue;
+        bytes += QStringView(text).sliced(run, i - run).toUtf8();
+        bytes += char(c - 0xDC00);
+        run = i + 1;
+    }
+    return bytes + QStringView(text).sliced(run).toUtf8();
+}
+
+namespace {
+
 // The path as the user named it, made absolute for the message only.
 QString shownPath(const QString& fileName)
 {
@@ -39,7 +119,7 @@ QString shownPath(const QString& fileName)
 
 [[noreturn]] void cannotCreate(const QByteArray& fileName, const QString& reason)
 {
-    cannotCreate(QFile::decodeName(fileName), reason);
+    cannotCreate(pathText(fileName), reason);
 }
 
 } // namespace
@@ -197,7 +277,7 @@ OpenedFile openReplaced(const QByteArray& fileName)
 
 PathState refuseUnwritable(const QString& fileName)
 {
-    return openReplaced(QFile::encodeName(fileName)).state;
+    return openReplaced(nativePath(fileName)).state;
 }
 
 FileContents readRegularFile(const QByteArray& path, qint64 limit)
@@ -360,12 +440,12 @@ void rewriteInPlace(const QByteArray& fileName, int fd, const QByteArray& bytes)
 
 PathState inspectPath(const QString& path)
 {
-    return inspectNativePath(QFile::encodeName(path));
+    return inspectNativePath(nativePath(path));
 }
 
 LostAttributes writeWholeFile(const QString& fileName, const QByteArray& bytes)
 {
-    return writeWholeNativeFile(QFile::encodeName(fileName), bytes);
+    return writeWholeNativeFile(nativePath(fileName), bytes);
 }
 
 LostAttributes writeWholeNativeFile(const QByteArray& fileName, const QByteArray& bytes)
@@ -465,21 +545,21 @@ void removeFolders(const QStringList& made)
 {
     QList<QByteArray> native;
     for (const QString& folder : made)
-        native << QFile::encodeName(folder);
+        native << nativePath(folder);
     removeNativeFolders(native);
 }
 
 QStringList makeFolders(const QString& path)
 {
     QStringList made;
-    for (const QByteArray& folder : makeFoldersFrom(QFile::encodeName(path), path))
-        made << QFile::decodeName(folder); // parts of a name that came as text
+    for (const QByteArray& folder : makeFoldersFrom(nativePath(path), path))
+        made << pathText(folder); // parts of a name that came as text
     return made;
 }
 
 void makeNativeFolders(const QByteArray& path)
 {
-    makeFoldersFrom(path, QFile::decodeName(path));
+    makeFoldersFrom(path, pathText(path));
 }
 
 #else
@@ -498,12 +578,12 @@ PathState inspectPath(const QString& path)
 
 PathState inspectNativePath(const QByteArray& path)
 {
-    return inspectPath(QFile::decodeName(path));
+    return inspectPath(pathText(path));
 }
 
 LostAttributes writeWholeNativeFile(const QByteArray& fileName, const QByteArray& bytes)
 {
-    return writeWholeFile(QFile::decodeName(fileName), bytes);
+    return writeWholeFile(pathText(fileName), bytes);
 }
 
 PathState refuseUnwritable(const QString& fileName)
@@ -521,7 +601,7 @@ FileContents readRegularFile(const QByteArray& path, qint64 limit)
     FileContents contents{inspectNativePath(path), {}};
     if (contents.state.kind != PathState::RegularFile)
         return contents;
-    QFile file(QFile::decodeName(path));
+    QFile file(pathText(path));
     if (!file.open(QIODevice::ReadOnly))
         contents.state = {PathState::Unreachable, 0, file.errorString()};
     else
@@ -533,7 +613,7 @@ void keepRunningPastFileSizeLimit() {}
 
 void makeNativeFolders(const QByteArray& path)
 {
-    makeFolders(QFile::decodeName(path));
+    makeFolders(pathText(path));
 }
 
 LostAttributes writeWholeFile(const QString& fileName, const QByteArray& bytes)

@@ -6,11 +6,27 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Paths reach the system as the bytes they came as: a name is turned into
-// bytes once (QFile::encodeName, exact for every name that came as text)
-// and never made absolute through Qt's Unicode view of the working folder,
-// which turns a byte that is not UTF-8 into U+FFFD and so into another
-// folder. A relative path stays relative: the system resolves it.
+// bytes once (nativePath) and never made absolute through Qt's Unicode view
+// of the working folder, which turns a byte that is not UTF-8 into U+FFFD
+// and so into another folder. A relative path stays relative: the system
+// resolves it.
+
+// A path's bytes as text and back, exact for every path: UTF-8 where the
+// bytes are UTF-8, and each byte that is not held as the lone surrogate
+// U+DC80..U+DCFF (which no text from UTF-8 holds), as Python's file names
+// do. For text names this is QFile::encodeName and decodeName.
+QString pathText(const QByteArray& bytes);
+QByteArray nativePath(const QString& text);
+
+// Why a path handed in from outside names no file the system could open,
+// before anything is opened: a NUL (the system would end the name there and
+// open another file) or more bytes than the system takes. The message names
+// the path shortened, so that a huge one never makes a huge message.
+// Nothing when it may be tried.
+std::optional<QString> unusablePath(const QString& path);
 
 // What a path names, with symbolic links followed: nothing; a regular file;
 // a link that leads nowhere (an existing path all the same); something else

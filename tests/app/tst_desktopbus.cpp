@@ -7,6 +7,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
+#include <QDialog>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,9 +46,17 @@ private Q_SLOTS:
         address = QString::fromUtf8(daemon.readLine().trimmed());
         qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
         QVERIFY(QDBusConnection::connectToBus(address, QStringLiteral("client")).isConnected());
-        QVERIFY(writeWholeFile(dir.filePath("a.kvz"), encodeSkinFile(standardSkinRecord())).isEmpty());
+        makeNativeFolders(QFile::encodeName(dir.path()) + "/d\xFF");
+        for (const QString& name : {dir.filePath("a.kvz"), dir.filePath("b.kvz"), dir.filePath("c.kvz"),
+                                    pathText(QFile::encodeName(dir.path()) + "/d\xFF/a.kvz")})
+            QVERIFY(writeWholeFile(name, encodeSkinFile(standardSkinRecord())).isEmpty());
     }
-    void cleanupTestCase() { daemon.kill(); }
+    void cleanupTestCase()
+    {
+        daemon.kill();
+        daemon.waitForFinished();
+        QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), dir.path()}); // names Qt cannot spell
+    }
     void init()
     {
         editor.start();
@@ -56,35 +65,74 @@ private Q_SLOTS:
     }
     void cleanup() { bus.reset(), editor.stop(); }
 
+    // What the desktop sends, and what becomes of it: opened, kept (the
+    // question answered "Otkazi"), or refused with a message. The open
+    // folder stays: only the open dialog moves it.
     void open_data()
     {
         QTest::addColumn<QStringList>("uris");
         QTest::addColumn<bool>("modified"); // answered "Otkazi"
-        QTest::addColumn<QString>("outcome");
+        QTest::addColumn<QString>("opened"); // the name then open, empty: none
+        QTest::addColumn<QString>("message"); // what the refusal says
         const QString a = QUrl::fromLocalFile(dir.filePath("a.kvz")).toString();
         const QString notes = QUrl::fromLocalFile(dir.filePath("notes.txt")).toString();
-        QTest::newRow("a skin") << QStringList{a} << false << "opened";
-        QTest::newRow("unsaved changes, Otkazi keeps them") << QStringList{a} << true << "kept";
-        QTest::newRow("not a skin") << QStringList{notes} << false << "refused";
-        QTest::newRow("a remote skin") << QStringList{"sftp://host/a.kvz"} << false << "refused";
-        QTest::newRow("the first local skin") << QStringList{"sftp://host/b.kvz", notes, a} << false << "opened";
+        const QString onlySkins = QStringLiteral("Otvara se samo SKIN datoteka (.kvz) sa ovog računara.");
+        QTest::newRow("a skin") << QStringList{a} << false << dir.filePath("a.kvz") << "";
+        QTest::newRow("unsaved changes, Otkazi keeps them") << QStringList{a} << true << "" << "";
+        QTest::newRow("not a skin") << QStringList{notes} << false << "" << onlySkins;
+        QTest::newRow("a remote skin") << QStringList{"sftp://host/a.kvz"} << false << "" << onlySkins;
+        QTest::newRow("the first local skin") << QStringList{"sftp://host/b.kvz", notes, a} << false << dir.filePath("a.kvz")
+                                              << "";
+        // The bytes of the path as the URI escapes them, and none past a NUL.
+        QTest::newRow("a folder whose name is not UTF-8")
+            << QStringList{"file://" + dir.path() + "/d%FF/a.kvz"} << false
+            << pathText(QFile::encodeName(dir.path()) + "/d\xFF/a.kvz") << "";
+        QTest::newRow("a NUL in the name") << QStringList{"file://" + dir.path() + "/a.kvz%00b.kvz"} << false << ""
+                                           << "Putanja \"" + dir.path() + "/a.kvz\\0b.kvz\" se ne može otvoriti: sadrži znak NUL.";
+        const QString huge = dir.path() + "/" + QString(5000, 'x') + ".kvz";
+        QTest::newRow("a path longer than the system takes")
+            << QStringList{"file://" + huge} << false << ""
+            << "Putanja \"" + huge.left(40) + "…" + huge.right(39) + "\" se ne može otvoriti: duža je nego što sistem dozvoljava.";
     }
 
     void open()
     {
         QFETCH(QStringList, uris);
         QFETCH(bool, modified);
-        QFETCH(QString, outcome);
+        QFETCH(QString, opened);
+        QFETCH(QString, message);
         TfrmMain* w = editor.w();
         w->setModified(modified);
         editor.fake().messageAnswers = {MessageAnswer::Cancel};
         QCOMPARE(call(QStringLiteral("Open"), {uris, QVariantMap()}).type(), QDBusMessage::ReplyMessage);
-        QTRY_COMPARE(editor.fake().messages.size(), int(modified) + int(outcome == "refused"));
-        QTRY_COMPARE(w->CurrentFileName(), outcome == "opened" ? dir.filePath("a.kvz") : NewSkinFileName);
+        QTRY_COMPARE(editor.fake().messages.size(), int(modified) + int(!message.isEmpty()));
+        QTRY_COMPARE(w->CurrentFileName(), opened.isEmpty() ? NewSkinFileName : opened);
         QCOMPARE(w->Modified(), modified);
-        QCOMPARE(w->OpenDir(), outcome == "opened" ? dir.path() : QStringLiteral("."));
-        if (outcome == "refused")
-            QCOMPARE(editor.fake().messages[0].text, QStringLiteral("Otvara se samo SKIN datoteka (.kvz) sa ovog računara."));
+        QCOMPARE(w->OpenDir(), QStringLiteral("."));
+        if (!message.isEmpty())
+            QCOMPARE(editor.fake().messages[0].text, message);
+    }
+
+    // Requests that come while a box is open wait for it, with no question
+    // of their own; then only the latest runs, asking once.
+    void requestsWaitForTheModalWindow()
+    {
+        TfrmMain* w = editor.w();
+        w->setModified(true);
+        editor.fake().messageAnswers = {MessageAnswer::No};
+        QDialog modal(w);
+        modal.setWindowModality(Qt::ApplicationModal);
+        modal.show();
+        QTRY_COMPARE(QApplication::activeModalWidget(), &modal);
+        for (const char* name : {"a.kvz", "b.kvz", "c.kvz"})
+            QCOMPARE(call(QStringLiteral("Open"), {QStringList{QUrl::fromLocalFile(dir.filePath(name)).toString()}, QVariantMap()}).type(),
+                     QDBusMessage::ReplyMessage);
+        QCoreApplication::processEvents();
+        QCOMPARE(editor.fake().messages.size(), 0);
+        modal.close();
+        QTRY_COMPARE(w->CurrentFileName(), dir.filePath("c.kvz"));
+        QCoreApplication::processEvents();
+        QCOMPARE(editor.fake().messages.size(), 1);
     }
 
     void activateAndNoActions()
