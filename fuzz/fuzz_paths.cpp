@@ -5,7 +5,8 @@
 // ".kvz", a clean path is absolute). A folder whose name is raw bytes (not
 // UTF-8 as a rule) is written into through a link and by a relative name
 // from inside it: the bytes land there and nowhere else. The names as a
-// kvztool batch: either refused, or every output a distinct plain name.
+// kvztool batch: either refused, or every output a distinct plain name. Any
+// bytes read as a path's text turn back into the same bytes.
 //
 // Input: up to six entries, each a kind byte, a name (length byte, bytes)
 // and, for a regular file, its contents (length byte, bytes).
@@ -91,6 +92,10 @@ QString kindOf(const QString& path)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    // Any bytes are a path's text and back, exactly.
+    const QByteArray all(reinterpret_cast<const char*>(data), qsizetype(size));
+    if (nativePath(pathText(all)) != all)
+        std::abort();
     static QTemporaryDir scratch;
     QDir root(scratch.path());
     root.removeRecursively();

@@ -24,17 +24,27 @@ const char* const keys[] = {"Putanja", "OpenDir", "SaveDir"};
     std::abort();
 }
 
-// QSettings keeps what it read of a file by name: every text gets a name of its own.
-QString freshFile(const QByteArray& bytes)
+// A text as QSettings reads it from a file. QSettings keeps what it read of
+// a file by name, so every text gets a name of its own, gone once read.
+struct QtReading
 {
-    static QTemporaryDir dir;
-    static int count = 0;
-    const QString name = dir.filePath(QStringLiteral("%1.conf").arg(++count));
-    QFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        std::abort();
-    return name;
-}
+    explicit QtReading(const QByteArray& bytes) : settings(write(bytes), QSettings::IniFormat)
+    {
+        settings.allKeys(); // read now
+        QFile::remove(settings.fileName());
+    }
+    static QString write(const QByteArray& bytes)
+    {
+        static QTemporaryDir dir;
+        static int count = 0;
+        const QString name = dir.filePath(QStringLiteral("%1.conf").arg(++count));
+        QFile file(name);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            std::abort();
+        return name;
+    }
+    QSettings settings;
+};
 
 void agree(const IniText& ours, const QByteArray& bytes, const QSettings& qt)
 {
@@ -56,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const IniText ours(bytes);
-    const QSettings qt(freshFile(bytes), QSettings::IniFormat);
+    const QtReading reading(bytes);
+    const QSettings& qt = reading.settings;
     agree(ours, bytes, qt);
     if (!ours.rewritable())
         return 0;
@@ -72,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!rewritten)
         return 0; // the store would leave the file as it is
     const QByteArray& after = *rewritten;
-    const QSettings reread(freshFile(after), QSettings::IniFormat);
+    const QtReading rereading(after);
+    const QSettings& reread = rereading.settings;
     agree(IniText(after), after, reread);
     for (int i = 0; i < 3; ++i)
         if (reread.value(QLatin1String(keys[i])).toString() != written[i])

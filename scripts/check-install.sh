@@ -38,7 +38,7 @@ opens_through_the_bus() { # data-dir bin-dir
   local skin=$scratch/bus-probe.kvz trace=$scratch/bus.trace address=$scratch/bus.address pid=$scratch/bus.pid
   rm -f "$skin" "$trace" "$address" "$pid"
   "$2/kvztool" new "$skin"
-  grep -qx "Exec=$2/zlatovir-vedu-dozezi" "$1/dbus-1/services/$id.service" || fail "no service file for $id in $1"
+  grep -qxF "Exec='$2/zlatovir-vedu-dozezi'" "$1/dbus-1/services/$id.service" || fail "no service file for $id in $1"
   XDG_DATA_DIRS=$1 QT_QPA_PLATFORM=offscreen HOME=$scratch timeout 30 strace -f -qq -s 4096 -o "$trace" -e trace=execve,openat \
     dbus-daemon --session --nofork --print-address=3 --print-pid=4 3>"$address" 4>"$pid" &
   local tracer=$!
@@ -97,8 +97,8 @@ if ! diff -u "$before" <(snapshot) > "$scratch/left"; then
 fi
 echo "installed, worked, removed, nothing left"
 
-echo "== cmake --install into ~/.local"
-export HOME=$scratch/home
+echo "== cmake --install into ~/.local (a home whose path has a space)"
+export HOME="$scratch/the home"
 local_prefix=$HOME/.local
 mkdir -p "$HOME"
 cmake --install "$build" --prefix "$local_prefix" > /dev/null

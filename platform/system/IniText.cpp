@@ -261,10 +261,8 @@ IniText::IniText(QByteArray bytes)
         }
         if (!topLevel || equals < 0)
             continue;
-        qsizetype keyEnd = equals;
-        while (keyEnd > start && (bytes[keyEnd - 1] == ' ' || bytes[keyEnd - 1] == '\t'))
-            --keyEnd;
-        const QByteArrayView rawKey = QByteArrayView(bytes).sliced(start, keyEnd - start);
+        // The key trimmed of every blank (a form feed too), as QByteArray trims.
+        const QByteArray rawKey = bytes.mid(start, equals - start).trimmed();
         const std::optional<QString> key = unescapedKey(rawKey);
         // A byte-order mark inside a key may or may not be read as one.
         if (!key || rawKey.contains("\xEF\xBB\xBF")) {
@@ -302,10 +300,7 @@ IniText::IniText(QByteArray bytes)
         } else if (some && equals < 0) {
             m_rewritable = false; // a stray line: not settings
         } else if (some && topLevel) {
-            qsizetype keyEnd = equals;
-            while (keyEnd > start && (alone[keyEnd - 1] == ' ' || alone[keyEnd - 1] == '\t'))
-                --keyEnd;
-            line.key = unescapedKey(QByteArrayView(alone).sliced(start, keyEnd - start)).value_or(QString());
+            line.key = unescapedKey(alone.mid(start, equals - start).trimmed()).value_or(QString());
         }
         m_lines << line;
     }

@@ -53,7 +53,7 @@ private Q_SLOTS:
     }
     void cleanupTestCase()
     {
-        daemon.kill();
+        daemon.terminate(); // the bus takes its socket away
         daemon.waitForFinished();
         QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), dir.path()}); // names Qt cannot spell
     }
@@ -111,6 +111,10 @@ private Q_SLOTS:
         QCOMPARE(w->OpenDir(), QStringLiteral("."));
         if (!message.isEmpty())
             QCOMPARE(editor.fake().messages[0].text, message);
+        // Saved where it was opened, byte for byte, not in a folder of U+FFFD.
+        if (!opened.isEmpty())
+            w->mnmSaveClick();
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("d\uFFFD"))));
     }
 
     // Requests that come while a box is open wait for it, with no question
