@@ -127,6 +127,21 @@ std::optional<QString> unescapedKey(QByteArrayView key)
     return out;
 }
 
+bool blankThenText(const QByteArray& line)
+{
+    return (line.startsWith(' ') || line.startsWith('\t')) && !line.trimmed().isEmpty();
+}
+
+// Whether a section header ("[name]", up to its first "]", or all of it
+// when there is none) opens the top-level section: "General" in any case,
+// with any blanks around it.
+bool opensTopLevel(QByteArrayView header)
+{
+    const qsizetype close = header.indexOf(']');
+    const QByteArrayView name = close < 0 ? header.sliced(1) : header.sliced(1, close - 1);
+    return name.toByteArray().trimmed().compare("general", Qt::CaseInsensitive) == 0;
+}
+
 // A key the way QSettings looks keys up: no leading, trailing or doubled "/".
 QString normalizedKey(const QString& key)
 {
@@ -242,35 +257,53 @@ std::optional<QString> iniString(const QByteArray& value)
     return text;
 }
 
+void IniText::readTopLevelLine(const QByteArray& data, qsizetype start, qsizetype length, qsizetype equals)
+{
+    if (equals < 0)
+        return; // a comment or a stray line: skipped (Qt notes a format error)
+    // The key trimmed of every blank (a form feed too), as QByteArray trims.
+    const std::optional<QString> key = unescapedKey(data.mid(start, equals - start).trimmed());
+    if (!key) {
+        m_uncertain = true;
+        return;
+    }
+    m_read.append({*key, data.mid(equals + 1, start + length - equals - 1)});
+}
+
 IniText::IniText(QByteArray bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
+    // QSettings finds the sections in the text after a UTF-8 byte-order
+    // mark, but reads what stands before the first section from the very
+    // start, the mark glued to the first line (a key right after it still
+    // reads, as text from UTF-8 drops a leading mark; blanks between them
+    // are then part of the key).
+    const bool marked = bytes.startsWith("\xEF\xBB\xBF");
+    const QByteArray whole = bytes;
+    if (marked) {
         m_bom = bytes.left(3);
         bytes.remove(0, 3);
     }
-    // What QSettings reads: every logical line, top-level keys kept.
-    bool topLevel = true;
+    const auto readFromTheStart = [&](qsizetype end) {
+        qsizetype pos = 0, start = 0, length = 0, equals = -1;
+        const QByteArray data = whole.left(end);
+        while (readLine(data, pos, start, length, equals))
+            readTopLevelLine(data, start, length, equals);
+    };
+    bool topLevel = true, beforeFirstSection = true;
     qsizetype pos = 0, start = 0, length = 0, equals = -1;
     while (readLine(bytes, pos, start, length, equals)) {
         const QByteArrayView line = QByteArrayView(bytes).sliced(start, length);
         if (line.startsWith('[')) {
-            const qsizetype close = line.indexOf(']');
-            const QByteArray section = (close < 0 ? line.sliced(1) : line.sliced(1, close - 1)).toByteArray().trimmed();
-            topLevel = section.compare("general", Qt::CaseInsensitive) == 0;
-            continue;
+            if (marked && beforeFirstSection)
+                readFromTheStart(start + 3);
+            beforeFirstSection = false;
+            topLevel = opensTopLevel(line);
+        } else if (topLevel && !(marked && beforeFirstSection)) {
+            readTopLevelLine(bytes, start, length, equals);
         }
-        if (!topLevel || equals < 0)
-            continue;
-        // The key trimmed of every blank (a form feed too), as QByteArray trims.
-        const QByteArray rawKey = bytes.mid(start, equals - start).trimmed();
-        const std::optional<QString> key = unescapedKey(rawKey);
-        // A byte-order mark inside a key may or may not be read as one.
-        if (!key || rawKey.contains("\xEF\xBB\xBF")) {
-            m_uncertain = true;
-            continue;
-        }
-        m_read.append({*key, bytes.mid(equals + 1, start + length - equals - 1)});
     }
+    if (marked && beforeFirstSection)
+        readFromTheStart(whole.size());
 
     // The physical lines, for rewriting: each must be one of the plain kinds,
     // read the same wherever it stands.
@@ -278,6 +311,8 @@ IniText::IniText(QByteArray bytes)
     if (!texts.isEmpty() && texts.last().isEmpty())
         texts.removeLast();
     topLevel = true;
+    if (marked && !texts.isEmpty() && blankThenText(texts.first()))
+        m_rewritable = false; // the mark glued to blanks: see rewritten()
     for (QByteArray text : texts) {
         if (text.endsWith('\r'))
             text.chop(1);
@@ -291,12 +326,8 @@ IniText::IniText(QByteArray bytes)
             m_rewritable = false; // a line that goes on into the next, or two lines in one
         } else if (some && alone[start] == '[') {
             const QByteArrayView header = QByteArrayView(alone).sliced(start, length);
-            const qsizetype close = header.indexOf(']');
-            if (close < 0)
-                m_rewritable = false;
-            else
-                topLevel = line.topLevel =
-                    header.sliced(1, close - 1).toByteArray().trimmed().compare("general", Qt::CaseInsensitive) == 0;
+            m_rewritable = m_rewritable && header.contains(']'); // an unclosed header: not the store's
+            topLevel = line.topLevel = opensTopLevel(header);
         } else if (some && equals < 0) {
             m_rewritable = false; // a stray line: not settings
         } else if (some && topLevel) {
@@ -369,6 +400,10 @@ void IniText::remove(const QString& key)
 std::optional<QByteArray> IniText::rewritten() const
 {
     if (!m_changed || !m_rewritable)
+        return std::nullopt;
+    // A byte-order mark glued to a line that starts with blanks makes them
+    // part of its key: such a line is not read as a line of its own.
+    if (!m_bom.isEmpty() && !m_lines.isEmpty() && blankThenText(m_lines.first().text))
         return std::nullopt;
     const QByteArray text = bytes();
     const IniText reread(text);

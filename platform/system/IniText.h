@@ -61,6 +61,8 @@ private:
         QString key;       // unescaped, for a key=value line of the top level
     };
     qsizetype lastOf(const QString& key) const;
+    // A line of the top-level section, as QSettings reads it.
+    void readTopLevelLine(const QByteArray& data, qsizetype start, qsizetype length, qsizetype equals);
 
     QByteArray m_bom;
     QList<Line> m_lines;
