@@ -114,12 +114,9 @@ void TfrmMain::createHistory()
                              pageChanged(PageIndex(i));
                          }});
     }
+    // Undo and redo run the page's change handler, which marks the skin
+    // changed, as every change does: there is no other record of changes.
     m_history = std::make_unique<EditHistory>(std::move(pages));
-    // The skin is changed exactly when the history is away from the state
-    // last saved or opened.
-    const auto follow = [this] { setModified(!m_history->stack().isClean()); };
-    connect(&m_history->stack(), &QUndoStack::indexChanged, this, follow);
-    connect(&m_history->stack(), &QUndoStack::cleanChanged, this, follow);
 }
 
 // The label standing in front of a control, on its row of the page.

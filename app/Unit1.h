@@ -208,7 +208,6 @@ private:
     void showFirstPage() override;
     void showCaption(const QString& caption) override;
     void startHistory() override { m_history->restart(); }
-    void markSaved() override { m_history->stack().setClean(); }
 
     void createHistory();
     void nameControls();

@@ -185,7 +185,6 @@ void SkinDocument::saveAs()
 void SkinDocument::markSaved()
 {
     m_modified = false;
-    m_view.markSaved();
 }
 
 // Save rewrites the file even when nothing has changed.
@@ -199,22 +198,21 @@ bool SkinDocument::SaveDocument()
 
 bool SkinDocument::savePreview(const QImage& preview, FileDialog& dialog)
 {
-    dialog.InitialDir = m_previewDir.isEmpty() ? m_saveDir : m_previewDir;
-    if (!m_prompts().RunFileDialog(dialog))
+    dialog.Options |= FileDialogOption::OverwritePrompt;
+    const std::optional<QString> target =
+        chooseTarget(dialog, m_previewDir.isEmpty() ? m_saveDir : m_previewDir, [](const QString& name) {
+            return name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? name : name + QStringLiteral(".png");
+        });
+    if (!target)
         return false;
-    QString target = absoluteCleanPath(dialog.FileName);
-    if (!target.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
-        target += QStringLiteral(".png");
-    if (!confirmReplacing(target))
-        return false;
-    warnAboutLost(target, writeWholeFile(target, encodePicture(preview, target, "PNG")));
-    m_previewDir = directoryPart(target);
+    warnAboutLost(*target, writeWholeFile(*target, encodePicture(preview, *target, "PNG")));
+    m_previewDir = directoryPart(*target);
     return true;
 }
 
 // Replacing an existing file is asked about once; what can't be replaced
-// (a folder, a FIFO, a device, a link that leads nowhere) is refused before
-// anything is asked.
+// (a folder, a FIFO, a device, a link that leads nowhere, a file the user
+// may not write) is refused before anything is asked.
 bool SkinDocument::confirmReplacing(const QString& target)
 {
     if (refuseUnwritable(target).kind == PathState::Absent)
@@ -224,18 +222,31 @@ bool SkinDocument::confirmReplacing(const QString& target)
     return ask(question, MessageKind::YesNo) == MessageAnswer::Yes;
 }
 
-// The dialog itself never asks about replacing: the question is asked here,
-// once, about the name that will be written, ".kvz" completed.
+// The question about replacing belongs to the dialog, as the system's
+// dialog with its overwrite option asks it: "Ne" returns to the dialog (in
+// the folder of the name refused) to choose another name. The name asked
+// about is the one that will be written, its extension completed.
+std::optional<QString> SkinDocument::chooseTarget(FileDialog& dialog, const QString& folder,
+                                                  const std::function<QString(const QString&)>& complete)
+{
+    dialog.InitialDir = folder;
+    for (;;) {
+        if (!m_prompts().RunFileDialog(dialog))
+            return std::nullopt;
+        const QString target = absoluteCleanPath(complete(dialog.FileName));
+        if (!(dialog.Options & FileDialogOption::OverwritePrompt) || confirmReplacing(target))
+            return target;
+        dialog.InitialDir = directoryPart(target);
+    }
+}
+
 bool SkinDocument::SaveAsDialog()
 {
-    m_saveDialog.InitialDir = m_saveDir;
-    if (!m_prompts().RunFileDialog(m_saveDialog))
+    const std::optional<QString> target = chooseTarget(m_saveDialog, m_saveDir, withSkinExtension);
+    if (!target)
         return false;
-    const QString target = absoluteCleanPath(withSkinExtension(m_saveDialog.FileName));
-    if ((m_saveDialog.Options & FileDialogOption::OverwritePrompt) && !confirmReplacing(target))
-        return false;
-    SaveToFile(target);
-    m_saveDir = directoryPart(target);
+    SaveToFile(*target);
+    m_saveDir = directoryPart(*target);
     return true;
 }
 

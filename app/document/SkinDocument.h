@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QImage;
 
@@ -20,8 +21,7 @@ extern const QString SettingsKey;
 // What the document needs of the window that shows the skin: its pages set
 // from a record, the controls read into a record, every page's
 // "Standarno", the first page brought forward, the caption, and the edit
-// history told where it starts (a new or opened skin) and which of its
-// states is the one saved.
+// history told where it starts (a new or opened skin).
 class SkinView : public SkinPages
 {
 public:
@@ -30,7 +30,6 @@ public:
     virtual void showFirstPage() = 0;
     virtual void showCaption(const QString& caption) = 0;
     virtual void startHistory() {}
-    virtual void markSaved() {}
 };
 
 // The skin document: its file name, whether the pages hold unsaved changes,
@@ -53,8 +52,9 @@ public:
     const QString& currentFileName() const { return m_fileName; }
     // The one place the name changes; the caption follows it at once.
     void setCurrentFile(const QString& name);
-    // True while the pages hold changes that are not saved. Only the view's
-    // edits set it; the commands clear it once their work is done.
+    // True while the pages hold changes that are not saved. Every edit of
+    // the view sets it, undo and redo too, even back to the values saved;
+    // only the commands clear it, once their work is done.
     bool isModified() const { return m_modified; }
     void setModified(bool modified) { m_modified = modified; }
     // Where the open and save dialogs start (remembered in the settings).
@@ -113,6 +113,11 @@ private:
     // A loaded file: unchanged, its history starting there.
     void startUnchanged();
     bool confirmReplacing(const QString& target);
+    // The name a save dialog run from `folder` chose (completed by
+    // `complete`, absolute and clean), asked about before it replaces a
+    // file; nothing when the dialog was cancelled.
+    std::optional<QString> chooseTarget(FileDialog& dialog, const QString& folder,
+                                        const std::function<QString(const QString&)>& complete);
     MessageAnswer ask(const QString& text, MessageKind kind);
     // Tells the user which of the old file's attributes a write left behind.
     void warnAboutLost(const QString& fileName, const LostAttributes& lost);

@@ -197,8 +197,11 @@ private Q_SLOTS:
         QTest::newRow("Open, Otkazi") << "open" << L{MessageAnswer::Cancel} << QStringList{} << untitled << true << 0 << false << "";
         QTest::newRow("Save, dialog cancelled") << "save" << L{} << QStringList{"-"} << untitled << true << 0 << false << "";
         QTest::newRow("Save, saved") << "save" << L{} << QStringList{"a"} << "a.kvz" << false << 0 << true << "";
-        QTest::newRow("Save as over b.kvz, Ne") << "saveAs" << L{MessageAnswer::No} << QStringList{"b"} << untitled << true << 0
-                                                << false << "";
+        // "Ne" to the replace question returns to the dialog.
+        QTest::newRow("Save as over b.kvz, Ne, then a") << "saveAs" << L{MessageAnswer::No} << QStringList{"b", "a"} << "a.kvz"
+                                                        << false << 0 << true << "";
+        QTest::newRow("Save as over b.kvz, Ne, then cancelled") << "saveAs" << L{MessageAnswer::No} << QStringList{"b", "-"}
+                                                                << untitled << true << 0 << false << "";
         QTest::newRow("Save as over b.kvz, Da") << "saveAs" << L{MessageAnswer::Yes} << QStringList{"./b"} << "b.kvz" << false
                                                 << 0 << false << "";
         QTest::newRow("Save as b.kvz typed so, Da") << "saveAs" << L{MessageAnswer::Yes} << QStringList{"b.kvz"} << "b.kvz"
@@ -591,6 +594,8 @@ private Q_SLOTS:
         auto& [prompts, openDialog, saveDialog, view, document] = session;
         prompts.messageAnswers.assign(questions.begin(), questions.end());
         prompts.fileAnswers.push_back(answer == "-" ? std::nullopt : std::optional(dir.filePath(answer)));
+        if (questions == Answers{MessageAnswer::No})
+            prompts.fileAnswers.push_back(std::nullopt); // back in the dialog, which is then cancelled
         document.setSaveDir(QStringLiteral("/s"));
         TSaveDialog previewDialog;
         QImage picture(800, 191, QImage::Format_RGB32);
