@@ -12,8 +12,8 @@
 
 namespace {
 
-// The refusal of what the bus hands over that is not a skin on this computer.
-const QString BusRefusal = QStringLiteral("Otvara se samo SKIN datoteka (.kvz) sa ovog računara.");
+// The refusal of what the bus hands over that is no file on this computer.
+const QString BusRefusal = QStringLiteral("Otvara se samo datoteka sa ovog računara.");
 
 } // namespace
 
@@ -30,19 +30,21 @@ public:
 public Q_SLOTS:
     Q_SCRIPTABLE void Activate(const QVariantMap& platformData) { bringForward(platformData); }
 
+    // The first file on this computer opens as the open dialog's choice
+    // would, whatever its name: the desktop offers the editor what it types
+    // as a skin by its contents.
     Q_SCRIPTABLE void Open(const QStringList& uris, const QVariantMap& platformData)
     {
         bringForward(platformData);
-        QStringList skin;
+        QString file;
         for (const QString& uri : uris) {
-            const std::optional<QString> file = localFileOf(QUrl(uri));
-            if (file && file->endsWith(QStringLiteral(".kvz"), Qt::CaseInsensitive)) {
-                skin << *file;
+            if (const std::optional<QString> local = localFileOf(QUrl(uri))) {
+                file = *local;
                 break;
             }
         }
         if (m_window)
-            m_window->openHanded(skin, BusRefusal);
+            m_window->openHanded(file, BusRefusal);
     }
 
     Q_SCRIPTABLE void ActivateAction(const QString& actionName, [[maybe_unused]] const QVariantList& parameter,

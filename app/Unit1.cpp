@@ -202,15 +202,18 @@ void TfrmMain::dragMoveEvent(QDragMoveEvent* event)
 // that the file manager never waits on a box.
 void TfrmMain::dropEvent(QDropEvent* event)
 {
-    if (acceptAsCopy(event))
-        openHanded(*droppedFiles(event->mimeData()), QStringLiteral("Prevlačenjem se otvara jedna SKIN datoteka (.kvz)."));
+    if (!acceptAsCopy(event))
+        return;
+    const QStringList files = *droppedFiles(event->mimeData());
+    const bool oneSkin = files.size() == 1 && files.first().endsWith(QStringLiteral(".kvz"), Qt::CaseInsensitive);
+    openHanded(oneSkin ? files.first() : QString(), QStringLiteral("Prevlačenjem se otvara jedna SKIN datoteka (.kvz)."));
 }
 
 // At most one request waits, the latest: a user's last double-click wins,
 // and a flood of requests costs one run.
-void TfrmMain::openHanded(const QStringList& files, const QString& refusal)
+void TfrmMain::openHanded(const QString& file, const QString& refusal)
 {
-    m_handed = HandedFiles{files, refusal};
+    m_handed = HandedFile{file, refusal};
     runHandedLater();
 }
 
@@ -236,15 +239,13 @@ void TfrmMain::runHanded()
 {
     if (!m_handed || m_runningHanded || QApplication::activeModalWidget())
         return;
-    const HandedFiles request = std::move(*m_handed);
+    const HandedFile request = std::move(*m_handed);
     m_handed.reset();
     m_runningHanded = true;
     TApplication::guard([&] {
-        const bool one = request.files.size() == 1
-                         && request.files.first().endsWith(QStringLiteral(".kvz"), Qt::CaseInsensitive);
-        const std::optional<QString> unusable = one ? unusablePath(request.files.first()) : std::nullopt;
-        if (one && !unusable)
-            Document.openFile(request.files.first());
+        const std::optional<QString> unusable = request.file.isEmpty() ? std::nullopt : unusablePath(request.file);
+        if (!request.file.isEmpty() && !unusable)
+            Document.openFile(request.file);
         else
             Application()->prompts().MessageBox(unusable.value_or(request.refusal), RefusalCaption, MessageKind::Error);
     });

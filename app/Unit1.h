@@ -147,13 +147,13 @@ public:
     // The history of the user's edits (undo and redo).
     EditHistory& history() { return *m_history; }
 
-    // Files handed to the window from outside (dropped, or sent by the
-    // desktop): one .kvz file opens as Open does, anything else is answered
-    // with `refusal`, a path the system could not take with why. Either
-    // happens from the event loop, after whoever handed them has had its
-    // answer, and never while a box or dialog is open; of requests that
-    // wait, only the latest runs.
-    void openHanded(const QStringList& files, const QString& refusal);
+    // A file handed to the window from outside (dropped, or sent by the
+    // desktop) opens as Open does; with no file, `refusal` is shown, and a
+    // path the system could not take is refused with why. Either happens
+    // from the event loop, after whoever handed it has had its answer, and
+    // never while a box or dialog is open; of requests that wait, only the
+    // latest runs.
+    void openHanded(const QString& file, const QString& refusal);
 
     // Cuts the seven preview cells to the panel shapes.
     void ShapePreviews();
@@ -222,16 +222,16 @@ private:
     // copy is offered; otherwise ignores it. True when accepted.
     static bool acceptAsCopy(QDropEvent* event);
 
-    struct HandedFiles
+    struct HandedFile
     {
-        QStringList files;
+        QString file; // empty: refused
         QString refusal;
     };
     void runHandedLater();
     void runHanded();
 
     std::vector<PageWidgets> m_pages; // every page of the skin table
-    std::optional<HandedFiles> m_handed; // the latest request not yet run
+    std::optional<HandedFile> m_handed; // the latest request not yet run
     bool m_handedPosted = false;         // a run of it is queued
     bool m_runningHanded = false;        // one runs (its questions may be open)
     bool m_rememberSettings;

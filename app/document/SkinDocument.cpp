@@ -1,5 +1,6 @@
 #include "app/document/SkinDocument.h"
 
+#include "platform/base/Errors.h"
 #include "platform/raster/Pictures.h"
 #include "platform/system/Files.h"
 #include "platform/system/Registry.h"
@@ -158,6 +159,11 @@ void SkinDocument::open()
 // open dialog moves it.
 void SkinDocument::openFile(const QString& FileName)
 {
+    // What no dialog chose may not exist: said as the open's error, before
+    // anything is asked.
+    if (const PathState state = inspectPath(FileName);
+        state.kind == PathState::Absent || state.kind == PathState::DanglingLink)
+        throw EditorError(QStringLiteral("Cannot open file \"%1\". %2").arg(absoluteCleanPath(FileName), MissingFileReason));
     if (!confirmDiscardingChanges())
         return;
     if (LoadFromFile(FileName))

@@ -99,7 +99,9 @@ public:
     void open();
     // Opens the named file as Open does once its dialog has returned it (a
     // file dropped on the window or sent by the desktop), but leaves the
-    // open folder: only a confirmed open dialog moves it.
+    // open folder: only a confirmed open dialog moves it. A file that is not
+    // there raises EditorError "Cannot open file ..." before anything is
+    // asked, where the open dialog would have refused it.
     void openFile(const QString& FileName);
     void save();
     void saveAs();

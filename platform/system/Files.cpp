@@ -8,6 +8,8 @@
 #include <QRandomGenerator>
 #include <QSaveFile>
 
+#include <cerrno>
+
 #include <climits>
 
 #ifdef Q_OS_UNIX
@@ -25,6 +27,7 @@
 #endif
 
 const QString NotRegularReason = QStringLiteral("Not a regular file");
+const QString MissingFileReason = qt_error_string(ENOENT);
 
 namespace {
 

@@ -45,6 +45,8 @@ PathState inspectNativePath(const QByteArray& path); // the path's bytes as the 
 
 // The message part for a path that is there but is no regular file.
 extern const QString NotRegularReason; // "Not a regular file"
+// The system's reason for a path where nothing is.
+extern const QString MissingFileReason; // "No such file or directory"
 
 // Raises the error writeWholeFile would raise for what stands at the path
 // (no regular file, a file the user may not write, a path the system will

@@ -47,7 +47,9 @@ private Q_SLOTS:
         qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
         QVERIFY(QDBusConnection::connectToBus(address, QStringLiteral("client")).isConnected());
         makeNativeFolders(QFile::encodeName(dir.path()) + "/d\xFF");
+        QVERIFY(writeWholeFile(dir.filePath("notes.txt"), "Kupiti hleb.\n").isEmpty());
         for (const QString& name : {dir.filePath("a.kvz"), dir.filePath("b.kvz"), dir.filePath("c.kvz"),
+                                    dir.filePath("skin"), dir.filePath("B.KVZ"),
                                     pathText(QFile::encodeName(dir.path()) + "/d\xFF/a.kvz")})
             QVERIFY(writeWholeFile(name, encodeSkinFile(standardSkinRecord())).isEmpty());
     }
@@ -74,15 +76,20 @@ private Q_SLOTS:
         QTest::addColumn<bool>("modified"); // answered "Otkazi"
         QTest::addColumn<QString>("opened"); // the name then open, empty: none
         QTest::addColumn<QString>("message"); // what the refusal says
-        const QString a = QUrl::fromLocalFile(dir.filePath("a.kvz")).toString();
-        const QString notes = QUrl::fromLocalFile(dir.filePath("notes.txt")).toString();
-        const QString onlySkins = QStringLiteral("Otvara se samo SKIN datoteka (.kvz) sa ovog računara.");
+        const auto uri = [this](const QString& name) { return QUrl::fromLocalFile(dir.filePath(name)).toString(); };
+        const QString a = uri("a.kvz"), notes = uri("notes.txt");
         QTest::newRow("a skin") << QStringList{a} << false << dir.filePath("a.kvz") << "";
         QTest::newRow("unsaved changes, Otkazi keeps them") << QStringList{a} << true << "" << "";
-        QTest::newRow("not a skin") << QStringList{notes} << false << "" << onlySkins;
-        QTest::newRow("a remote skin") << QStringList{"sftp://host/a.kvz"} << false << "" << onlySkins;
-        QTest::newRow("the first local skin") << QStringList{"sftp://host/b.kvz", notes, a} << false << dir.filePath("a.kvz")
-                                              << "";
+        // Any file, as the open dialog takes a name typed: the load judges it.
+        QTest::newRow("a skin named without .kvz") << QStringList{uri("skin")} << false << dir.filePath("skin") << "";
+        QTest::newRow("a skin named in capitals") << QStringList{uri("B.KVZ")} << false << dir.filePath("B.KVZ") << "";
+        QTest::newRow("not a skin") << QStringList{notes} << false << "" << "Datoteka nije ispravna SKIN datoteka.";
+        QTest::newRow("a file that is not there") << QStringList{uri("none.kvz")} << false << ""
+                                                  << "Cannot open file \"" + dir.filePath("none.kvz") + "\". No such file or directory";
+        QTest::newRow("a remote skin") << QStringList{"sftp://host/a.kvz"} << false << ""
+                                       << "Otvara se samo datoteka sa ovog računara.";
+        QTest::newRow("the first local file") << QStringList{"sftp://host/b.kvz", a, uri("b.kvz")} << false
+                                              << dir.filePath("a.kvz") << "";
         // The bytes of the path as the URI escapes them, and none past a NUL.
         QTest::newRow("a folder whose name is not UTF-8")
             << QStringList{"file://" + dir.path() + "/d%FF/a.kvz"} << false
