@@ -148,17 +148,21 @@ int commandNew(const QStringList& args, bool force)
 
 namespace {
 
+// What a colour value shows: #RRGGBB, or the system colour's name.
+QString shownColour(std::uint32_t value)
+{
+    return isSystemColor(value)
+               ? systemColorName(int(value & 0xFF))
+               : QStringLiteral("#%1").arg(resolveColor(value & 0xFFFFFF) & 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper();
+}
+
 // A field's value for JSON: the stored number, and for a colour what it
-// shows (#RRGGBB, or the system colour's name).
+// shows.
 QString jsonField(const SkinField& field, std::uint32_t value)
 {
     QString out = QStringLiteral("{\"value\":%1").arg(value);
-    if (field.isColour()) {
-        const QString shown = isSystemColor(value)
-                                  ? systemColorName(int(value & 0xFF))
-                                  : QStringLiteral("#%1").arg(resolveColor(value & 0xFFFFFF) & 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper();
-        out += QStringLiteral(",\"colour\":\"%1\"").arg(shown);
-    }
+    if (field.isColour())
+        out += QStringLiteral(",\"colour\":\"%1\"").arg(shownColour(value));
     return out + QLatin1Char('}');
 }
 
@@ -252,7 +256,9 @@ std::optional<QString> assign(TSkinRecord& r, const SkinField& field, const QStr
 }
 
 // The assignments a JSON object of dump --json holds: its "fields", each
-// with its "value".
+// with its "value" or, for a colour, its "colour" (what a user edits); when
+// both stand they must agree (the colour being what the value shows), and
+// the value is taken, to the byte.
 std::optional<QStringList> jsonAssignments(const QByteArray& text, QString& problem)
 {
     QJsonParseError error{};
@@ -265,12 +271,26 @@ std::optional<QStringList> jsonAssignments(const QByteArray& text, QString& prob
     QStringList assignments;
     for (auto it = fields.begin(); it != fields.end(); ++it) {
         const QJsonValue value = it.value().toObject().value(QStringLiteral("value"));
+        const QJsonValue colour = it.value().toObject().value(QStringLiteral("colour"));
+        const SkinField* field = fieldNamed(it.key());
+        const bool byColour = field && field->isColour() && colour.isString();
+        if (byColour && value.isUndefined()) {
+            assignments << QStringLiteral("%1=%2").arg(it.key(), colour.toString());
+            continue;
+        }
         const double number = value.toDouble(-1);
         if (!value.isDouble() || number < 0 || number > 0xFFFFFFFFu || number != std::floor(number)) {
             problem = QStringLiteral("polje %1 nema celobrojnu vrednost").arg(it.key());
             return std::nullopt;
         }
-        const SkinField* field = fieldNamed(it.key());
+        if (byColour) {
+            const std::optional<TColor> given = parseColour(colour.toString());
+            if (!given || shownColour(quint32(number)) != shownColour(*given)) {
+                problem = QStringLiteral("polje %1: \"value\" i \"colour\" se ne slažu (izmenite jedno, drugo obrišite)")
+                              .arg(it.key());
+                return std::nullopt;
+            }
+        }
         assignments << (field && !field->isColour() ? QStringLiteral("%1=%2").arg(it.key()).arg(quint32(number))
                                                     : QStringLiteral("%1=0x%2").arg(it.key()).arg(quint32(number), 0, 16));
     }

@@ -25,46 +25,123 @@
 
 #include <cstdio>
 #include <map>
+#include <vector>
 #include <optional>
 
 namespace {
 
-const char* const usage = R"(Upotreba: kvztool KOMANDA [OPCIJE] ...
+// Each command's help: how it is called, what it does, its options and an
+// example. The general help lists every command's calls and summary.
+struct CommandHelp
+{
+    const char* name;
+    std::vector<const char*> calls;
+    const char* summary;
+    const char* options; // one "  --option  meaning" a line; -h, --help follows
+    const char* example;
+};
 
-  new [--force] DATOTEKA        zapisuje standardni skin (dodaje .kvz kada
-                                ga ime nema); postojeću datoteku menja
-                                samo uz --force
-  dump [--json] DATOTEKA...     ispisuje verziju i sva polja zapisa:
-                                boja kao 0xAABBGGRR, smer kao broj;
-                                --json: jedan JSON objekat po datoteci
-  check DATOTEKA...             proverava da li bi se svaka datoteka
-                                otvorila u editoru bez poruke
-  set [--json JSON] DATOTEKA [IME=VREDNOST]...
-                                menja polja: boja kao 0xAABBGGRR, #RRGGBB
-                                ili ime boje (npr. Navy); smer kao bajt
-                                (1 desno, 0 dole); prima sve što dump
-                                ispiše (i JSON od dump --json)
-  fields [IME]                  ispisuje sva polja: ime, vrsta (boja ili
-                                smer) i standardna vrednost; uz ime polja
-                                vrednosti koje polje prima
-  help [KOMANDA]                ovo uputstvo
-  images [--skin DATOTEKA] [--force] FOLDER
-                                zapisuje sedam slika skina kao PNG
-  preview [--skin DATOTEKA] [--force] IZLAZ.png|.jpg|.bmp|-
-                                zapisuje pregled (800 x 191) kakav
-                                prikazuje prozor editora
-  images|preview --out-dir FOLDER [--force] SKIN...
-                                mnogo skinova u jednom pokretanju:
-                                FOLDER/IME.png ili FOLDER/IME/ (slike)
+const std::vector<CommandHelp>& commandHelps()
+{
+    static const std::vector<CommandHelp> helps = {
+        {"new", {"new [--force] DATOTEKA"},
+         "zapisuje standardni skin (dodaje .kvz kada ga ime nema); postojeću datoteku menja samo uz --force",
+         "  --force          zameni postojeću datoteku (samo običnu, koju smete da\n"
+         "                   pišete)\n",
+         "kvztool new plavi"},
+        {"dump", {"dump [--json] DATOTEKA..."},
+         "ispisuje verziju i sva polja zapisa: boja kao 0xAABBGGRR, smer kao broj; --json: jedan JSON objekat po "
+         "datoteci",
+         "  --json           jedan JSON objekat po datoteci (ime, verzija, polja)\n",
+         "kvztool dump --json *.kvz | jq -r .name"},
+        {"check", {"check DATOTEKA..."}, "proverava da li bi se svaka datoteka otvorila u editoru bez poruke", "",
+         "kvztool check *.kvz"},
+        {"set", {"set [--json JSON] DATOTEKA [IME=VREDNOST]..."},
+         "menja polja: boja kao 0xAABBGGRR, #RRGGBB ili ime boje (npr. Navy); smer kao bajt (1 desno, 0 dole); prima "
+         "sve što dump ispiše (i JSON od dump --json, uz \"value\" ili \"colour\" polja)",
+         "  --json JSON      polja iz JSON datoteke (\"-\": standardni ulaz) kakav ispisuje dump --json;\n"
+         "                   IME=VREDNOST sa komandne linije ima prednost\n",
+         "kvztool set plavi.kvz PitanjeC2=Navy OdgovorInDesno=0"},
+        {"fields", {"fields [IME]"},
+         "ispisuje sva polja: ime, vrsta (boja ili smer) i standardna vrednost; uz ime polja vrednosti koje polje "
+         "prima",
+         "", "kvztool fields PitanjeC1"},
+        {"help", {"help [KOMANDA]"}, "ovo uputstvo, ili uputstvo jedne komande", "", "kvztool help preview"},
+        {"images", {"images [--skin DATOTEKA] [--force] FOLDER", "images --out-dir FOLDER [--force] SKIN..."},
+         "zapisuje sedam slika skina kao PNG; uz --out-dir mnogo skinova u jednom pokretanju: FOLDER/IME/",
+         "  --skin DATOTEKA  skin čije se slike crtaju (\"-\": standardni ulaz);\n"
+         "                   bez nje standardni skin\n"
+         "  --out-dir FOLDER slike svakog SKIN-a u FOLDER/IME/\n"
+         "  --force          zameni postojeće slike\n",
+         "kvztool images --skin plavi.kvz slike/"},
+        {"preview", {"preview [--skin DATOTEKA] [--force] IZLAZ.png|.jpg|.bmp|-", "preview --out-dir FOLDER [--force] SKIN..."},
+         "zapisuje pregled (800 x 191) kakav prikazuje prozor editora; uz --out-dir mnogo skinova u jednom "
+         "pokretanju: FOLDER/IME.png",
+         "  --skin DATOTEKA  skin čiji se pregled crta (\"-\": standardni ulaz);\n"
+         "                   bez nje standardni skin\n"
+         "  --out-dir FOLDER pregled svakog SKIN-a kao FOLDER/IME.png\n"
+         "  --force          zameni postojeći pregled\n",
+         "kvztool preview --out-dir pregledi/ *.kvz"},
+    };
+    return helps;
+}
 
-"-" je standardni ulaz gde se skin čita (dump, check, set) i standardni
-izlaz gde se piše jedna datoteka (new, set, preview).
+// `text` broken at blanks into lines of at most `width` characters, each
+// after `indent` blanks.
+QString wrapped(const QString& text, int indent, int width)
+{
+    QString out, line;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
+            out += QString(indent, QLatin1Char(' ')) + line + QLatin1Char('\n');
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    return out + QString(indent, QLatin1Char(' ')) + line + QLatin1Char('\n');
+}
 
-Opcije: -h, --help (i posle komande), --version; "--" završava opcije.
-Slike i pregled ne menjaju postojeće datoteke bez --force.
-Izlazni kod: 0 uspeh, 1 neispravna datoteka ili neuspelo pisanje,
-2 pogrešna upotreba.
-)";
+QString generalHelp()
+{
+    QString out = QStringLiteral("Upotreba: kvztool KOMANDA [OPCIJE] ...\n\n");
+    for (const CommandHelp& help : commandHelps()) {
+        for (const char* call : help.calls)
+            out += QStringLiteral("  ") + QString::fromUtf8(call) + QLatin1Char('\n');
+        out += wrapped(QString::fromUtf8(help.summary), 6, 70);
+    }
+    return out + QStringLiteral(
+                     "\n\"-\" je standardni ulaz gde se skin čita (dump, check, set) i standardni\n"
+                     "izlaz gde se piše jedna datoteka (new, set, preview).\n\n"
+                     "Opcije: -h, --help (i posle komande), --version; \"--\" završava opcije.\n"
+                     "kvztool help KOMANDA: uputstvo jedne komande.\n"
+                     "Slike i pregled ne menjaju postojeće datoteke bez --force.\n"
+                     "Izlazni kod: 0 uspeh, 1 neispravna datoteka ili neuspelo pisanje,\n"
+                     "2 pogrešna upotreba.\n");
+}
+
+QString helpOf(const QString& command)
+{
+    for (const CommandHelp& help : commandHelps()) {
+        if (command != QLatin1String(help.name))
+            continue;
+        QString out;
+        for (const char* call : help.calls)
+            out += (out.isEmpty() ? QStringLiteral("Upotreba: kvztool ") : QStringLiteral("         kvztool "))
+                   + QString::fromUtf8(call) + QLatin1Char('\n');
+        QString summary = QString::fromUtf8(help.summary);
+        summary[0] = summary[0].toUpper();
+        out += QLatin1Char('\n') + wrapped(summary + QLatin1Char('.'), 0, 76);
+        out += QStringLiteral("\nOpcije:\n") + QString::fromUtf8(help.options)
+               + QStringLiteral("  -h, --help       ovo uputstvo\n");
+        return out + QStringLiteral("\nPrimer:\n  ") + QString::fromUtf8(help.example) + QLatin1Char('\n');
+    }
+    return generalHelp();
+}
+
+void printHelp(const QString& command, std::FILE* to = stdout)
+{
+    std::fputs((command.isEmpty() ? generalHelp() : helpOf(command)).toUtf8().constData(), to);
+}
 
 // Messages the editor would show in a box go to standard error instead.
 class ConsolePrompts : public Prompts
@@ -374,7 +451,7 @@ std::optional<CommandLine> parseCommand(const QString& command, const QStringLis
         return std::nullopt;
     }
     if (parser.isSet(help)) {
-        std::fputs(usage, stdout);
+        printHelp(command);
         exit = Ok;
         return std::nullopt;
     }
@@ -412,8 +489,11 @@ int runPictureCommand(const QString& command, const CommandLine& line, char* pro
         return fail(BadUsage, QStringLiteral("\"%1\": pregled se piše kao .png, .jpg ili .bmp").arg(line.positional[0]));
     if (!many && images && line.positional[0] == QLatin1String("-"))
         return fail(BadUsage, QStringLiteral("images piše u folder, ne na standardni izlaz"));
-    // Pictures are made offscreen whatever display the environment names.
+    // Pictures are made offscreen whatever display the environment names,
+    // and without the desktop's platform theme, which may want a display
+    // (GTK's does) and has nothing to do with the pictures.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("QT_QPA_PLATFORMTHEME");
     int argc = 1;
     char* argv[] = {program, nullptr};
     TApplication app(argc, argv);
@@ -459,7 +539,7 @@ int run(int argc, char** argv)
     const Arguments arguments = decodedArguments(argc, argv);
     QStringList args = arguments.texts;
     if (args.isEmpty()) {
-        std::fputs(usage, stderr);
+        printHelp({}, stderr);
         return BadUsage;
     }
     const QString command = args.takeFirst();
@@ -473,7 +553,7 @@ int run(int argc, char** argv)
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         if (command == QLatin1String("help") && (args.size() > 1 || (args.size() == 1 && !known(args[0]))))
             return fail(BadUsage, QStringLiteral("help prima ime jedne komande (kvztool --help)"));
-        std::fputs(usage, stdout);
+        printHelp(command == QLatin1String("help") ? args.value(0) : QString());
         return Ok;
     }
     if (command == QLatin1String("--version")) {

@@ -187,12 +187,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::newRow("a file command needs no display") << "DISPLAY=:99 QT_QPA_PLATFORM= \"$K\" dump s.kvz" << 0
                                                          << "^version 10\n" << "^$" << "";
-        QTest::newRow("pictures need no display nor runtime folder")
-            << "env -u XDG_RUNTIME_DIR DISPLAY=:99 \"$K\" preview p.png" << 0 << "^$" << "^$" << "p.png";
+        QTest::newRow("pictures need no display, runtime folder nor platform theme")
+            << "env -u XDG_RUNTIME_DIR -u DISPLAY QT_QPA_PLATFORMTHEME=gtk3 \"$K\" preview p.png" << 0 << "^$" << "^$" << "p.png";
         QTest::newRow("Qt's options are not taken") << "\"$K\" check -platform s.kvz" << 2 << "^$"
                                                     << "^kvztool: nepoznata opcija \"platform\"" << "";
-        QTest::newRow("help after a command") << "\"$K\" new --help" << 0 << "^Upotreba: kvztool" << "^$"
-                                              << "!--help.kvz";
+        QTest::newRow("help after a command: that command's") << "\"$K\" new --help" << 0
+                                                               << "^Upotreba: kvztool new \\[--force\\] DATOTEKA\n(.|\n)*"
+                                                                  "--force(.|\n)*Primer:\n  kvztool new plavi\n$"
+                                                               << "^$" << "!--help.kvz";
         QTest::newRow("-- ends the options") << "\"$K\" new -- --x" << 0 << "^$" << "^$" << "--x.kvz";
         QTest::newRow("version") << "\"$K\" --version" << 0 << "^kvztool \\d+\\.\\d+\n$" << "^$" << "";
         QTest::newRow("a name that is not text") << "\"$K\" new $'bad\\xff'" << 2 << "^$"
@@ -218,6 +220,15 @@ private Q_SLOTS:
                "&& cmp s.kvz b.kvz && \"$K\" new c && \"$K\" dump --json s.kvz | \"$K\" set c.kvz --json - && cmp s.kvz c.kvz && "
                "\"$K\" dump --json s.kvz c.kvz | jq -r '[.name, .fields.PitanjeDesno.value, .fields.PitanjeLinija.colour] | @tsv'"
             << 0 << "^s.kvz\t2\t#5588B3\nc.kvz\t2\t#5588B3\n$" << "^$" << "";
+        // A colour edited as dump --json shows it is taken; the command line
+        // wins over the JSON; a value and a colour that disagree are refused.
+        QTest::newRow("set --json takes the colour, the command line wins")
+            << "\"$K\" dump --json s.kvz | jq -c '.fields.PitanjeC1 = {colour: \"#FF0000\"} | .fields.PitanjeC2 = {colour: "
+               "\"Navy\"}' | \"$K\" set s.kvz --json - PitanjeC2=Lime && \"$K\" dump s.kvz | sed -n 4,5p"
+            << 0 << "^PitanjeC1 0x000000FF\nPitanjeC2 0x0000FF00\n$" << "^$" << "";
+        QTest::newRow("set --json, a value and a colour that disagree")
+            << "\"$K\" dump --json s.kvz | jq -c '.fields.OdgovorInC1.colour = \"#FF0000\"' | \"$K\" set s.kvz --json -" << 2
+            << "^$" << "^kvztool: polje OdgovorInC1: \"value\" i \"colour\" se ne slažu" << "";
         // Completion: after FIELD= that field's values; after --out-dir FOLDER, skins.
         QTest::newRow("completion")
             << "PATH=\"${K%/*}:$PATH\" bash -c 'source /usr/share/bash-completion/bash_completion; source \"$C\"; "
