@@ -56,13 +56,18 @@ void writeStandardOutput(const QByteArray& bytes)
 
 std::optional<QString> refusal(const QString& fileName, SkinFileContents* out)
 {
-    const SkinFileContents contents = readSkinArgument(fileName);
+    SkinFileContents contents;
+    try {
+        contents = readSkinArgument(fileName);
+    } catch (const EditorError& e) {
+        return QStringLiteral("%1: %2").arg(fileName, e.message()); // a folder, a FIFO, no permission
+    }
     if (out)
         *out = contents;
     if (contents.status == SkinFileContents::Missing)
-        return QStringLiteral("nema datoteke \"%1\"").arg(fileName);
+        return QStringLiteral("%1: nema takve datoteke").arg(fileName);
     if (contents.status != SkinFileContents::Loaded)
-        return refusalMessage(contents.status);
+        return QStringLiteral("%1: %2").arg(fileName, refusalMessage(contents.status));
     return std::nullopt;
 }
 
@@ -181,14 +186,8 @@ int commandDump(const QStringList& args, bool json)
     int result = Ok;
     for (const QString& name : args) {
         SkinFileContents contents;
-        std::optional<QString> reason;
-        try {
-            reason = refusal(name, &contents);
-        } catch (const EditorError& e) {
-            reason = e.message(); // a folder, a FIFO, a loop of links: this file alone
-        }
-        if (reason) {
-            result = fail(BadFile, args.size() > 1 ? QStringLiteral("%1: %2").arg(name, *reason) : *reason);
+        if (const auto reason = refusal(name, &contents)) {
+            result = fail(BadFile, *reason); // this file alone: the others are still dumped
             continue;
         }
         const TSkinRecord r = decodeSkinRecord(contents.recordBytes, true);
@@ -219,13 +218,8 @@ int commandCheck(const QStringList& args)
         return fail(BadUsage, QStringLiteral("check traži bar jedno ime datoteke"));
     int result = Ok;
     for (const QString& name : args) {
-        try {
-            if (const auto reason = refusal(name)) {
-                say(QStringLiteral("%1: %2").arg(name, *reason));
-                result = BadFile;
-            }
-        } catch (const EditorError& e) {
-            say(QStringLiteral("%1: %2").arg(name, e.message()));
+        if (const auto reason = refusal(name)) {
+            say(*reason);
             result = BadFile;
         }
     }

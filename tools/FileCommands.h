@@ -29,7 +29,9 @@ SkinFileContents readSkinArgument(const QString& name);
 // Writes all the bytes to standard output, or raises EditorError.
 void writeStandardOutput(const QByteArray& bytes);
 // Nothing when the editor would open the file without a message, else the
-// reason it would not (a missing file included).
+// reason it would not (a missing file, a file that can't be opened
+// included), as "NAME: reason": a file is named so wherever it is refused,
+// alone or among others.
 std::optional<QString> refusal(const QString& fileName, SkinFileContents* out = nullptr);
 
 // Every command that writes refuses to replace what exists without --force

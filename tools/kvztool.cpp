@@ -59,7 +59,8 @@ const std::vector<CommandHelp>& commandHelps()
         {"set", {"set [--json JSON] DATOTEKA [IME=VREDNOST]..."},
          "menja polja: boja kao 0xAABBGGRR, #RRGGBB ili ime boje (npr. Navy); smer kao bajt (1 desno, 0 dole); prima "
          "sve što dump ispiše (i JSON od dump --json, uz \"value\" ili \"colour\" polja)",
-         "  --json JSON      polja iz JSON datoteke (\"-\": standardni ulaz) kakav ispisuje dump --json;\n"
+         "  --json JSON      polja iz JSON datoteke (\"-\": standardni ulaz) kakav\n"
+         "                   ispisuje dump --json;\n"
          "                   IME=VREDNOST sa komandne linije ima prednost\n",
          "kvztool set plavi.kvz PitanjeC2=Navy OdgovorInDesno=0"},
         {"fields", {"fields [IME]"},
@@ -318,7 +319,7 @@ int renderMany(const QStringList& skins, const QString& outDir, bool images, boo
     std::map<qsizetype, QString> problems; // by the skin's place in the list
     auto report = [&](qsizetype index, const QString& message) {
         const QMutexLocker locked(&lock);
-        problems.emplace(index, QStringLiteral("%1: %2").arg(skins[index], message));
+        problems.emplace(index, message);
     };
     for (qsizetype i = 0; i < skins.size(); ++i) {
         const QString& skin = skins[i];
@@ -330,21 +331,21 @@ int renderMany(const QStringList& skins, const QString& outDir, bool images, boo
                 continue;
             }
             if (const auto refused = refusedOverwrite(job.files(), force)) {
-                report(i, *refused);
+                report(i, QStringLiteral("%1: %2").arg(skin, *refused));
                 continue;
             }
             maker.show(contents.record);
             waiting.acquire();
-            pool.start([job, pictures = job.take(maker), i, &report, &waiting] {
+            pool.start([job, pictures = job.take(maker), i, &skins, &report, &waiting] {
                 try {
                     job.store(pictures);
                 } catch (const EditorError& e) {
-                    report(i, e.message());
+                    report(i, QStringLiteral("%1: %2").arg(skins[i], e.message()));
                 }
                 waiting.release();
             });
         } catch (const EditorError& e) {
-            report(i, e.message());
+            report(i, QStringLiteral("%1: %2").arg(skin, e.message()));
         }
     }
     pool.waitForDone();
@@ -508,9 +509,11 @@ int runPictureCommand(const QString& command, const CommandLine& line, char* pro
                 skins << skin;
         }
         const int result = skins.isEmpty() ? Ok : renderMany(skins, line.outDir, images, line.force);
+        // A name that is not text is bad usage, in a batch as alone; the
+        // other skins are still drawn.
         for (const QString& reason : refused)
-            fail(BadFile, reason);
-        return result != Ok || refused.isEmpty() ? result : BadFile;
+            fail(BadUsage, reason);
+        return refused.isEmpty() ? result : BadUsage;
     }
     return renderOne(line.skin, PictureJob{images, line.positional[0]}, line.force);
 }
@@ -546,7 +549,9 @@ int run(int argc, char** argv)
     const QStringList fileCommands = {QStringLiteral("new"), QStringLiteral("dump"), QStringLiteral("check"),
                                       QStringLiteral("set"), QStringLiteral("fields")};
     const QStringList pictureCommands = {QStringLiteral("images"), QStringLiteral("preview")};
-    const auto known = [&](const QString& name) { return fileCommands.contains(name) || pictureCommands.contains(name); };
+    const auto known = [&](const QString& name) {
+        return fileCommands.contains(name) || pictureCommands.contains(name) || name == QLatin1String("help");
+    };
     if (const auto refused = arguments.refusal(command))
         return fail(BadUsage, *refused);
     // "kvztool help COMMAND" is "kvztool COMMAND --help".

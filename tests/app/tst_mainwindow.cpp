@@ -466,6 +466,12 @@ private Q_SLOTS:
             for (int j = 0; j < i; ++j)
                 QVERIFY(!area.intersects(pages->tabArea(j)));
         }
+        // Each row stretched to the bar's full width, flush at both ends.
+        QMap<int, int> rowWidths;
+        for (int i = 0; i < pages->count(); ++i)
+            rowWidths[pages->tabArea(i).top()] += pages->tabArea(i).width();
+        for (const int width : rowWidths)
+            QCOMPARE(width, bar->width());
         for (const int i : {7, 0, 5, 2}) {
             QTest::mouseClick(bar, Qt::LeftButton, {}, pages->tabArea(i).center());
             QCOMPARE(pages->currentIndex(), i);

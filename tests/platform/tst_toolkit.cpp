@@ -161,7 +161,14 @@ private Q_SLOTS:
             b.view()->setCurrentIndex(b.model()->index(0, 0));
             QTest::keyClick(b.view(), Qt::Key_Return);
         }) << TColor(0x00ADDEFE) << 1;
+        // Alt+Down opens the list (two steps in it are two colours on);
         // Alt, Ctrl or Meta with a letter is for menus and shortcuts.
+        QTest::newRow("Alt+Down opens the list") << Action([](TColorBox& b, FakePrompts&) {
+            b.setFocus();
+            QTest::keyClick(&b, Qt::Key_Down, Qt::AltModifier);
+            for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+                QTest::keyClick(b.view(), key);
+        }) << clTeal << 1;
         QTest::newRow("Alt+R searches nothing") << Action([](TColorBox& b, FakePrompts&) {
             QTest::keyClick(&b, Qt::Key_R, Qt::AltModifier);
         }) << clNavy << 0;

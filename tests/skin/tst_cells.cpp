@@ -186,7 +186,8 @@ private Q_SLOTS:
     }
 
     // The letter's text box starts at (40, 1); the caption's at x = 70,
-    // centred vertically with one pixel up.
+    // centred vertically with one pixel up: the cell's letter and caption
+    // are, pixel for pixel, the same texts drawn there in the same fonts.
     void letterAndCaptionPositions()
     {
         QFETCH(TOdgovorNo, box);
@@ -195,22 +196,27 @@ private Q_SLOTS:
         cell.setOdgovorNo(box);
         cell.setLblCaption(QStringLiteral("Odgovor"));
         cell.setDStatus(dsSelect);
-        // Repaint with opaque text boxes in the text colours: the boxes show
-        // exactly where each text was written.
         TBitmap probe(400, 29);
         TCanvas& c = probe.Canvas();
+        c.Brush.Style = bsClear;
         c.Font = cell.CharFont;
-        const QRect letterBox(40, 1, c.TextWidth(letter), c.TextHeight());
+        c.Font.Color = inLook.letter;
+        c.TextOut(40, 1, letter);
         c.Font = cell.TextFont;
-        const int h = c.TextHeight();
-        const QRect captionBox(70, (31 - h) / 2 - 1, c.TextWidth(QStringLiteral("Odgovor")), h);
-        const QList<int> letterXs = columnsOf(cell, inLook.letter);
-        const QList<int> captionXs = columnsOf(cell, inLook.text);
-        for (int x : letterXs)
-            QVERIFY(x >= letterBox.left() - 1 && x <= letterBox.right() + 1);
-        for (int x : captionXs)
-            QVERIFY(x >= captionBox.left() - 1 && x <= captionBox.right() + 1);
-        QVERIFY(!letterXs.isEmpty() && !captionXs.isEmpty());
+        c.Font.Color = inLook.text;
+        c.TextOut(70, (31 - c.TextHeight()) / 2 - 1, QStringLiteral("Odgovor"));
+        for (const TColor colour : {inLook.letter, inLook.text}) {
+            QList<QPoint> drawn, expected;
+            for (int y = 0; y < 29; ++y)
+                for (int x = 0; x < 400; ++x) {
+                    if (at(cell, x, y) == colour)
+                        drawn << QPoint(x, y);
+                    if (c.GetPixel(x, y) == colour)
+                        expected << QPoint(x, y);
+                }
+            QVERIFY(!expected.isEmpty());
+            QCOMPARE(drawn, expected);
+        }
     }
 
     void fitFontSizeShrinksTheCaptionNotTheFont()
@@ -234,6 +240,9 @@ private Q_SLOTS:
 
         c.Font = cell.TextFont;
         QCOMPARE(cell.FitFontSize(c, 300, QStringLiteral("kratko")), 14);
+        // Exactly at the limit: its size stays.
+        c.Font = cell.TextFont;
+        QCOMPARE(cell.FitFontSize(c, c.TextWidth(caption), caption), 14);
         c.Font = cell.TextFont;
         QCOMPARE(cell.FitFontSize(c, 300, QString(400, QLatin1Char('W'))), 14);
         QCOMPARE(c.Font.Size(), 1);
