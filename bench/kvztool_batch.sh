@@ -3,8 +3,10 @@
 # editor reused) against single runs, one process a skin. Both are timed as
 # whole processes by hyperfine -N, nothing of the measuring tool's own in the
 # timed span: the batch run directly, the single runs as SINGLES processes
-# of which the median is scaled to SKINS. Target: the batch within 5% of
-# SKINS single runs.
+# of which the median is scaled to SKINS. Reported: the time a skin takes
+# in a batch and in a run of its own, and the batch's share of the single
+# runs (a single run is cheap now, so the share says more about start-up
+# than about drawing).
 set -euo pipefail
 BUILD=${1:-build}
 SKINS=${SKINS:-1000}
@@ -28,4 +30,4 @@ batch=$(median batch.csv)
 single=$(median single.csv)
 awk -v b="$batch" -v s="$single" -v n="$SKINS" 'BEGIN {
   printf "%d skins in one run: %.3f s; one skin a run: %.1f ms, %d runs %.1f s\n", n, b, s * 1000, n, s * n
-  printf "batch / single runs: %.2f%% (target < 5%%)\n", 100 * b / (s * n) }'
+  printf "a skin in the batch: %.1f ms; batch / single runs: %.1f%%\n", 1000 * b / n, 100 * b / (s * n) }'
