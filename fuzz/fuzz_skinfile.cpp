@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const SkinFileContents contents = parseSkinFile(bytes);
-    const bool newer = size >= 30 && data[29] > SkinFileVersion;
+    const bool newer = size > size_t(SkinHeaderSize) && data[SkinHeaderSize] > SkinFileVersion;
     const SkinFileContents::Status expected = newer ? SkinFileContents::NewerVersion
                                               : size < size_t(SkinFileSize) ? SkinFileContents::Truncated
                                                                             : SkinFileContents::Loaded;
@@ -42,8 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (pages.calls != std::vector<int>{0, 1, 2, 3, 4, 5, 6, OstaloPage})
         std::abort();
     // Every stored field arrived unchanged: only the reserved ones differ.
-    QByteArray stored = bytes.mid(30, SkinRecordSize);
-    stored.replace(159, 16, QByteArray::fromHex("FFFFFF00FFFFFF00FFFFFF00FFFFFF00"));
+    QByteArray stored = bytes.mid(SkinHeaderSize + 1, SkinRecordSize);
+    int at = 0;
+    for (const SkinField& field : skinFields()) {
+        if (field.reserved)
+            stored.replace(at, field.size(), QByteArray::fromHex("FFFFFF00"));
+        at += field.size();
+    }
     if (encodeSkinRecord(pages.seen) != stored)
         std::abort();
     return 0;

@@ -7,7 +7,9 @@
 #include "platform/raster/Colors.h"
 
 #include <cstdint>
+#include <cstddef>
 #include <optional>
+#include <span>
 #include <variant>
 #include <vector>
 
@@ -48,11 +50,11 @@ struct SkinField
 {
     const char* name;
     std::variant<TColor TSkinRecord::*, std::uint8_t TSkinRecord::*> member;
-    bool reserved;
+    bool reserved = false;
 
-    bool isColour() const { return std::holds_alternative<TColor TSkinRecord::*>(member); }
+    constexpr bool isColour() const { return std::holds_alternative<TColor TSkinRecord::*>(member); }
     // Bytes in the file: 4 for a colour, 1 for a direction.
-    int size() const { return isColour() ? 4 : 1; }
+    constexpr int size() const { return isColour() ? 4 : 1; }
     std::uint32_t get(const TSkinRecord& record) const
     {
         return std::visit([&](auto field) { return std::uint32_t(record.*field); }, member);
@@ -63,7 +65,86 @@ struct SkinField
         std::visit([&](auto field) { record.*field = decltype(+(record.*field))(value); }, member);
     }
 };
-const std::vector<SkinField>& skinFields();
+
+// Every field of the record, in file order (the record's own order). A new
+// field is a member of TSkinRecord, its row here, and its entry in a page
+// below; the file's size follows.
+inline constexpr SkinField SkinFieldTable[] = {
+    {"PitanjeText", &TSkinRecord::PitanjeText},
+    {"PitanjeLinija", &TSkinRecord::PitanjeLinija},
+    {"PitanjeC1", &TSkinRecord::PitanjeC1},
+    {"PitanjeC2", &TSkinRecord::PitanjeC2},
+    {"PitanjeDesno", &TSkinRecord::PitanjeDesno},
+    {"OdgovorNormalText", &TSkinRecord::OdgovorNormalText},
+    {"OdgovorNormalChar", &TSkinRecord::OdgovorNormalChar},
+    {"OdgovorNormalLine", &TSkinRecord::OdgovorNormalLine},
+    {"OdgovorNormalC1", &TSkinRecord::OdgovorNormalC1},
+    {"OdgovorNormalC2", &TSkinRecord::OdgovorNormalC2},
+    {"OdgovorNormalDesno", &TSkinRecord::OdgovorNormalDesno},
+    {"OdgovorInText", &TSkinRecord::OdgovorInText},
+    {"OdgovorInChar", &TSkinRecord::OdgovorInChar},
+    {"OdgovorInLine", &TSkinRecord::OdgovorInLine},
+    {"OdgovorInC1", &TSkinRecord::OdgovorInC1},
+    {"OdgovorInC2", &TSkinRecord::OdgovorInC2},
+    {"OdgovorInDesno", &TSkinRecord::OdgovorInDesno},
+    {"OdgovorChechText", &TSkinRecord::OdgovorChechText},
+    {"OdgovorChechChar", &TSkinRecord::OdgovorChechChar},
+    {"OdgovorChechLine", &TSkinRecord::OdgovorChechLine},
+    {"OdgovorChechC1", &TSkinRecord::OdgovorChechC1},
+    {"OdgovorChechC2", &TSkinRecord::OdgovorChechC2},
+    {"OdgovorChechDesno", &TSkinRecord::OdgovorChechDesno},
+    {"OdgovorOKText", &TSkinRecord::OdgovorOKText},
+    {"OdgovorOKChar", &TSkinRecord::OdgovorOKChar},
+    {"OdgovorOKLine", &TSkinRecord::OdgovorOKLine},
+    {"OdgovorOKC1", &TSkinRecord::OdgovorOKC1},
+    {"OdgovorOKC2", &TSkinRecord::OdgovorOKC2},
+    {"OdgovorOKDesno", &TSkinRecord::OdgovorOKDesno},
+    {"OdgovorYESText", &TSkinRecord::OdgovorYESText},
+    {"OdgovorYESLine", &TSkinRecord::OdgovorYESLine},
+    {"OdgovorYESC1", &TSkinRecord::OdgovorYESC1},
+    {"OdgovorYESC2", &TSkinRecord::OdgovorYESC2},
+    {"OdgovorYESDesno", &TSkinRecord::OdgovorYESDesno},
+    {"OdgovorNOText", &TSkinRecord::OdgovorNOText},
+    {"OdgovorNOLine", &TSkinRecord::OdgovorNOLine},
+    {"OdgovorNOC1", &TSkinRecord::OdgovorNOC1},
+    {"OdgovorNOC2", &TSkinRecord::OdgovorNOC2},
+    {"OdgovorNODesno", &TSkinRecord::OdgovorNODesno},
+    {"TacanOdgovor", &TSkinRecord::TacanOdgovor},
+    {"NetacanOdgovor", &TSkinRecord::NetacanOdgovor},
+    {"Voditelj", &TSkinRecord::Voditelj},
+    {"PrijateljHalo", &TSkinRecord::PrijateljHalo},
+    {"Prijatelj", &TSkinRecord::Prijatelj},
+    {"PrijateljSenka", &TSkinRecord::PrijateljSenka},
+    {"Reserved1", &TSkinRecord::Reserved1, true},
+    {"Reserved2", &TSkinRecord::Reserved2, true},
+    {"Reserved3", &TSkinRecord::Reserved3, true},
+    {"Reserved4", &TSkinRecord::Reserved4, true},
+};
+constexpr std::span<const SkinField> skinFields() { return SkinFieldTable; }
+
+// The record's bytes in the file: the fields one after another, unaligned.
+constexpr int skinRecordSize()
+{
+    int size = 0;
+    for (const SkinField& field : SkinFieldTable)
+        size += field.size();
+    return size;
+}
+inline constexpr int SkinRecordSize = skinRecordSize();
+
+// Every member of the record has its row: the record laid out from the
+// table, each field at its natural alignment, takes the record's size in
+// memory (a member left out of the table changes it).
+constexpr std::size_t laidOutRecordSize()
+{
+    std::size_t end = 0;
+    for (const SkinField& field : SkinFieldTable) {
+        const std::size_t size = std::size_t(field.size());
+        end = (end + size - 1) / size * size + size;
+    }
+    return (end + alignof(TSkinRecord) - 1) / alignof(TSkinRecord) * alignof(TSkinRecord);
+}
+static_assert(laidOutRecordSize() == sizeof(TSkinRecord), "a member of TSkinRecord has no row in SkinFieldTable");
 
 // The standard skin: the colours the skin images are first painted in, the
 // pages' "Standarno" values and a fresh editor's controls, all from here.

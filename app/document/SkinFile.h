@@ -16,10 +16,10 @@
 #include <vector>
 
 // A skin file: the 29-byte header text, a version byte, and the packed
-// 175-byte TSkinRecord; 205 bytes, multi-byte values little-endian.
+// TSkinRecord (SkinRecordSize bytes, from the field table); multi-byte
+// values little-endian.
 constexpr std::uint8_t SkinFileVersion = 10;
 constexpr int SkinHeaderSize = 29;
-constexpr int SkinRecordSize = 175;
 constexpr int SkinFileSize = SkinHeaderSize + 1 + SkinRecordSize;
 extern const QByteArray SkinFileHeader; // "Tavrin Zlatovir SKIN datoteka"
 
@@ -27,7 +27,7 @@ extern const QByteArray SkinFileHeader; // "Tavrin Zlatovir SKIN datoteka"
 // 0x00FFFFFF, as the editor always writes them, unless they are to be kept
 // as the record holds them (kvztool's set keeps a file's own).
 QByteArray encodeSkinRecord(const TSkinRecord& record, bool withReserved = false);
-// The record from at least 175 bytes. The reserved fields are not read
+// The record from at least SkinRecordSize bytes. The reserved fields are not read
 // (they stay white) unless asked for, as a dump of the file does.
 TSkinRecord decodeSkinRecord(const QByteArray& bytes, bool withReserved = false);
 // The whole file: header, SkinFileVersion, record.
@@ -46,10 +46,10 @@ struct SkinFileContents
     Status status = Missing;
     std::uint8_t version = 0;
     TSkinRecord record;
-    QByteArray recordBytes; // the 175 bytes as stored, when loaded
+    QByteArray recordBytes; // the record's bytes as stored, when loaded
 };
 
-// The contents of a file's bytes (only the first 205 matter).
+// The contents of a file's bytes (only the first SkinFileSize matter).
 SkinFileContents parseSkinFile(const QByteArray& bytes);
 // Reads the named file. A path that is there but is no regular file, or a
 // file that can't be opened, raises EditorError

@@ -72,7 +72,7 @@ private Q_SLOTS:
         const Run r = kvztool({QStringLiteral("new"), path("novi")});
         QCOMPARE(r.exitCode, 0);
         const QByteArray bytes = readAll(path("novi.kvz"));
-        QCOMPARE(bytes.size(), 205);
+        QCOMPARE(bytes.size(), SkinFileSize);
         QCOMPARE(bytes, freshEditorSave());
         QCOMPARE(bytes, encodeSkinFile(standardSkinRecord()));
         // An existing file is kept unless forced.
