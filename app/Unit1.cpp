@@ -473,8 +473,8 @@ void TfrmMain::definePages()
 {
     for (const SkinPage& page : skinPages()) {
         PageWidgets widgets;
-        for (TColor TSkinRecord::*colour : page.colours)
-            widgets.boxes.push_back(namedPart<TColorBox>(this, QLatin1String("cb") + QLatin1String(fieldName(colour))));
+        for (const PageColour& colour : page.colours)
+            widgets.boxes.push_back(namedPart<TColorBox>(this, QLatin1String("cb") + QLatin1String(fieldName(colour.field))));
         if (page.direction) {
             const QString desno = QLatin1String("rb") + QLatin1String(fieldName(page.direction));
             widgets.desno = namedPart<TRadioButton>(this, desno);
@@ -535,6 +535,20 @@ void TfrmMain::setPage(int index, const PageValue& value)
             page.desno->setChecked(true);
         pageChanged(PageIndex(index));
     });
+}
+
+void TfrmMain::setFields(int page, std::initializer_list<std::pair<TColor TSkinRecord::*, TColor>> colours,
+                         std::optional<GradientDirection> direction)
+{
+    const SkinPage& table = skinPages()[size_t(page)];
+    TSkinRecord record;
+    setPageValue(record, table, controlsValue(page));
+    for (const auto& [field, colour] : colours)
+        record.*field = colour;
+    PageValue value = pageValue(record, table);
+    if (direction)
+        value.direction = direction;
+    setPage(page, value);
 }
 
 void TfrmMain::standardPage(int index)

@@ -68,39 +68,66 @@ public:
     // answer box; on the other pages anything but 0 checks "Desno".
     void setPage(int page, const PageValue& value) override;
     // The eight set-page operations. The argument order is binding: it is
-    // the order of the page's fields in the skin file.
+    // the order of the page's fields in the skin file. Each sets the fields
+    // it names; any other colour of the page keeps what its box holds.
     void SetPitanje(TColor Text, TColor Linija, TColor C1, TColor C2, GradientDirection Direction)
     {
-        setPage(PitanjePage, {{Text, Linija, C1, C2}, Direction});
+        using R = TSkinRecord;
+        setFields(PitanjePage, {{&R::PitanjeText, Text}, {&R::PitanjeLinija, Linija}, {&R::PitanjeC1, C1}, {&R::PitanjeC2, C2}},
+                  Direction);
     }
     void SetOdgovorNormal(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
     {
-        setPage(NormalPage, {{Text, Char, Line, C1, C2}, Direction});
+        using R = TSkinRecord;
+        setFields(NormalPage,
+                  {{&R::OdgovorNormalText, Text}, {&R::OdgovorNormalChar, Char}, {&R::OdgovorNormalLine, Line},
+                   {&R::OdgovorNormalC1, C1}, {&R::OdgovorNormalC2, C2}},
+                  Direction);
     }
     void SetOdgovorIn(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
     {
-        setPage(InPage, {{Text, Char, Line, C1, C2}, Direction});
+        using R = TSkinRecord;
+        setFields(InPage,
+                  {{&R::OdgovorInText, Text}, {&R::OdgovorInChar, Char}, {&R::OdgovorInLine, Line}, {&R::OdgovorInC1, C1},
+                   {&R::OdgovorInC2, C2}},
+                  Direction);
     }
     void SetOdgovorChech(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
     {
-        setPage(ChechPage, {{Text, Char, Line, C1, C2}, Direction});
+        using R = TSkinRecord;
+        setFields(ChechPage,
+                  {{&R::OdgovorChechText, Text}, {&R::OdgovorChechChar, Char}, {&R::OdgovorChechLine, Line},
+                   {&R::OdgovorChechC1, C1}, {&R::OdgovorChechC2, C2}},
+                  Direction);
     }
     void SetOdgovorOK(TColor Text, TColor Char, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
     {
-        setPage(OKPage, {{Text, Char, Line, C1, C2}, Direction});
+        using R = TSkinRecord;
+        setFields(OKPage,
+                  {{&R::OdgovorOKText, Text}, {&R::OdgovorOKChar, Char}, {&R::OdgovorOKLine, Line}, {&R::OdgovorOKC1, C1},
+                   {&R::OdgovorOKC2, C2}},
+                  Direction);
     }
     void SetOdgovorYES(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
     {
-        setPage(YESPage, {{Text, Line, C1, C2}, Direction});
+        using R = TSkinRecord;
+        setFields(YESPage, {{&R::OdgovorYESText, Text}, {&R::OdgovorYESLine, Line}, {&R::OdgovorYESC1, C1}, {&R::OdgovorYESC2, C2}},
+                  Direction);
     }
     void SetOdgovorNO(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
     {
-        setPage(NOPage, {{Text, Line, C1, C2}, Direction});
+        using R = TSkinRecord;
+        setFields(NOPage, {{&R::OdgovorNOText, Text}, {&R::OdgovorNOLine, Line}, {&R::OdgovorNOC1, C1}, {&R::OdgovorNOC2, C2}},
+                  Direction);
     }
     void SetOstalo(TColor TacanOdgovor, TColor NetacanOdgovor, TColor Voditelj, TColor PrijateljHalo,
                    TColor Prijatelj, TColor PrijateljSenka)
     {
-        setPage(OstaloPage, {{TacanOdgovor, NetacanOdgovor, Voditelj, PrijateljHalo, Prijatelj, PrijateljSenka}, {}});
+        using R = TSkinRecord;
+        setFields(OstaloPage,
+                  {{&R::TacanOdgovor, TacanOdgovor}, {&R::NetacanOdgovor, NetacanOdgovor}, {&R::Voditelj, Voditelj},
+                   {&R::PrijateljHalo, PrijateljHalo}, {&R::Prijatelj, Prijatelj}, {&R::PrijateljSenka, PrijateljSenka}},
+                  std::nullopt);
     }
     // Every page to its standard values, the question page active, untitled,
     // the caption, and Modified false last.
@@ -195,6 +222,10 @@ private:
     PageValue controlsValue(int page) const;
     // The boxes take the value's colours (no handler runs).
     void showColours(int page, const PageValue& value);
+    // The named fields of a page set through setPage; its other colours
+    // keep what its boxes hold, its direction too when none is given.
+    void setFields(int page, std::initializer_list<std::pair<TColor TSkinRecord::*, TColor>> colours,
+                   std::optional<GradientDirection> direction);
     void showRecord(const TSkinRecord& record);
 
     void bindEvents();

@@ -3,24 +3,34 @@
 const std::vector<SkinPage>& skinPages()
 {
     using R = TSkinRecord;
+    using enum ColourRole;
     static const std::vector<SkinPage> pages = {
-        {"Pitanje", {&R::PitanjeText, &R::PitanjeLinija, &R::PitanjeC1, &R::PitanjeC2}, &R::PitanjeDesno, 0, "mPitanje", true},
+        {"Pitanje", {{&R::PitanjeText, Text}, {&R::PitanjeLinija, Outline}, {&R::PitanjeC1, Colour1}, {&R::PitanjeC2, Colour2}},
+         &R::PitanjeDesno, 0, "mPitanje", true},
         {"Odgovor (normalno)",
-         {&R::OdgovorNormalText, &R::OdgovorNormalChar, &R::OdgovorNormalLine, &R::OdgovorNormalC1, &R::OdgovorNormalC2},
+         {{&R::OdgovorNormalText, Text}, {&R::OdgovorNormalChar, Letter}, {&R::OdgovorNormalLine, Outline},
+          {&R::OdgovorNormalC1, Colour1}, {&R::OdgovorNormalC2, Colour2}},
          &R::OdgovorNormalDesno, 1, "mOdgovor1", true},
-        {"Odgovor (ulaz)", {&R::OdgovorInText, &R::OdgovorInChar, &R::OdgovorInLine, &R::OdgovorInC1, &R::OdgovorInC2},
+        {"Odgovor (ulaz)",
+         {{&R::OdgovorInText, Text}, {&R::OdgovorInChar, Letter}, {&R::OdgovorInLine, Outline}, {&R::OdgovorInC1, Colour1},
+          {&R::OdgovorInC2, Colour2}},
          &R::OdgovorInDesno, 2, "mOdgovor2"},
         {"Odgovor (označen)",
-         {&R::OdgovorChechText, &R::OdgovorChechChar, &R::OdgovorChechLine, &R::OdgovorChechC1, &R::OdgovorChechC2},
+         {{&R::OdgovorChechText, Text}, {&R::OdgovorChechChar, Letter}, {&R::OdgovorChechLine, Outline},
+          {&R::OdgovorChechC1, Colour1}, {&R::OdgovorChechC2, Colour2}},
          &R::OdgovorChechDesno, 3, "mOdgovor3"},
-        {"Odgovor (tacan)", {&R::OdgovorOKText, &R::OdgovorOKChar, &R::OdgovorOKLine, &R::OdgovorOKC1, &R::OdgovorOKC2},
+        {"Odgovor (tacan)",
+         {{&R::OdgovorOKText, Text}, {&R::OdgovorOKChar, Letter}, {&R::OdgovorOKLine, Outline}, {&R::OdgovorOKC1, Colour1},
+          {&R::OdgovorOKC2, Colour2}},
          &R::OdgovorOKDesno, 4, "mOdgovor4"},
-        {"Potvrda (ulaz)", {&R::OdgovorYESText, &R::OdgovorYESLine, &R::OdgovorYESC1, &R::OdgovorYESC2},
+        {"Potvrda (ulaz)",
+         {{&R::OdgovorYESText, Text}, {&R::OdgovorYESLine, Outline}, {&R::OdgovorYESC1, Colour1}, {&R::OdgovorYESC2, Colour2}},
          &R::OdgovorYESDesno, 5, "mYES"},
-        {"Potvrda (normalno)", {&R::OdgovorNOText, &R::OdgovorNOLine, &R::OdgovorNOC1, &R::OdgovorNOC2},
+        {"Potvrda (normalno)",
+         {{&R::OdgovorNOText, Text}, {&R::OdgovorNOLine, Outline}, {&R::OdgovorNOC1, Colour1}, {&R::OdgovorNOC2, Colour2}},
          &R::OdgovorNODesno, 6, "mNO"},
         {"Ostalo",
-         {&R::TacanOdgovor, &R::NetacanOdgovor, &R::Voditelj, &R::PrijateljHalo, &R::Prijatelj, &R::PrijateljSenka}},
+         {{&R::TacanOdgovor}, {&R::NetacanOdgovor}, {&R::Voditelj}, {&R::PrijateljHalo}, {&R::Prijatelj}, {&R::PrijateljSenka}}},
     };
     return pages;
 }
@@ -28,8 +38,8 @@ const std::vector<SkinPage>& skinPages()
 PageValue pageValue(const TSkinRecord& record, const SkinPage& page)
 {
     PageValue value;
-    for (TColor TSkinRecord::*colour : page.colours)
-        value.colours.push_back(record.*colour);
+    for (const PageColour& colour : page.colours)
+        value.colours.push_back(record.*colour.field);
     if (page.direction)
         value.direction = record.*page.direction;
     return value;
@@ -38,7 +48,15 @@ PageValue pageValue(const TSkinRecord& record, const SkinPage& page)
 void setPageValue(TSkinRecord& record, const SkinPage& page, const PageValue& value)
 {
     for (size_t i = 0; i < page.colours.size(); ++i)
-        record.*page.colours[i] = value.colours.at(i);
+        record.*page.colours[i].field = value.colours.at(i);
     if (page.direction && value.direction)
         record.*page.direction = *value.direction;
+}
+
+TColor colourOf(const SkinPage& page, const PageValue& value, ColourRole role)
+{
+    for (size_t i = 0; i < page.colours.size(); ++i)
+        if (page.colours[i].role == role)
+            return value.colours.at(i);
+    return clBlack;
 }

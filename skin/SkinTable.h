@@ -206,15 +206,26 @@ constexpr TSkinRecord standardSkinRecord()
     return r;
 }
 
-// One page of the editor: its title, the colours its paint routine takes
-// in that order, its direction, the skin image it paints and the preview
-// cell that shows it ("Ostalo" has none of these: its colours are only
-// stored). The window finds a page's controls by the field names: "cb" and
-// the colour's field, "rb" and the direction field for "Desno".
+// What a page's colour is for. The paint routines take a page's colours by
+// these roles, never by their place in the page, so a colour added to a
+// page shifts no other.
+enum class ColourRole { Text, Letter, Outline, Colour1, Colour2, Stored };
+
+struct PageColour
+{
+    TColor TSkinRecord::*field;
+    ColourRole role = ColourRole::Stored;
+};
+
+// One page of the editor: its title, its colours (in the order of its
+// controls), its direction, the skin image it paints and the preview cell
+// that shows it ("Ostalo" has none of these: its colours are only stored).
+// The window finds a page's controls by the field names: "cb" and the
+// colour's field, "rb" and the direction field for "Desno".
 struct SkinPage
 {
     const char* title; // its tab's caption, without the blank one caption ends in
-    std::vector<TColor TSkinRecord::*> colours;
+    std::vector<PageColour> colours;
     std::uint8_t TSkinRecord::*direction = nullptr;
     int image = -1;             // in the order of the skin images
     const char* cell = nullptr; // the preview cell's component name
@@ -248,3 +259,5 @@ struct PageValue
 };
 PageValue pageValue(const TSkinRecord& record, const SkinPage& page);
 void setPageValue(TSkinRecord& record, const SkinPage& page, const PageValue& value);
+// The colour of `role` in a value of `page`; black when the page has none.
+TColor colourOf(const SkinPage& page, const PageValue& value, ColourRole role);

@@ -145,16 +145,18 @@ void PaintOdgovorNOImage(TColor Text, TColor Line, TColor C1, TColor C2, Gradien
 
 void PaintPageImage(int page, const PageValue& value)
 {
-    const std::vector<TColor>& c = value.colours;
+    const SkinPage& p = skinPages()[size_t(page)];
+    const auto c = [&](ColourRole role) { return colourOf(p, value, role); };
+    using enum ColourRole;
     const GradientDirection d = value.direction.value_or(1);
-    switch (page) {
-    case 0: PaintPitanjeImage(c.at(0), c.at(1), c.at(2), c.at(3), d); break;
-    case 1: PaintOdgovorNormalImage(c.at(0), c.at(1), c.at(2), c.at(3), c.at(4), d); break;
-    case 2: PaintOdgovorInImage(c.at(0), c.at(1), c.at(2), c.at(3), c.at(4), d); break;
-    case 3: PaintOdgovorChechImage(c.at(0), c.at(1), c.at(2), c.at(3), c.at(4), d); break;
-    case 4: PaintOdgovorOKImage(c.at(0), c.at(1), c.at(2), c.at(3), c.at(4), d); break;
-    case 5: PaintOdgovorYESImage(c.at(0), c.at(1), c.at(2), c.at(3), d); break;
-    case 6: PaintOdgovorNOImage(c.at(0), c.at(1), c.at(2), c.at(3), d); break;
+    switch (p.image) {
+    case 0: PaintPitanjeImage(c(Text), c(Outline), c(Colour1), c(Colour2), d); break;
+    case 1: PaintOdgovorNormalImage(c(Text), c(Letter), c(Outline), c(Colour1), c(Colour2), d); break;
+    case 2: PaintOdgovorInImage(c(Text), c(Letter), c(Outline), c(Colour1), c(Colour2), d); break;
+    case 3: PaintOdgovorChechImage(c(Text), c(Letter), c(Outline), c(Colour1), c(Colour2), d); break;
+    case 4: PaintOdgovorOKImage(c(Text), c(Letter), c(Outline), c(Colour1), c(Colour2), d); break;
+    case 5: PaintOdgovorYESImage(c(Text), c(Outline), c(Colour1), c(Colour2), d); break;
+    case 6: PaintOdgovorNOImage(c(Text), c(Outline), c(Colour1), c(Colour2), d); break;
     default: break; // "Ostalo" paints nothing
     }
 }
