@@ -2,6 +2,7 @@
 #include "app/Unit1.h"
 
 #include "app/Unit3.h"
+#include "platform/base/Errors.h"
 #include "platform/raster/Graphics.h"
 #include "platform/system/Resources.h"
 #include "platform/toolkit/Application.h"
@@ -332,47 +333,39 @@ void TfrmMain::ShapePreviews()
 
 void TfrmMain::bindEvents()
 {
-    struct Page
-    {
-        QWidget* page;
-        void (TfrmMain::*change)();
-        QToolButton* standard;
-        void (TfrmMain::*standardClick)();
-    };
-    const Page pages[] = {
-        {pagePitanje, &TfrmMain::cbPitanjeTextChange, spbPitanje, &TfrmMain::spbPitanjeClick},
-        {TabSheet2, &TfrmMain::cbOdgovorNormalTextChange, spbOdgovorNormal, &TfrmMain::spbOdgovorNormalClick},
-        {TabSheet3, &TfrmMain::cbOdgovorInTextChange, spbOdgovorIn, &TfrmMain::spbOdgovorInClick},
-        {TabSheet4, &TfrmMain::cbOdgovorChechTextChange, spbOdgovorChech, &TfrmMain::spbOdgovorChechClick},
-        {TabSheet5, &TfrmMain::cbOdgovorOKTextChange, spbOdgovorOK, &TfrmMain::spbOdgovorOKClick},
-        {TabSheet7, &TfrmMain::cbOdgovorNOTextChange, spbOdgovorNO, &TfrmMain::spbOdgovorNOClick},
-        {TabSheet8, &TfrmMain::cbOdgovorYESTextChange, spbOdgovorYES, &TfrmMain::spbOdgovorYESClick},
-        {TabSheet6, &TfrmMain::cbTacanOdgovorChange, spbOstalo, &TfrmMain::spbOstaloClick},
-    };
+    // Each page's handlers, in the skin table's order of the pages.
+    using Handler = void (TfrmMain::*)();
+    static constexpr Handler change[] = {
+        &TfrmMain::cbPitanjeTextChange,   &TfrmMain::cbOdgovorNormalTextChange, &TfrmMain::cbOdgovorInTextChange,
+        &TfrmMain::cbOdgovorChechTextChange, &TfrmMain::cbOdgovorOKTextChange, &TfrmMain::cbOdgovorYESTextChange,
+        &TfrmMain::cbOdgovorNOTextChange, &TfrmMain::cbTacanOdgovorChange};
+    static constexpr Handler standard[] = {
+        &TfrmMain::spbPitanjeClick,    &TfrmMain::spbOdgovorNormalClick, &TfrmMain::spbOdgovorInClick,
+        &TfrmMain::spbOdgovorChechClick, &TfrmMain::spbOdgovorOKClick,   &TfrmMain::spbOdgovorYESClick,
+        &TfrmMain::spbOdgovorNOClick,  &TfrmMain::spbOstaloClick};
+    static_assert(std::size(change) == PageCount + 1 && std::size(standard) == PageCount + 1);
     // One handler serves the whole page: every colour box's change and both
-    // radio buttons' click.
-    // What the user touched names the history's step; it is noted before
-    // the handler runs.
-    for (const Page& p : pages) {
-        for (TColorBox* box : p.page->findChildren<TColorBox*>()) {
+    // radio buttons' click. What the user touched names the history's step;
+    // it is noted before the handler runs.
+    for (size_t i = 0; i < m_pages.size(); ++i) {
+        const PageWidgets& page = m_pages[i];
+        for (TColorBox* box : page.boxes) {
             connect(box, &TColorBox::OnChange, this, [this, box] { m_editedControl = labelText(box); });
-            connect(box, &TColorBox::OnChange, this, TApplication::guarded(this, p.change));
+            connect(box, &TColorBox::OnChange, this, TApplication::guarded(this, change[i]));
         }
-        for (TRadioButton* button : p.page->findChildren<TRadioButton*>()) {
+        for (TRadioButton* button : {page.desno, page.dole}) {
+            if (!button)
+                continue;
             connect(button, &TRadioButton::OnClick, this, [this] { m_editedControl = QStringLiteral("Prelivanje"); });
-            connect(button, &TRadioButton::OnClick, this, TApplication::guarded(this, p.change));
+            connect(button, &TRadioButton::OnClick, this, TApplication::guarded(this, change[i]));
         }
-        connect(p.standard, &QToolButton::clicked, this, TApplication::guarded(this, p.standardClick));
-    }
-    // A preview cell's menu acts on the page the cell shows.
-    for (const PageWidgets& page : m_pages) {
-        if (!page.cell)
-            continue;
-        TZlatovirCelija* cell = page.cell;
-        QWidget* sheet = page.boxes.front()->parentWidget();
-        cell->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(cell, &QWidget::customContextMenuRequested, this,
-                [this, cell, sheet](const QPoint& pos) { showContextMenu(cell->mapToGlobal(pos), sheet); });
+        connect(page.standard, &QToolButton::clicked, this, TApplication::guarded(this, standard[i]));
+        // A preview cell's menu acts on the page the cell shows.
+        if (TZlatovirCelija* cell = page.cell) {
+            cell->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(cell, &QWidget::customContextMenuRequested, this,
+                    [this, cell, sheet = page.sheet](const QPoint& pos) { showContextMenu(cell->mapToGlobal(pos), sheet); });
+        }
     }
     // Window shortcuts: the menu bar stays as the layout gives it.
     const std::pair<QKeySequence, void (QUndoStack::*)()> keys[] = {
@@ -460,7 +453,8 @@ template <class T>
 T* namedPart(const QObject* window, const QString& name)
 {
     T* part = window->findChild<T*>(name);
-    Q_ASSERT(part);
+    if (!part) // a field of the skin table without its control in the layout
+        throw EditorError(QStringLiteral("The layout has no component \"%1\".").arg(name));
     return part;
 }
 
@@ -482,6 +476,15 @@ void TfrmMain::definePages()
         }
         if (page.cell)
             widgets.cell = namedPart<TZlatovirCelija>(this, QLatin1String(page.cell));
+        // The tab the page's boxes stand on, and its "Standarno" button.
+        for (int tab = 0; tab < PageControl1->count() && !widgets.sheet; ++tab)
+            if (PageControl1->widget(tab)->isAncestorOf(widgets.boxes.front()))
+                widgets.sheet = PageControl1->widget(tab);
+        if (!widgets.sheet)
+            throw EditorError(QStringLiteral("The layout has no tab for the page \"%1\".").arg(QString::fromUtf8(page.title)));
+        widgets.standard = widgets.sheet->findChild<QToolButton*>();
+        if (!widgets.standard)
+            throw EditorError(QStringLiteral("The layout has no \"Standarno\" button on \"%1\".").arg(QString::fromUtf8(page.title)));
         m_pages.push_back(widgets);
     }
 }

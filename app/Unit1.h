@@ -215,6 +215,8 @@ private:
         TRadioButton* desno = nullptr;
         TRadioButton* dole = nullptr;
         TZlatovirCelija* cell = nullptr;
+        QWidget* sheet = nullptr;          // its tab
+        QToolButton* standard = nullptr;   // its "Standarno"
     };
 
     // What a page's controls hold: the boxes' colours, and 1 when "Desno"

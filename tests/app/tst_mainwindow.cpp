@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QProcess>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
@@ -74,77 +75,40 @@ private Q_SLOTS:
         QCOMPARE(component<TPageControl>(w(), "PageControl1")->geometry(), QRect(8, 0, 785, 169));
     }
 
-    void colourRows_data()
+    // The window's colour boxes are exactly the colours of the skin table's
+    // pages: each page's boxes on one tab of their own, each holding its
+    // standard colour at start, each with its label in front of it on its row.
+    void colourBoxesAreTheTablesColours()
     {
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<int>("top");
-        QTest::addColumn<TColor>("defaultColour");
-        struct Row
-        {
-            const char* page;
-            const char* label;
-            const char* box;
-            int top;
-            TColor def;
-        };
-        const Row rows[] = {
-            {"pagePitanje", "Label1", "cbPitanjeText", 8, clWhite},
-            {"pagePitanje", "Label4", "cbPitanjeLinija", 56, Steel},
-            {"pagePitanje", "Label2", "cbPitanjeC1", 80, clBlack},
-            {"pagePitanje", "Label3", "cbPitanjeC2", 104, clBlack},
-            {"TabSheet2", "Label5", "cbOdgovorNormalText", 8, clWhite},
-            {"TabSheet2", "Label9", "cbOdgovorNormalChar", 32, clAqua},
-            {"TabSheet2", "Label6", "cbOdgovorNormalLine", 56, Steel},
-            {"TabSheet2", "Label7", "cbOdgovorNormalC1", 80, clBlack},
-            {"TabSheet2", "Label8", "cbOdgovorNormalC2", 104, clBlack},
-            {"TabSheet3", "Label14", "cbOdgovorInText", 8, clWhite},
-            {"TabSheet3", "Label10", "cbOdgovorInChar", 32, clAqua},
-            {"TabSheet3", "Label11", "cbOdgovorInLine", 56, Steel},
-            {"TabSheet3", "Label12", "cbOdgovorInC1", 80, 0x000099FF},
-            {"TabSheet3", "Label13", "cbOdgovorInC2", 104, 0x00ADDEFE},
-            {"TabSheet4", "Label19", "cbOdgovorChechText", 8, clWhite},
-            {"TabSheet4", "Label15", "cbOdgovorChechChar", 32, clAqua},
-            {"TabSheet4", "Label16", "cbOdgovorChechLine", 56, Steel},
-            {"TabSheet4", "Label17", "cbOdgovorChechC1", 80, 0x000033FF},
-            {"TabSheet4", "Label18", "cbOdgovorChechC2", 104, 0x009DB0FE},
-            {"TabSheet5", "Label20", "cbOdgovorOKText", 8, clWhite},
-            {"TabSheet5", "Label21", "cbOdgovorOKChar", 32, clAqua},
-            {"TabSheet5", "Label22", "cbOdgovorOKLine", 56, Steel},
-            {"TabSheet5", "Label23", "cbOdgovorOKC1", 80, 0x0033CC00},
-            {"TabSheet5", "Label24", "cbOdgovorOKC2", 104, 0x00B1EC9F},
-            {"TabSheet7", "Label34", "cbOdgovorNOText", 8, clWhite},
-            {"TabSheet7", "Label32", "cbOdgovorNOLine", 56, Steel},
-            {"TabSheet7", "Label31", "cbOdgovorNOC1", 80, clBlack},
-            {"TabSheet7", "Label30", "cbOdgovorNOC2", 104, clBlack},
-            {"TabSheet8", "Label39", "cbOdgovorYESText", 8, clWhite},
-            {"TabSheet8", "Label37", "cbOdgovorYESLine", 56, Steel},
-            {"TabSheet8", "Label36", "cbOdgovorYESC1", 80, 0x000099FF},
-            {"TabSheet8", "Label35", "cbOdgovorYESC2", 104, 0x00ADDEFE},
-        };
-        for (const Row& r : rows)
-            QTest::newRow(r.box) << QString::fromLatin1(r.page) << QString::fromLatin1(r.label)
-                                 << QString::fromLatin1(r.box) << r.top << r.def;
-    }
-
-    void colourRows()
-    {
-        QFETCH(QString, page);
-        QFETCH(QString, label);
-        QFETCH(QString, box);
-        QFETCH(int, top);
-        QFETCH(TColor, defaultColour);
-        QWidget* p = child<QWidget>(w(), page);
-        auto* l = child<QLabel>(p, label);
-        auto* b = child<TColorBox>(p, box);
-        QVERIFY(l && b);
-        const QMap<int, QString> captions = {{8, "Tekst:"}, {32, "Oznaka:"}, {56, "Linija:"}, {80, "Boja 1:"}, {104, "Boja 2:"}};
-        QCOMPARE(l->text(), captions[top]);
-        QCOMPARE(l->geometry(), QRect(9, top, 40, 22));
-        QCOMPARE(l->alignment(), Qt::AlignRight | Qt::AlignVCenter);
-        QCOMPARE(b->geometry(), QRect(56, top, 145, 22));
-        QCOMPARE(b->Selected(), defaultColour);
+        auto* pages = component<TPageControl>(w(), "PageControl1");
+        QStringList fromTable;
+        QSet<int> tabs;
+        for (const SkinPage& page : skinPages()) {
+            int tab = -1;
+            for (const PageColour& colour : page.colours) {
+                auto* box = component<TColorBox>(w(), (QByteArray("cb") + fieldName(colour.field)).constData());
+                fromTable << box->objectName();
+                QCOMPARE(box->Selected(), standardSkinRecord().*colour.field);
+                int at = 0;
+                while (!pages->widget(at)->isAncestorOf(box))
+                    ++at;
+                QVERIFY(tab < 0 || tab == at);
+                tab = at;
+                const auto labels = box->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+                QVERIFY(std::any_of(labels.begin(), labels.end(), [box](QLabel* l) {
+                    return l->geometry().top() == box->geometry().top() && l->geometry().right() < box->x()
+                           && l->text().endsWith(QLatin1Char(':')) && l->alignment() == (Qt::AlignRight | Qt::AlignVCenter);
+                }));
+            }
+            QVERIFY(!tabs.contains(tab));
+            tabs << tab;
+        }
+        QStringList inWindow;
+        for (TColorBox* box : w()->findChildren<TColorBox*>())
+            inWindow << box->objectName();
+        fromTable.sort();
+        inWindow.sort();
+        QCOMPARE(inWindow, fromTable);
     }
 
     void directionGroups_data()
@@ -198,47 +162,6 @@ private Q_SLOTS:
         QCOMPARE(standard->focusPolicy(), Qt::NoFocus);
         QVERIFY(standard->font().bold());
         QCOMPARE(standard->font().pixelSize(), 11);
-    }
-
-    void ostaloPage_data()
-    {
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QRect>("labelRect");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QPoint>("boxAt");
-        QTest::addColumn<TColor>("defaultColour");
-        QTest::newRow("Tacan") << "Label28" << "Tačan odgovor:" << QRect(1, 8, 96, 22) << "cbTacanOdgovor"
-                               << QPoint(104, 8) << clYellow;
-        QTest::newRow("Netacan") << "Label29" << "Netačan odgovor:" << QRect(1, 32, 96, 22) << "cbNetacanOdgovor"
-                                 << QPoint(104, 32) << clRed;
-        QTest::newRow("Voditelj") << "Label25" << "Voditelj:" << QRect(0, 56, 97, 22) << "cbVoditelj"
-                                  << QPoint(104, 56) << clYellow;
-        QTest::newRow("Halo") << "Label27" << "Prijatelj HALO:" << QRect(257, 8, 96, 22) << "cbPrijateljHalo"
-                              << QPoint(360, 8) << clAqua;
-        QTest::newRow("Prijatelj") << "Label26" << "Prijatelj:" << QRect(257, 32, 96, 22) << "cbPrijatelj"
-                                   << QPoint(360, 32) << clWhite;
-        QTest::newRow("Senka") << "Label33" << "Prijatelj senka:" << QRect(257, 56, 96, 22) << "cbPrijateljSenka"
-                               << QPoint(360, 56) << clNavy;
-    }
-
-    void ostaloPage()
-    {
-        QFETCH(QString, label);
-        QFETCH(QString, caption);
-        QFETCH(QRect, labelRect);
-        QFETCH(QString, box);
-        QFETCH(QPoint, boxAt);
-        QFETCH(TColor, defaultColour);
-        auto* l = child<QLabel>(component<QWidget>(w(), "TabSheet6"), label);
-        auto* b = child<TColorBox>(component<QWidget>(w(), "TabSheet6"), box);
-        QVERIFY(l && b);
-        QCOMPARE(l->text(), caption);
-        QCOMPARE(l->geometry(), labelRect);
-        QCOMPARE(l->alignment(), Qt::AlignRight | Qt::AlignVCenter);
-        QCOMPARE(b->geometry(), QRect(boxAt, QSize(145, 22)));
-        QCOMPARE(b->Selected(), defaultColour);
-        QCOMPARE(component<QToolButton>(w(), "spbOstalo")->geometry(), QRect(536, 112, 113, 22));
     }
 
     void tabOrderFollowsTheLayout()
