@@ -30,15 +30,15 @@ QIcon mainIcon()
 
 } // namespace
 
-EditorSession::EditorSession(TApplication& app, bool rememberSettings)
+EditorSession::EditorSession(TApplication& app)
 {
     m_rendering.emplace();
     try {
         app.SetTitle(ApplicationTitle);
         app.setWindowIcon(mainIcon());
-        m_main = std::make_unique<TfrmMain>(nullptr, rememberSettings);
+        m_main = std::make_unique<TfrmMain>();
         app.registerWindow(m_main.get());
-        m_main->frmAbout = new TfrmAbout(m_main.get());
+        m_main->setAboutWindow(new TfrmAbout(m_main.get()));
     } catch (...) {
         finish();
         throw;
@@ -58,7 +58,7 @@ void EditorSession::finish()
 
 TfrmAbout* EditorSession::frmAbout() const
 {
-    return m_main ? m_main->frmAbout : nullptr;
+    return m_main ? m_main->aboutWindow() : nullptr;
 }
 
 // The editor takes no command line, the toolkit's own options included: the

@@ -21,9 +21,7 @@ extern const QString ApplicationTitle;
 class EditorSession
 {
 public:
-    // rememberSettings: whether the main window reads and writes the
-    // remembered directories (the editor does; kvztool does not).
-    explicit EditorSession(TApplication& app, bool rememberSettings = true);
+    explicit EditorSession(TApplication& app);
     ~EditorSession();
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;

@@ -1,5 +1,6 @@
 // Unit1: the main window of the skin editor; see Unit1.h.
 #include "app/Unit1.h"
+#include "ui_Unit1.h"
 
 #include "app/Unit3.h"
 #include "platform/base/Errors.h"
@@ -40,12 +41,11 @@ void usePixelFonts(QWidget* root)
 
 } // namespace
 
-TfrmMain::TfrmMain(QWidget* parent, bool rememberSettings)
-    : QMainWindow(parent), regPitanje(this), RegOdgovor(this),
-      Document(*this, []() -> Prompts& { return Application()->prompts(); }, dlgOpen, dlgSave),
-      m_rememberSettings(rememberSettings)
+TfrmMain::TfrmMain(QWidget* parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::frmMain>()), regPitanje(this), RegOdgovor(this),
+      m_document(*this, []() -> Prompts& { return Application()->prompts(); }, dlgOpen, dlgSave)
 {
-    setupUi(this);
+    m_ui->setupUi(this);
     setAcceptDrops(true);
     usePixelFonts(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -65,9 +65,9 @@ TfrmMain::TfrmMain(QWidget* parent, bool rememberSettings)
     setAutoFillBackground(true);
     menuBar()->setPalette(theme);
     menuBar()->setAutoFillBackground(true);
-    PageControl1->setPalette(theme);
+    m_ui->PageControl1->setPalette(theme);
     // Each direction group's bold caption covers the bevel line behind it.
-    for (QLabel* caption : {Label38, Label40, Label41, Label42, Label43, Label44, Label45})
+    for (QLabel* caption : {m_ui->Label38, m_ui->Label40, m_ui->Label41, m_ui->Label42, m_ui->Label43, m_ui->Label44, m_ui->Label45})
         coverSiblingsBelow(caption);
     // The client area is 800 pixels wide, so that the cells at x = 0 and 400
     // fill it, and reaches below the last row of cells (y = 407).
@@ -246,7 +246,7 @@ void TfrmMain::runHanded()
     TApplication::guard([&] {
         const std::optional<QString> unusable = request.file.isEmpty() ? std::nullopt : unusablePath(request.file);
         if (!request.file.isEmpty() && !unusable)
-            Document.openFile(request.file);
+            m_document.openFile(request.file);
         else
             Application()->prompts().MessageBox(unusable.value_or(request.refusal), RefusalCaption, MessageKind::Error);
     });
@@ -268,7 +268,7 @@ void TfrmMain::contextMenuEvent(QContextMenuEvent* event)
         event->ignore();
         return;
     }
-    showContextMenu(event->globalPos(), PageControl1->currentWidget());
+    showContextMenu(event->globalPos(), m_ui->PageControl1->currentWidget());
 }
 
 void TfrmMain::showContextMenu(const QPoint& globalPos, QWidget* page)
@@ -292,14 +292,14 @@ void TfrmMain::showContextMenu(const QPoint& globalPos, QWidget* page)
         TApplication::guard([this] {
             TSaveDialog dialog;
             dialog.Filter = QStringLiteral("PNG slike|*.png");
-            Document.savePreview(previewImage(), dialog);
+            m_document.savePreview(previewImage(), dialog);
         });
     });
     connect(undo, &QAction::triggered, this, [&stack] { TApplication::guard([&] { stack.undo(); }); });
     connect(redo, &QAction::triggered, this, [&stack] { TApplication::guard([&] { stack.redo(); }); });
     // The page's own "Standarno", with the page brought forward.
     connect(standard, &QAction::triggered, this, [this, page] {
-        PageControl1->setCurrentWidget(page);
+        m_ui->PageControl1->setCurrentWidget(page);
         const QList<QToolButton*> buttons = page->findChildren<QToolButton*>();
         if (!buttons.isEmpty())
             buttons.first()->click();
@@ -324,10 +324,10 @@ void TfrmMain::readShapeData()
 
 void TfrmMain::ShapePreviews()
 {
-    mPitanje->setMask(regPitanje.traced());
+    m_ui->mPitanje->setMask(regPitanje.traced());
     // The six answer and confirmation cells share one shape, traced once.
     const QRegion answer = RegOdgovor.traced();
-    for (TZlatovirOdgovor* cell : {mOdgovor1, mOdgovor2, mOdgovor3, mOdgovor4, mYES, mNO})
+    for (TZlatovirOdgovor* cell : {m_ui->mOdgovor1, m_ui->mOdgovor2, m_ui->mOdgovor3, m_ui->mOdgovor4, m_ui->mYES, m_ui->mNO})
         cell->setMask(answer);
 }
 
@@ -379,9 +379,9 @@ void TfrmMain::bindEvents()
                 [this, step = step] { TApplication::guard([&] { (m_history->stack().*step)(); }); });
     }
     const std::pair<QAction*, void (TfrmMain::*)()> commands[] = {
-        {Nov1, &TfrmMain::Nov1Click},         {Otvori1, &TfrmMain::Otvori1Click},
-        {mnmSave, &TfrmMain::mnmSaveClick},   {mnmSaveAs, &TfrmMain::mnmSaveAsClick},
-        {Zatvori1, &TfrmMain::Zatvori1Click}, {Oprogramu1, &TfrmMain::Oprogramu1Click},
+        {m_ui->Nov1, &TfrmMain::Nov1Click},         {m_ui->Otvori1, &TfrmMain::Otvori1Click},
+        {m_ui->mnmSave, &TfrmMain::mnmSaveClick},   {m_ui->mnmSaveAs, &TfrmMain::mnmSaveAsClick},
+        {m_ui->Zatvori1, &TfrmMain::Zatvori1Click}, {m_ui->Oprogramu1, &TfrmMain::Oprogramu1Click},
     };
     for (const auto& [action, handler] : commands)
         connect(action, &QAction::triggered, this, TApplication::guarded(this, handler));
@@ -408,7 +408,7 @@ QImage TfrmMain::previewImage()
     for (const TZlatovirCelija* cell : centralWidget()->findChildren<TZlatovirCelija*>())
         if (cell->isVisibleTo(this))
             cells.push_back(cell);
-    return composePreview(cells, mPitanje->pos());
+    return composePreview(cells, m_ui->mPitanje->pos());
 }
 
 // The creation handler runs once, when every control holds its layout
@@ -416,23 +416,21 @@ QImage TfrmMain::previewImage()
 // image.
 void TfrmMain::FormCreate()
 {
-    Document.setOpenDir(QStringLiteral("."));
-    Document.setSaveDir(QStringLiteral("."));
-    setModified(false);
-    if (m_rememberSettings)
-        ReadSettings();
+    m_document.setOpenDir(QStringLiteral("."));
+    m_document.setSaveDir(QStringLiteral("."));
+    m_document.setModified(false);
+    m_document.ReadSettings();
     regPitanje.SetEnabled(true);
     RegOdgovor.SetEnabled(true);
     ShapePreviews();
     regPitanje.SetEnabled(false);
     RegOdgovor.SetEnabled(false);
-    Document.setCurrentFile(NewSkinFileName);
+    m_document.setCurrentFile(NewSkinFileName);
 }
 
 void TfrmMain::FormClose()
 {
-    if (m_rememberSettings)
-        WriteSettings();
+    m_document.WriteSettings();
 }
 
 void TfrmMain::showCaption(const QString& caption)
@@ -442,7 +440,7 @@ void TfrmMain::showCaption(const QString& caption)
 
 void TfrmMain::showFirstPage()
 {
-    PageControl1->setCurrentWidget(pagePitanje);
+    m_ui->PageControl1->setCurrentWidget(m_ui->pagePitanje);
 }
 
 // Each page of the skin table, its widgets in the order of the page's colours.
@@ -477,9 +475,9 @@ void TfrmMain::definePages()
         if (page.cell)
             widgets.cell = namedPart<TZlatovirCelija>(this, QLatin1String(page.cell));
         // The tab the page's boxes stand on, and its "Standarno" button.
-        for (int tab = 0; tab < PageControl1->count() && !widgets.sheet; ++tab)
-            if (PageControl1->widget(tab)->isAncestorOf(widgets.boxes.front()))
-                widgets.sheet = PageControl1->widget(tab);
+        for (int tab = 0; tab < m_ui->PageControl1->count() && !widgets.sheet; ++tab)
+            if (m_ui->PageControl1->widget(tab)->isAncestorOf(widgets.boxes.front()))
+                widgets.sheet = m_ui->PageControl1->widget(tab);
         if (!widgets.sheet)
             throw EditorError(QStringLiteral("The layout has no tab for the page \"%1\".").arg(QString::fromUtf8(page.title)));
         widgets.standard = widgets.sheet->findChild<QToolButton*>();
@@ -514,7 +512,7 @@ void TfrmMain::pageChanged(PageIndex index)
 {
     PaintPageImage(index, controlsValue(index));
     m_pages[index].cell->Redraw();
-    setModified(true);
+    m_document.setModified(true);
     if (m_history)
         m_history->changed(index, m_editedControl);
 }
@@ -558,7 +556,7 @@ void TfrmMain::standardPage(int index)
 {
     m_history->edit(index, QStringLiteral("Standarno"),
                     [&] { setPage(index, pageValue(standardSkinRecord(), skinPages()[index])); });
-    setModified(true);
+    m_document.setModified(true);
 }
 
 void TfrmMain::cbPitanjeTextChange() { pageChanged(PitanjePage); }
@@ -572,7 +570,7 @@ void TfrmMain::cbOdgovorYESTextChange() { pageChanged(YESPage); }
 // The six colours of "Ostalo" are only stored; nothing draws them.
 void TfrmMain::cbTacanOdgovorChange()
 {
-    setModified(true);
+    m_document.setModified(true);
     m_history->changed(OstaloPage, m_editedControl);
 }
 

@@ -7,7 +7,8 @@
 #include "platform/system/Prompts.h"
 #include "region/Region.h"
 #include "skin/ZlatovirButtons.h"
-#include "ui_Unit1.h"
+#include "platform/toolkit/ColorBox.h"
+#include "platform/toolkit/Controls.h"
 
 #include <QMainWindow>
 
@@ -17,47 +18,33 @@
 #include <vector>
 
 class TfrmAbout;
+class QLabel;
+class QToolButton;
+namespace Ui {
+class frmMain;
+}
 
 // The main window: eight tabbed pages of colour boxes, direction buttons and
 // "Standarno" buttons, the preview cells below them, and the menu. The
 // controls are the only store of the skin being edited.
-class TfrmMain : public QMainWindow, public SkinView, private Ui::frmMain
+class TfrmMain : public QMainWindow, public SkinView
 {
     Q_OBJECT
 
 public:
-    // A window that does not remember settings neither reads nor writes the
-    // remembered directories (kvztool's offscreen window).
-    explicit TfrmMain(QWidget* parent = nullptr, bool rememberSettings = true);
+    explicit TfrmMain(QWidget* parent = nullptr);
     ~TfrmMain() override;
 
-    // The shapes of the question panel and of an answer box, read with the
-    // layout; decoded only while ShapePreviews runs.
-    TRegion regPitanje;
-    TRegion RegOdgovor;
-    TOpenDialog dlgOpen;
-    TSaveDialog dlgSave;
+    // The document: its file (or NewSkinFileName), whether the pages hold
+    // unsaved changes (`Modified`), where the open and save dialogs start,
+    // the caption, the settings and the commands.
+    SkinDocument& document() { return m_document; }
+    const SkinDocument& document() const { return m_document; }
+
     // The about window, made once at start-up and shown by "O programu...";
     // a child of this window, which owns it.
-    TfrmAbout* frmAbout = nullptr;
-
-    // The document: its file (or NewSkinFileName), whether the pages hold
-    // unsaved changes, and where the open and save dialogs start. The
-    // document keeps them and runs the commands; the window reads them
-    // under its own names.
-    SkinDocument Document;
-    const QString& CurrentFileName() const { return Document.currentFileName(); }
-    bool Modified() const { return Document.isModified(); }
-    void setModified(bool modified) { Document.setModified(modified); }
-    const QString& OpenDir() const { return Document.openDir(); }
-    const QString& SaveDir() const { return Document.saveDir(); }
-
-    // The caption "Zlatovir VODU Editor [ name ]" for the current file.
-    void UpdateCaption() { Document.UpdateCaption(); }
-    // The remembered folders; settings-store errors are swallowed, ending
-    // the operation at the failing step.
-    void ReadSettings() { Document.ReadSettings(); }
-    void WriteSettings() { Document.WriteSettings(); }
+    TfrmAbout* aboutWindow() const { return frmAbout; }
+    void setAboutWindow(TfrmAbout* about) { frmAbout = about; }
 
     // The colour pages, in the skin table's order (YES before NO); "Ostalo"
     // follows them there.
@@ -129,21 +116,13 @@ public:
                    {&R::PrijateljHalo, PrijateljHalo}, {&R::Prijatelj, Prijatelj}, {&R::PrijateljSenka, PrijateljSenka}},
                   std::nullopt);
     }
-    // Every page to its standard values, the question page active, untitled,
-    // the caption, and Modified false last.
-    void ResetAll() { Document.ResetAll(); }
 
     // The skin the window shows: its controls read into a record.
     TSkinRecord currentRecord() const override;
-    // The document's file operations (see SkinDocument).
-    void SaveToFile(const QString& FileName) { Document.SaveToFile(FileName); }
-    bool LoadFromFile(const QString& FileName) { return Document.LoadFromFile(FileName); }
-    bool SaveDocument() { return Document.SaveDocument(); }
-    bool SaveAsDialog() { return Document.SaveAsDialog(); }
 
     // Event handlers, bound to the layout's components in the constructor.
     void FormCreate();
-    void FormCloseQuery(bool& CanClose) { CanClose = Document.canClose(); }
+    void FormCloseQuery(bool& CanClose) { CanClose = m_document.canClose(); }
     void FormClose();
 
     void cbPitanjeTextChange();
@@ -164,10 +143,10 @@ public:
     void spbOdgovorNOClick();
     void spbOstaloClick();
 
-    void Nov1Click() { Document.newSkin(); }
-    void Otvori1Click() { Document.open(); }
-    void mnmSaveClick() { Document.save(); }
-    void mnmSaveAsClick() { Document.saveAs(); }
+    void Nov1Click() { m_document.newSkin(); }
+    void Otvori1Click() { m_document.open(); }
+    void mnmSaveClick() { m_document.save(); }
+    void mnmSaveAsClick() { m_document.saveAs(); }
     void Zatvori1Click();
     void Oprogramu1Click();
 
@@ -263,11 +242,19 @@ private:
     void runHandedLater();
     void runHanded();
 
+    std::unique_ptr<Ui::frmMain> m_ui; // the layout
+    // The shapes of the question panel and of an answer box, read with the
+    // layout; decoded only while ShapePreviews runs.
+    TRegion regPitanje;
+    TRegion RegOdgovor;
+    TOpenDialog dlgOpen;
+    TSaveDialog dlgSave;
+    TfrmAbout* frmAbout = nullptr;
+    SkinDocument m_document;
     std::vector<PageWidgets> m_pages; // every page of the skin table
     std::optional<HandedFile> m_handed; // the latest request not yet run
     bool m_handedPosted = false;         // a run of it is queued
     bool m_runningHanded = false;        // one runs (its questions may be open)
-    bool m_rememberSettings;
     std::unique_ptr<EditHistory> m_history;
     QString m_editedControl; // what the user's edit in progress touched
 };

@@ -1,5 +1,6 @@
 // Unit3: the about window; see Unit3.h.
 #include "app/Unit3.h"
+#include "ui_Unit3.h"
 
 #include "platform/toolkit/Application.h"
 
@@ -46,9 +47,9 @@ const QStringList TfrmAbout::AboutLines = {
     QStringLiteral("www.zlatovir.example"),
 };
 
-TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent)
+TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::frmAbout>())
 {
-    setupUi(this);
+    m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setFixedSize(587, 386);
     QPalette p = palette();
@@ -60,7 +61,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent)
     tmrWait.setInterval(10000);
     connect(&tmrUp, &QTimer::timeout, this, TApplication::guarded(this, &TfrmAbout::tmrUpTimer));
     connect(&tmrWait, &QTimer::timeout, this, TApplication::guarded(this, &TfrmAbout::tmrWaitTimer));
-    connect(Image1, &TImage::OnDblClick, this, TApplication::guarded(this, &TfrmAbout::Image1DblClick));
+    connect(m_ui->Image1, &TImage::OnDblClick, this, TApplication::guarded(this, &TfrmAbout::Image1DblClick));
     TApplication::guard([this] { FormCreate(); });
 }
 
@@ -128,17 +129,17 @@ void TfrmAbout::BuildTextBitmap()
 
 void TfrmAbout::ClearImage()
 {
-    TCanvas& c = Image1->Canvas();
+    TCanvas& c = m_ui->Image1->Canvas();
     c.Brush = {Background, bsSolid};
-    c.Rectangle(-1, -1, Image1->width() + 1, Image1->height() + 1);
+    c.Rectangle(-1, -1, m_ui->Image1->width() + 1, m_ui->Image1->height() + 1);
 }
 
 void TfrmAbout::DrawTitle()
 {
-    TCanvas& c = Image1->Canvas();
+    TCanvas& c = m_ui->Image1->Canvas();
     c.Brush.Style = bsClear;
     c.Font = m_titleFont;
-    const int x = (Image1->width() - c.TextWidth(Title)) / 2;
+    const int x = (m_ui->Image1->width() - c.TextWidth(Title)) / 2;
     c.Font.Color = TextColor;
     c.TextOut(x + 1, 11, Title);
     c.Font.Color = TitleColor;
@@ -147,13 +148,13 @@ void TfrmAbout::DrawTitle()
 
 void TfrmAbout::PaintText()
 {
-    const int x = (Image1->width() - FTextBitmap->Width()) / 2;
+    const int x = (m_ui->Image1->width() - FTextBitmap->Width()) / 2;
     if (FTextTop > TextClipTop) {
-        BitBlt(Image1->Canvas(), x, FTextTop, FTextBitmap->Width(), FTextBitmap->Height(), FTextBitmap->Canvas(), 0, 0);
+        BitBlt(m_ui->Image1->Canvas(), x, FTextTop, FTextBitmap->Width(), FTextBitmap->Height(), FTextBitmap->Canvas(), 0, 0);
         return;
     }
     const int hidden = TextClipTop - FTextTop;
-    BitBlt(Image1->Canvas(), x, TextClipTop, FTextBitmap->Width(), FTextBitmap->Height() - hidden,
+    BitBlt(m_ui->Image1->Canvas(), x, TextClipTop, FTextBitmap->Width(), FTextBitmap->Height() - hidden,
            FTextBitmap->Canvas(), 0, hidden);
 }
 
@@ -161,9 +162,9 @@ void TfrmAbout::FormShow()
 {
     ClearImage();
     FEntering = true;
-    FTextTop = Image1->height();
+    FTextTop = m_ui->Image1->height();
     tmrUp.start();
-    Image1->Invalidate();
+    m_ui->Image1->Invalidate();
 }
 
 void TfrmAbout::tmrUpTimer()
@@ -171,10 +172,10 @@ void TfrmAbout::tmrUpTimer()
     const int textHeight = FTextBitmap->Height();
     FTextTop -= 2;
     if (FTextTop < TextClipTop - textHeight) {
-        FTextTop = Image1->height();
+        FTextTop = m_ui->Image1->height();
         FEntering = true;
     }
-    if (FEntering && FTextTop <= (Image1->height() - textHeight) / 2 + 25) {
+    if (FEntering && FTextTop <= (m_ui->Image1->height() - textHeight) / 2 + 25) {
         FEntering = false;
         tmrUp.stop();
         tmrWait.start();
@@ -182,7 +183,7 @@ void TfrmAbout::tmrUpTimer()
     ClearImage();
     DrawTitle();
     PaintText();
-    Image1->Invalidate();
+    m_ui->Image1->Invalidate();
 }
 
 void TfrmAbout::tmrWaitTimer()

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "platform/raster/Graphics.h"
-#include "ui_Unit3.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -15,7 +14,11 @@
 // the middle for ten seconds, scrolls on until it has vanished at a line
 // below the title, and comes back from the bottom. A double-click closes it.
 // It is created once, hidden, and shown modally again and again.
-class TfrmAbout : public QDialog, public Ui::frmAbout
+namespace Ui {
+class frmAbout;
+}
+
+class TfrmAbout : public QDialog
 {
     Q_OBJECT
 
@@ -61,4 +64,5 @@ private:
 
     TFont m_titleFont;
     int m_textBuilds = 0;
+    std::unique_ptr<Ui::frmAbout> m_ui; // the layout
 };

@@ -13,9 +13,9 @@ static void BM_LoadFromFile(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString name = dir.filePath(QStringLiteral("skin.kvz"));
-    window->SaveToFile(name);
+    window->document().SaveToFile(name);
     for (auto _ : state)
-        benchmark::DoNotOptimize(window->LoadFromFile(name));
+        benchmark::DoNotOptimize(window->document().LoadFromFile(name));
 }
 BENCHMARK(BM_LoadFromFile)->Unit(benchmark::kMicrosecond);
 
@@ -24,7 +24,7 @@ static void BM_SaveToFile(benchmark::State& state)
     QTemporaryDir dir;
     const QString name = dir.filePath(QStringLiteral("skin.kvz"));
     for (auto _ : state)
-        window->SaveToFile(name);
+        window->document().SaveToFile(name);
 }
 BENCHMARK(BM_SaveToFile)->Unit(benchmark::kMicrosecond);
 

@@ -2,9 +2,14 @@
 
 #include "app/Startup.h"
 #include "app/Unit1.h"
+#include "platform/toolkit/PageControl.h"
 #include "tests/TestSupport.h"
 
+// The layout's kinds of component, which tests find by name.
+#include <QAction>
+#include <QLabel>
 #include <QSettings>
+#include <QToolButton>
 
 #include <optional>
 

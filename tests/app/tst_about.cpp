@@ -14,7 +14,7 @@ constexpr TColor Background = 0x00400800;
 
 QImage topRows(TfrmAbout* about)
 {
-    return about->Image1->bitmap().image().copy(0, 0, 587, 50);
+    return component<TImage>(about, "Image1")->bitmap().image().copy(0, 0, 587, 50);
 }
 
 } // namespace
@@ -49,7 +49,7 @@ private Q_SLOTS:
         QCOMPARE(about()->size(), QSize(587, 386));
         QCOMPARE(about()->windowTitle(), QStringLiteral("O programu"));
         QVERIFY(about()->windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(about()->Image1->geometry(), QRect(0, 0, 587, 386));
+        QCOMPARE(component<TImage>(about(), "Image1")->geometry(), QRect(0, 0, 587, 386));
         QCOMPARE(about()->tmrUp.interval(), 100);
         QCOMPARE(about()->tmrWait.interval(), 10000);
         QCOMPARE(TfrmAbout::AboutLines.size(), 17);
@@ -114,7 +114,7 @@ private Q_SLOTS:
             QVERIFY2(topRows(about()) == reference, qPrintable(QStringLiteral("step %1").arg(steps)));
         }
         // And the text does show below row 50 on the way.
-        QVERIFY(pixelsNotOf(about()->Image1->bitmap().image().copy(0, 50, 587, 336), Background).size() > 100);
+        QVERIFY(pixelsNotOf(component<TImage>(about(), "Image1")->bitmap().image().copy(0, 50, 587, 336), Background).size() > 100);
         about()->FormClose();
     }
 
@@ -176,7 +176,7 @@ private Q_SLOTS:
                 QWidget* modal = QApplication::activeModalWidget();
                 seen << modal;
                 if (modal == about())
-                    QTest::mouseDClick(about()->Image1, Qt::LeftButton);
+                    QTest::mouseDClick(component<TImage>(about(), "Image1"), Qt::LeftButton);
             });
             component<QAction>(editor.w(), "Oprogramu1")->trigger();
             QVERIFY(!about()->isVisible());

@@ -109,13 +109,13 @@ private Q_SLOTS:
         QFETCH(QString, opened);
         QFETCH(QString, message);
         TfrmMain* w = editor.w();
-        w->setModified(modified);
+        w->document().setModified(modified);
         editor.fake().messageAnswers = {MessageAnswer::Cancel};
         QCOMPARE(call(QStringLiteral("Open"), {uris, QVariantMap()}).type(), QDBusMessage::ReplyMessage);
         QTRY_COMPARE(editor.fake().messages.size(), int(modified) + int(!message.isEmpty()));
-        QTRY_COMPARE(w->CurrentFileName(), opened.isEmpty() ? NewSkinFileName : opened);
-        QCOMPARE(w->Modified(), modified);
-        QCOMPARE(w->OpenDir(), QStringLiteral("."));
+        QTRY_COMPARE(w->document().currentFileName(), opened.isEmpty() ? NewSkinFileName : opened);
+        QCOMPARE(w->document().isModified(), modified);
+        QCOMPARE(w->document().openDir(), QStringLiteral("."));
         if (!message.isEmpty())
             QCOMPARE(editor.fake().messages[0].text, message);
         // Saved where it was opened, byte for byte, not in a folder of U+FFFD.
@@ -129,7 +129,7 @@ private Q_SLOTS:
     void requestsWaitForTheModalWindow()
     {
         TfrmMain* w = editor.w();
-        w->setModified(true);
+        w->document().setModified(true);
         editor.fake().messageAnswers = {MessageAnswer::No};
         QDialog modal(w);
         modal.setWindowModality(Qt::ApplicationModal);
@@ -141,7 +141,7 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QCOMPARE(editor.fake().messages.size(), 0);
         modal.close();
-        QTRY_COMPARE(w->CurrentFileName(), dir.filePath("c.kvz"));
+        QTRY_COMPARE(w->document().currentFileName(), dir.filePath("c.kvz"));
         QCoreApplication::processEvents();
         QCOMPARE(editor.fake().messages.size(), 1);
     }

@@ -81,7 +81,7 @@ class TestDocument : public QObject
 
     DocumentState state()
     {
-        return {w()->CurrentFileName(), w()->Modified(), w()->windowTitle(), encodeSkinRecord(w()->currentRecord())};
+        return {w()->document().currentFileName(), w()->document().isModified(), w()->windowTitle(), encodeSkinRecord(w()->currentRecord())};
     }
     void verifyUnchanged(const DocumentState& before)
     {
@@ -107,7 +107,7 @@ private Q_SLOTS:
 
     void savingTheStandardSkinGivesItsBytes()
     {
-        w()->SaveToFile(path(QStringLiteral("standard")));
+        w()->document().SaveToFile(path(QStringLiteral("standard")));
         QCOMPARE(readAll(path(QStringLiteral("standard.kvz"))), standardSkin());
         QCOMPARE(encodeSkinFile(standardSkinRecord()), standardSkin());
     }
@@ -131,7 +131,7 @@ private Q_SLOTS:
         QByteArray b = standardSkin();
         b[30 + offset] = 2;
         writeFile(path("dir.kvz"), b);
-        QVERIFY(w()->LoadFromFile(path("dir.kvz")));
+        QVERIFY(w()->document().LoadFromFile(path("dir.kvz")));
         QCOMPARE(w()->findChild<TRadioButton*>(desno)->isChecked(), checked);
     }
 
@@ -141,8 +141,8 @@ private Q_SLOTS:
         for (int i = SkinFileSize - 16; i < SkinFileSize; ++i) // the four reserved colours
             b[i] = char(0x11);
         writeFile(path("reserved.kvz"), b);
-        QVERIFY(w()->LoadFromFile(path("reserved.kvz")));
-        w()->SaveToFile(path("again.kvz"));
+        QVERIFY(w()->document().LoadFromFile(path("reserved.kvz")));
+        w()->document().SaveToFile(path("again.kvz"));
         QCOMPARE(readAll(path("again.kvz")), standardSkin());
     }
 
@@ -156,11 +156,11 @@ private Q_SLOTS:
         const char unused[4] = {0x19, 0, 0, char(0x80)};   // the unused system colour, not listed
         b.replace(30 + 4, 4, QByteArray(unused, 4));       // PitanjeLinija
         writeFile(path("odd.kvz"), b);
-        QVERIFY(w()->LoadFromFile(path("odd.kvz")));
+        QVERIFY(w()->document().LoadFromFile(path("odd.kvz")));
         QCOMPARE(component<TColorBox>(w(), "cbTacanOdgovor")->Selected(), clBtnFace);
         QCOMPARE(component<TColorBox>(w(), "cbPitanjeText")->Selected(), TColor(0x04030201));
         QCOMPARE(component<TColorBox>(w(), "cbPitanjeLinija")->Selected(), clSystemColor | UnusedSystemColorIndex);
-        w()->SaveToFile(path("odd.kvz"));
+        w()->document().SaveToFile(path("odd.kvz"));
         QCOMPARE(readAll(path("odd.kvz")), b);
     }
 
@@ -170,14 +170,14 @@ private Q_SLOTS:
     {
         writeFile(path("stari.dat"), modifiedSkin());
         component<TPageControl>(w(), "PageControl1")->setCurrentIndex(3);
-        QVERIFY(w()->LoadFromFile(path("stari.dat")));
+        QVERIFY(w()->document().LoadFromFile(path("stari.dat")));
         QCOMPARE(component<TColorBox>(w(), "cbOdgovorInC2")->Selected(), TColor(0x00ADDE12));
         QVERIFY(component<TRadioButton>(w(), "rbPitanjeDole")->isChecked());
         QCOMPARE(component<TPageControl>(w(), "PageControl1")->currentWidget(), component<QWidget>(w(), "pagePitanje"));
-        QCOMPARE(w()->CurrentFileName(), path("stari.dat"));
+        QCOMPARE(w()->document().currentFileName(), path("stari.dat"));
         QCOMPARE(w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ stari.dat ]"));
         component<QAction>(w(), "mnmSave")->trigger();
-        QCOMPARE(w()->CurrentFileName(), path("stari.dat.kvz"));
+        QCOMPARE(w()->document().currentFileName(), path("stari.dat.kvz"));
         QCOMPARE(readAll(path("stari.dat.kvz")), modifiedSkin());
         QCOMPARE(readAll(path("stari.dat")), modifiedSkin());
     }
@@ -194,9 +194,9 @@ private Q_SLOTS:
         editor.fake().messageAnswers = {MessageAnswer::No};
         component<QAction>(w(), "Nov1")->trigger();
         QCOMPARE(component<TColorBox>(w(), "cbOdgovorInC1")->Selected(), TColor(0x000099FF));
-        QVERIFY(!w()->Modified());
-        QCOMPARE(w()->CurrentFileName(), QStringLiteral("NovaSkinDatoteka"));
-        w()->setModified(true);
+        QVERIFY(!w()->document().isModified());
+        QCOMPARE(w()->document().currentFileName(), QStringLiteral("NovaSkinDatoteka"));
+        w()->document().setModified(true);
         editor.fake().messageAnswers = {MessageAnswer::No};
         component<QAction>(w(), "Zatvori1")->trigger();
         QVERIFY(!w()->isVisible());
@@ -208,7 +208,7 @@ private Q_SLOTS:
         writeFile(path("a.kvz"), modifiedSkin());
         w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
         // No: the dialog starts in OpenDir, the file loads, the document is named and unchanged.
-        w()->Document.setOpenDir(dir->path());
+        w()->document().setOpenDir(dir->path());
         editor.fake().messageAnswers = {MessageAnswer::No};
         editor.fake().fileAnswers = {path("a.kvz")};
         component<QAction>(w(), "Otvori1")->trigger();
@@ -217,15 +217,15 @@ private Q_SLOTS:
         QCOMPARE(editor.fake().dialogs[0].Filter, QStringLiteral("Zlatovir SKIN datoteke|*.kvz"));
         QCOMPARE(editor.fake().dialogs[0].Options,
                  FileDialogOption::HideReadOnly | FileDialogOption::PathMustExist | FileDialogOption::FileMustExist | FileDialogOption::EnableSizing);
-        QCOMPARE(w()->CurrentFileName(), path("a.kvz"));
-        QVERIFY(!w()->Modified());
-        QCOMPARE(w()->OpenDir(), dir->path());
-        QCOMPARE(w()->SaveDir(), QStringLiteral("."));
+        QCOMPARE(w()->document().currentFileName(), path("a.kvz"));
+        QVERIFY(!w()->document().isModified());
+        QCOMPARE(w()->document().openDir(), dir->path());
+        QCOMPARE(w()->document().saveDir(), QStringLiteral("."));
         // Unchanged: no question; a cancelled dialog changes nothing.
         editor.fake().fileAnswers = {std::nullopt};
         component<QAction>(w(), "Otvori1")->trigger();
         QCOMPARE(editor.fake().messages.size(), 1);
-        QCOMPARE(w()->CurrentFileName(), path("a.kvz"));
+        QCOMPARE(w()->document().currentFileName(), path("a.kvz"));
     }
 
     // A refused or vanished file keeps the unsaved edits marked as such, so
@@ -253,8 +253,8 @@ private Q_SLOTS:
         editor.fake().fileAnswers = {name};
         component<QAction>(w(), "Otvori1")->trigger();
         verifyUnchanged(before);
-        QVERIFY(w()->Modified());
-        QCOMPARE(w()->OpenDir(), path("sub"));
+        QVERIFY(w()->document().isModified());
+        QCOMPARE(w()->document().openDir(), path("sub"));
         editor.fake().messageAnswers = {MessageAnswer::Cancel};
         QVERIFY(!w()->close());
     }
@@ -265,20 +265,20 @@ private Q_SLOTS:
         w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
         editor.fake().fileAnswers = {std::nullopt};
         component<QAction>(w(), "mnmSave")->trigger();
-        QVERIFY(w()->Modified());
-        QCOMPARE(w()->CurrentFileName(), QStringLiteral("NovaSkinDatoteka"));
+        QVERIFY(w()->document().isModified());
+        QCOMPARE(w()->document().currentFileName(), QStringLiteral("NovaSkinDatoteka"));
         // Save As: named, unchanged, SaveDir follows.
-        w()->Document.setSaveDir(dir->path());
+        w()->document().setSaveDir(dir->path());
         editor.fake().fileAnswers = {path("plavi")};
         component<QAction>(w(), "mnmSaveAs")->trigger();
         QCOMPARE(editor.fake().dialogs.last().InitialDir, dir->path());
         QCOMPARE(editor.fake().dialogs.last().Options,
                  FileDialogOption::OverwritePrompt | FileDialogOption::HideReadOnly | FileDialogOption::PathMustExist | FileDialogOption::EnableSizing);
-        QCOMPARE(w()->CurrentFileName(), path("plavi.kvz"));
+        QCOMPARE(w()->document().currentFileName(), path("plavi.kvz"));
         QCOMPARE(w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ plavi.kvz ]"));
-        QVERIFY(!w()->Modified());
-        QCOMPARE(w()->SaveDir(), dir->path());
-        QCOMPARE(w()->OpenDir(), QStringLiteral("."));
+        QVERIFY(!w()->document().isModified());
+        QCOMPARE(w()->document().saveDir(), dir->path());
+        QCOMPARE(w()->document().openDir(), QStringLiteral("."));
         // Save of a named skin rewrites it without a question, changed or not.
         QFile::remove(path("plavi.kvz"));
         component<QAction>(w(), "mnmSave")->trigger();
@@ -290,7 +290,7 @@ private Q_SLOTS:
     void aFailedCloseSaveKeepsTheWindowOpen()
     {
         w()->show();
-        w()->setModified(true);
+        w()->document().setModified(true);
         editor.fake().messageAnswers = {MessageAnswer::Yes};
         editor.fake().fileAnswers = {path("missing/x.kvz")};
         QVERIFY(!w()->close());

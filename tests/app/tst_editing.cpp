@@ -64,8 +64,8 @@ private Q_SLOTS:
 
     void stateRightAfterCreation()
     {
-        QCOMPARE(w()->Modified(), false);
-        QCOMPARE(w()->CurrentFileName(), QStringLiteral("NovaSkinDatoteka"));
+        QCOMPARE(w()->document().isModified(), false);
+        QCOMPARE(w()->document().currentFileName(), QStringLiteral("NovaSkinDatoteka"));
         QCOMPARE(w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ NovaSkinDatoteka ]"));
         QCOMPARE(Application()->Title(), QStringLiteral("Zlatovir VEDU Dozezi"));
     }
@@ -88,7 +88,7 @@ private Q_SLOTS:
         QCOMPARE(box->Selected(), clFuchsia);
         QCOMPARE(changedImages(images), QList<QString>{QString::fromLatin1(pages[page].name)});
         QCOMPARE(repaintedCells(paints, cellPaints(w())), QList<QString>{QString::fromLatin1(pages[page].name) + " x1"});
-        QVERIFY(w()->Modified());
+        QVERIFY(w()->document().isModified());
     }
 
     void userPicksTheInPagesSecondColour()
@@ -98,7 +98,7 @@ private Q_SLOTS:
         QCOMPARE(bmpOdgovorIn->Canvas().GetPixel(399, 7), clBlue); // a repaint ends exactly on C2
         QVERIFY(component<TZlatovirOdgovor>(w(), "mOdgovor2")->bitmap().image() != cellBefore);
         QCOMPARE(component<TZlatovirOdgovor>(w(), "mOdgovor2")->bitmap().Canvas().GetPixel(399, 7), clBlue);
-        QVERIFY(w()->Modified());
+        QVERIFY(w()->document().isModified());
     }
 
     void doleAndDesnoOnTheQuestionPage()
@@ -111,11 +111,11 @@ private Q_SLOTS:
         QCOMPARE(c.GetPixel(300, 20), c.GetPixel(500, 20));
         QVERIFY(c.GetPixel(300, 20) != c.GetPixel(300, 40));
         QCOMPARE(component<TZlatovirPitanje>(w(), "mPitanje")->bitmap().Canvas().GetPixel(5, 20), c.GetPixel(5, 20));
-        w()->setModified(false);
+        w()->document().setModified(false);
         component<TRadioButton>(w(), "rbPitanjeDesno")->click();
         QVERIFY(c.GetPixel(300, 20) != c.GetPixel(500, 20));
         QCOMPARE(c.GetPixel(300, 20), c.GetPixel(300, 40));
-        QVERIFY(w()->Modified());
+        QVERIFY(w()->document().isModified());
     }
 
     void ostaloPaintsNothingButMarksTheSkinChanged()
@@ -125,14 +125,14 @@ private Q_SLOTS:
         userPicksColour(*component<TColorBox>(w(), "cbPrijateljSenka"), clGreen);
         QVERIFY(changedImages(images).isEmpty());
         QCOMPARE(cellPaints(w()), paints);
-        QVERIFY(w()->Modified());
+        QVERIFY(w()->document().isModified());
     }
 
     void standardOnAnUnchangedPageStillRepaints()
     {
         const std::vector<int> paints = cellPaints(w());
         component<QToolButton>(w(), "spbOdgovorChech")->click();
-        QVERIFY(w()->Modified());
+        QVERIFY(w()->document().isModified());
         const std::vector<int> after = cellPaints(w());
         QVERIFY(after[3] > paints[3]);
         QCOMPARE(repaintedCells(paints, after).size(), 1);
@@ -172,7 +172,7 @@ private Q_SLOTS:
         auto* dole = w()->findChild<TRadioButton*>(prefix + QStringLiteral("Dole"));
         QVERIFY(desno && dole);
         (desnoBefore ? desno : dole)->setChecked(true);
-        w()->setModified(false);
+        w()->document().setModified(false);
         const GradientDirection d = GradientDirection(byte);
         const TColor t = clWhite, ch = clAqua, l = Steel, a = clBlack, b = clRed;
         if (operation == "SetPitanje") w()->SetPitanje(t, l, a, b, d);
@@ -184,7 +184,7 @@ private Q_SLOTS:
         if (operation == "SetOdgovorNO") w()->SetOdgovorNO(t, l, a, b, d);
         QCOMPARE(desno->isChecked(), desnoAfter);
         QCOMPARE(dole->isChecked(), !desnoAfter);
-        QVERIFY(w()->Modified());
+        QVERIFY(w()->document().isModified());
     }
 
     // SetPitanje with 2 leaves the buttons alone and paints with what they show.
@@ -209,11 +209,11 @@ private Q_SLOTS:
         w()->SetOdgovorYES(clRed, clLime, clBlue, clTeal, 1);
         QCOMPARE(component<TColorBox>(w(), "cbOdgovorYESC2")->Selected(), clTeal);
         QCOMPARE(component<TZlatovirOdgovor>(w(), "mYES")->bitmap().Canvas().GetPixel(399, 7), clTeal);
-        w()->setModified(false);
+        w()->document().setModified(false);
         w()->SetOstalo(1, 2, 3, 4, 5, 6);
         QCOMPARE(component<TColorBox>(w(), "cbPrijateljSenka")->Selected(), TColor(6));
         QCOMPARE(component<TColorBox>(w(), "cbTacanOdgovor")->Selected(), TColor(1));
-        QVERIFY(!w()->Modified());
+        QVERIFY(!w()->document().isModified());
     }
 
     void unlistedAndSystemColoursReachThePaintRoutineUnchanged()
@@ -232,12 +232,12 @@ private Q_SLOTS:
         w()->SetOdgovorIn(1, 2, 3, 4, 5, 0);
         w()->SetOstalo(1, 2, 3, 4, 5, 6);
         component<TPageControl>(w(), "PageControl1")->setCurrentIndex(4);
-        w()->Document.setCurrentFile(QStringLiteral("/tmp/x.kvz"));
+        w()->document().setCurrentFile(QStringLiteral("/tmp/x.kvz"));
         const std::vector<int> paints = cellPaints(w());
-        w()->ResetAll();
-        QVERIFY(!w()->Modified());
+        w()->document().ResetAll();
+        QVERIFY(!w()->document().isModified());
         QCOMPARE(component<TPageControl>(w(), "PageControl1")->currentWidget(), component<QWidget>(w(), "pagePitanje"));
-        QCOMPARE(w()->CurrentFileName(), QStringLiteral("NovaSkinDatoteka"));
+        QCOMPARE(w()->document().currentFileName(), QStringLiteral("NovaSkinDatoteka"));
         QCOMPARE(w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ NovaSkinDatoteka ]"));
         const std::vector<int> after = cellPaints(w());
         for (size_t i = 0; i < after.size(); ++i)

@@ -163,7 +163,7 @@ private Q_SLOTS:
         else
             qobject_cast<QToolButton*>(target)->click();
         const QByteArray edited = encodeSkinRecord(w()->currentRecord());
-        QVERIFY(w()->Modified());
+        QVERIFY(w()->document().isModified());
         QCOMPARE(contextMenu(component<TZlatovirPitanje>(w(), "mPitanje")).value(0), qMakePair(QStringLiteral("Ponisti: ") + step, true));
 
         // Each undo and redo repaints exactly the page's own cell, once.
@@ -173,7 +173,7 @@ private Q_SLOTS:
             const int ownPaints = own ? own->paintCount() : 0;
             pressShortcut(undo ? QKeySequence(Qt::CTRL | Qt::Key_Z) : QKeySequence(Qt::CTRL | Qt::Key_Y));
             QCOMPARE(encodeSkinRecord(w()->currentRecord()), undo ? start : edited);
-            QVERIFY(w()->Modified());
+            QVERIFY(w()->document().isModified());
             const std::vector<int> now = cellPaints(w());
             QCOMPARE(std::accumulate(now.begin(), now.end(), 0) - std::accumulate(paints.begin(), paints.end(), 0),
                      own ? 1 : 0);
@@ -197,13 +197,13 @@ private Q_SLOTS:
         userPicksColour(*component<TColorBox>(w(), "cbPitanjeC1"), clRed);
         editor.fake().fileAnswers = {dir.filePath("a")};
         component<QAction>(w(), "mnmSaveAs")->trigger();
-        QVERIFY(!w()->Modified());
+        QVERIFY(!w()->document().isModified());
         userPicksColour(*component<TColorBox>(w(), "cbPitanjeC1"), clBlue);
-        QVERIFY(w()->Modified());
+        QVERIFY(w()->document().isModified());
         w()->history().stack().undo();
-        QVERIFY(w()->Modified()); // back at the saved colours, but an undo is a change: closing asks
+        QVERIFY(w()->document().isModified()); // back at the saved colours, but an undo is a change: closing asks
         w()->history().stack().undo();
-        QVERIFY(w()->Modified());
+        QVERIFY(w()->document().isModified());
         // The next step starts from what the undo put back.
         const TColor undone = component<TColorBox>(w(), "cbPitanjeC1")->Selected();
         userPicksColour(*component<TColorBox>(w(), "cbPitanjeC1"), clLime);
@@ -211,10 +211,10 @@ private Q_SLOTS:
         QCOMPARE(component<TColorBox>(w(), "cbPitanjeC1")->Selected(), undone);
         editor.fake().messageAnswers = {MessageAnswer::No};
         component<QAction>(w(), "Nov1")->trigger();
-        QVERIFY(!w()->history().stack().canUndo() && !w()->Modified());
+        QVERIFY(!w()->history().stack().canUndo() && !w()->document().isModified());
         // "Standarno" of the visible page through the menu, on an unchanged page: still a change.
         contextMenu(component<TZlatovirPitanje>(w(), "mPitanje"), QStringLiteral("Standardne boje ove strane"), QContextMenuEvent::Keyboard);
-        QVERIFY(w()->Modified());
+        QVERIFY(w()->document().isModified());
         QCOMPARE(w()->history().stack().undoText(), QStringLiteral("Pitanje, Standarno"));
         // From a preview cell the entry resets that cell's page, brought
         // forward, and leaves the visible page alone.
@@ -295,7 +295,7 @@ private Q_SLOTS:
         for (const QString& u : urls)
             list << QUrl(u.arg(dir.path()));
         data.setUrls(list);
-        w()->setModified(true);
+        w()->document().setModified(true);
         QDragEnterEvent enter(QPoint(5, 5), offered, &data, Qt::LeftButton, Qt::NoModifier);
         QDragMoveEvent move(QPoint(6, 6), offered, &data, Qt::LeftButton, Qt::NoModifier);
         QDropEvent drop(QPoint(6, 6), offered, &data, Qt::LeftButton, Qt::NoModifier);
@@ -310,7 +310,7 @@ private Q_SLOTS:
         editor.fake().messageAnswers = {after == "message" ? MessageAnswer::Ok : MessageAnswer::No};
         QCoreApplication::processEvents();
         QCOMPARE(editor.fake().messages.size(), after.isEmpty() ? 0 : 1);
-        QCOMPARE(w()->CurrentFileName() == dir.filePath("a.kvz"), after == "opened");
+        QCOMPARE(w()->document().currentFileName() == dir.filePath("a.kvz"), after == "opened");
     }
 
     // Under a light and a dark palette every text of the window stands out

@@ -4,6 +4,7 @@
 #include "platform/raster/Jpeg.h"
 #include "tests/TestMain.h"
 #include "tests/TestSupport.h"
+#include "tests/app/EditorFixture.h"
 
 #include <QFontInfo>
 #include <QLayout>
@@ -248,7 +249,8 @@ private Q_SLOTS:
         for (TZlatovirOdgovor* cell : {component<TZlatovirOdgovor>(w(), "mOdgovor2"), component<TZlatovirOdgovor>(w(), "mOdgovor3"), component<TZlatovirOdgovor>(w(), "mOdgovor4"), component<TZlatovirOdgovor>(w(), "mYES"), component<TZlatovirOdgovor>(w(), "mNO")})
             QCOMPARE(cell->mask(), answer);
         // The components hold their data but no decoded segments afterwards.
-        QVERIFY(!w()->regPitanje.Enabled() && w()->regPitanje.FSegments.empty());
+        const TRegion* shape = component<TRegion>(w(), "regPitanje");
+        QVERIFY(!shape->Enabled() && shape->FSegments.empty());
     }
 
     void menu()

@@ -45,8 +45,8 @@ private Q_SLOTS:
         editor.start();
         // "." is stored and kept as ".": the folder the editor runs in, in
         // this run and in every later one, wherever it is started.
-        QCOMPARE(editor.w()->OpenDir(), QStringLiteral("."));
-        QCOMPARE(editor.w()->SaveDir(), QStringLiteral("."));
+        QCOMPARE(editor.w()->document().openDir(), QStringLiteral("."));
+        QCOMPARE(editor.w()->document().saveDir(), QStringLiteral("."));
         QVERIFY(QFileInfo::exists(settingsFileName()));
         QCOMPARE(storedValue(QStringLiteral("OpenDir")), QStringLiteral("."));
         QCOMPARE(storedValue(QStringLiteral("SaveDir")), QStringLiteral("."));
@@ -80,8 +80,8 @@ private Q_SLOTS:
         QFETCH(QString, saveDir);
         writeSettingsFile(file);
         editor.start();
-        QCOMPARE(editor.w()->OpenDir(), openDir);
-        QCOMPARE(editor.w()->SaveDir(), saveDir);
+        QCOMPARE(editor.w()->document().openDir(), openDir);
+        QCOMPARE(editor.w()->document().saveDir(), saveDir);
         QVERIFY(editor.fake().messages.isEmpty());
         // Every close writes all three as strings, replacing what was there,
         // and the settings hold nothing else.
@@ -120,10 +120,10 @@ private Q_SLOTS:
         };
         const auto before = inode();
         editor.w()->show();
-        editor.w()->setModified(modified);
+        editor.w()->document().setModified(modified);
         const QString openDir = folder == "." ? folder : folder + "/open", saveDir = folder == "." ? folder : folder + "/save";
-        editor.w()->Document.setOpenDir(openDir);
-        editor.w()->Document.setSaveDir(saveDir);
+        editor.w()->document().setOpenDir(openDir);
+        editor.w()->document().setSaveDir(saveDir);
         if (modified)
             editor.fake().messageAnswers.push_back(answer);
         QCOMPARE(editor.w()->close(), closed);
@@ -152,8 +152,8 @@ private Q_SLOTS:
         QFETCH(QString, part);
         QCOMPARE(fileNamePart(path), part);
         editor.start();
-        editor.w()->Document.setCurrentFile(path);
-        editor.w()->UpdateCaption();
+        editor.w()->document().setCurrentFile(path);
+        editor.w()->document().UpdateCaption();
         QCOMPARE(editor.w()->windowTitle(), QStringLiteral("Zlatovir VODU Editor [ %1 ]").arg(part));
     }
 };

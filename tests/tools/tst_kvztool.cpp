@@ -52,7 +52,7 @@ class TestKvztool : public QObject
     {
         EditorFixture editor;
         editor.start();
-        editor.w()->SaveToFile(path(QStringLiteral("editor.kvz")));
+        editor.w()->document().SaveToFile(path(QStringLiteral("editor.kvz")));
         editor.stop();
         return readAll(path(QStringLiteral("editor.kvz")));
     }
@@ -397,7 +397,7 @@ private Q_SLOTS:
         EditorFixture editor;
         editor.start();
         if (withSkin)
-            QVERIFY(editor.w()->LoadFromFile(path("skin.kvz")));
+            QVERIFY(editor.w()->document().LoadFromFile(path("skin.kvz")));
         const std::pair<const char*, TBitmap*> images[] = {
             {"bmpPitanje", bmpPitanje},           {"bmpOdgovorNormal", bmpOdgovorNormal}, {"bmpOdgovorIn", bmpOdgovorIn},
             {"bmpOdgovorChech", bmpOdgovorChech}, {"bmpOdgovorOK", bmpOdgovorOK},         {"bmpOdgovorYES", bmpOdgovorYES},
