@@ -5,6 +5,7 @@
 #include "app/Unit3.h"
 #include "platform/base/Errors.h"
 #include "platform/raster/Graphics.h"
+#include "platform/raster/Pictures.h"
 #include "platform/system/Resources.h"
 #include "platform/toolkit/Application.h"
 #include "skin/Preview.h"
@@ -292,7 +293,8 @@ void TfrmMain::showContextMenu(const QPoint& globalPos, QWidget* page)
         TApplication::guard([this] {
             TSaveDialog dialog;
             dialog.Filter = QStringLiteral("PNG slike|*.png");
-            m_document.savePreview(previewImage(), dialog);
+            m_document.savePreview([this](const QString& name) { return encodePicture(previewImage(), name, "PNG"); },
+                                   dialog);
         });
     });
     connect(undo, &QAction::triggered, this, [&stack] { TApplication::guard([&] { stack.undo(); }); });

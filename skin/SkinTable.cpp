@@ -60,3 +60,9 @@ TColor colourOf(const SkinPage& page, const PageValue& value, ColourRole role)
             return value.colours.at(i);
     return clBlack;
 }
+
+void applySkinRecord(const TSkinRecord& record, SkinPages& pages)
+{
+    for (size_t page = 0; page < skinPages().size(); ++page)
+        pages.setPage(int(page), pageValue(record, skinPages()[page]));
+}

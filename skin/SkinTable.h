@@ -1,10 +1,10 @@
 // SkinTable: what a skin is, as data: the record of every colour and
 // direction, its fields in file order, the standard skin, and the editor's
-// pages (which colours and direction each holds, in its paint routine's
-// order, and which image it paints). Over raster alone.
+// pages (which colours and direction each holds, by role, and which image
+// it paints), and what a record is put into. Over the base library alone.
 #pragma once
 
-#include "platform/raster/Colors.h"
+#include "platform/base/ColorValue.h"
 
 #include <cstdint>
 #include <cstddef>
@@ -261,3 +261,17 @@ PageValue pageValue(const TSkinRecord& record, const SkinPage& page);
 void setPageValue(TSkinRecord& record, const SkinPage& page, const PageValue& value);
 // The colour of `role` in a value of `page`; black when the page has none.
 TColor colourOf(const SkinPage& page, const PageValue& value, ColourRole role);
+
+// What a loaded record is put into: a page of the skin table takes its
+// values as that page's set-page operation puts them into its controls.
+class SkinPages
+{
+public:
+    virtual ~SkinPages() = default;
+    virtual void setPage(int page, const PageValue& value) = 0;
+};
+
+// Gives every page its values from the record, in the table's order (the
+// record's), "Ostalo" last; no reserved field is passed, and direction bytes
+// go as read.
+void applySkinRecord(const TSkinRecord& record, SkinPages& pages);

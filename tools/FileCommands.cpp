@@ -158,7 +158,11 @@ QString shownColour(std::uint32_t value)
 {
     return isSystemColor(value)
                ? systemColorName(int(value & 0xFF))
-               : QStringLiteral("#%1").arg(resolveColor(value & 0xFFFFFF) & 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper();
+               : QStringLiteral("#%1%2%3")
+                     .arg(colorRed(value), 2, 16, QLatin1Char('0'))
+                     .arg(colorGreen(value), 2, 16, QLatin1Char('0'))
+                     .arg(colorBlue(value), 2, 16, QLatin1Char('0'))
+                     .toUpper();
 }
 
 // A field's value for JSON: the stored number, and for a colour what it

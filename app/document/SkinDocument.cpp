@@ -1,7 +1,6 @@
 #include "app/document/SkinDocument.h"
 
 #include "platform/base/Errors.h"
-#include "platform/raster/Pictures.h"
 #include "platform/system/Files.h"
 #include "platform/system/Registry.h"
 
@@ -202,7 +201,7 @@ bool SkinDocument::SaveDocument()
     return true;
 }
 
-bool SkinDocument::savePreview(const QImage& preview, FileDialog& dialog)
+bool SkinDocument::savePreview(const std::function<QByteArray(const QString&)>& png, FileDialog& dialog)
 {
     dialog.Options |= FileDialogOption::OverwritePrompt;
     const std::optional<QString> target =
@@ -211,7 +210,7 @@ bool SkinDocument::savePreview(const QImage& preview, FileDialog& dialog)
         });
     if (!target)
         return false;
-    warnAboutLost(*target, writeWholeFile(*target, encodePicture(preview, *target, "PNG")));
+    warnAboutLost(*target, writeWholeFile(*target, png(*target)));
     m_previewDir = directoryPart(*target);
     return true;
 }

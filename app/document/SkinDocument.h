@@ -10,7 +10,6 @@
 #include <functional>
 #include <optional>
 
-class QImage;
 
 // The name of a skin that has no file yet; the document is untitled exactly
 // when its name equals this (case-sensitive).
@@ -73,9 +72,10 @@ public:
     // three values only.
     void WriteSettings();
     // Writes the picture of the preview through a save dialog (".png" added),
-    // asking before it replaces a file. A failure raises EditorError and
-    // leaves no partial file. True when written.
-    bool savePreview(const QImage& preview, FileDialog& dialog);
+    // asking before it replaces a file; `png` gives the picture encoded for
+    // the chosen name. A failure raises EditorError and leaves no partial
+    // file. True when written.
+    bool savePreview(const std::function<QByteArray(const QString&)>& png, FileDialog& dialog);
 
     // Every page to its standard values, the first page shown, untitled,
     // the caption, and Modified false last.

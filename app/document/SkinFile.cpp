@@ -117,71 +117,7 @@ QString lostAttributesMessage(const QString& fileName, const LostAttributes& los
         .arg(fileNamePart(fileName), lost.join(QStringLiteral(", ")));
 }
 
-namespace {
-
-// Windows separates path parts with "\", ":" and "/"; Linux and the other
-// Unix systems with "/" alone, where "\" and ":" are ordinary characters
-// of a file name.
-qsizetype lastSeparator(const QString& path)
-{
-#ifdef Q_OS_WIN
-    qsizetype cut = -1;
-    for (QChar separator : {QLatin1Char('\\'), QLatin1Char(':'), QLatin1Char('/')})
-        cut = std::max(cut, path.lastIndexOf(separator));
-    return cut;
-#else
-    return path.lastIndexOf(QLatin1Char('/'));
-#endif
-}
-
-} // namespace
-
-QString fileNamePart(const QString& path)
-{
-    return path.mid(lastSeparator(path) + 1);
-}
-
 QString withSkinExtension(const QString& fileName)
 {
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    QString extension;
-    if (dot > lastSeparator(fileName))
-        extension = fileName.mid(dot);
-    // Upper-case ASCII letters only.
-    QString upper = extension;
-    for (QChar& c : upper)
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 'a' + 'A');
-    return upper == QLatin1String(".KVZ") ? fileName : fileName + QStringLiteral(".kvz");
-}
-
-QString absoluteCleanPath(const QString& path)
-{
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-}
-
-QString directoryPart(const QString& path)
-{
-    return QFileInfo(absoluteCleanPath(path)).absolutePath();
-}
-
-std::optional<QString> localFileOf(QUrl url)
-{
-    if (url.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
-        url.setHost(QString());
-    if (!url.isLocalFile() || !url.host().isEmpty())
-        return std::nullopt;
-#ifdef Q_OS_WIN
-    return url.toLocalFile();
-#else
-    // The path's bytes as the URL escapes them: a folder whose name is not
-    // UTF-8 ("%FF", as GIO writes it) is that folder, not one of U+FFFD.
-    return pathText(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
-#endif
-}
-
-void applySkinRecord(const TSkinRecord& record, SkinPages& pages)
-{
-    for (size_t page = 0; page < skinPages().size(); ++page)
-        pages.setPage(int(page), pageValue(record, skinPages()[page]));
+    return withExtension(fileName, QStringLiteral(".kvz"));
 }

@@ -1,14 +1,13 @@
 // SkinFile: skin files as bytes (header, version, record), reading and
-// writing them whole, and the path rules of names and folders.
+// writing them whole, and the name a skin file is saved under.
 #pragma once
 
-#include "platform/raster/Colors.h"
 #include "platform/system/Files.h"
+#include "platform/system/Paths.h"
 #include "skin/SkinTable.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QUrl>
 
 #include <cstdint>
 #include <optional>
@@ -71,35 +70,7 @@ extern const QString RefusalCaption; // "Greska"
 QString lostAttributesMessage(const QString& fileName, const LostAttributes& lost);
 extern const QString WarningCaption; // "Upozorenje"
 
-// Path rules. Only "/" separates path parts on Linux and other Unix
-// systems; a Windows build also takes "\" and ":".
 // The name with ".kvz" appended unless its extension (from the last "."
 // after the last separator) is ".KVZ" in any case of ASCII letters.
 QString withSkinExtension(const QString& fileName);
-// The file-name part of a path: everything after the last separator.
-QString fileNamePart(const QString& path);
-// The path made absolute against the working folder, with "." and ".."
-// resolved and no doubled or trailing separators.
-QString absoluteCleanPath(const QString& path);
-// The absolute folder a path lies in: no trailing separator, except for a
-// root ("/").
-QString directoryPart(const QString& path);
 
-// The file a URL names on this computer: a "file:" URL with no host or
-// "localhost", its path's bytes as they were escaped (see pathText);
-// nothing for anything else.
-std::optional<QString> localFileOf(QUrl url);
-
-// What a loaded record is put into: a page of the skin table takes its
-// values as that page's set-page operation puts them into its controls.
-class SkinPages
-{
-public:
-    virtual ~SkinPages() = default;
-    virtual void setPage(int page, const PageValue& value) = 0;
-};
-
-// Gives every page its values from the record, in the table's order (the
-// record's), "Ostalo" last; no reserved field is passed, and direction bytes
-// go as read.
-void applySkinRecord(const TSkinRecord& record, SkinPages& pages);

@@ -10,6 +10,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include "platform/raster/Pictures.h"
+
 #include <QImage>
 #include <QSettings>
 #include <QStandardPaths>
@@ -601,9 +603,10 @@ private Q_SLOTS:
         TSaveDialog previewDialog;
         QImage picture(800, 191, QImage::Format_RGB32);
         picture.fill(Qt::red);
+        const auto png = [&](const QString& name) { return encodePicture(picture, name, "PNG"); };
         QString result = "nothing";
         try {
-            if (document.savePreview(picture, previewDialog))
+            if (document.savePreview(png, previewDialog))
                 result = "written";
             else if (answer != "-")
                 result = "kept";
@@ -623,7 +626,7 @@ private Q_SLOTS:
         // The first picture's dialog starts in SaveDir, the next one where a
         // picture was last written in this run; the settings keep neither.
         prompts.fileAnswers.push_back(std::nullopt);
-        document.savePreview(picture, previewDialog);
+        document.savePreview(png, previewDialog);
         QCOMPARE(prompts.dialogs.first().InitialDir, QStringLiteral("/s"));
         QCOMPARE(prompts.dialogs.last().InitialDir, outcome == "written" ? dir.path() : QStringLiteral("/s"));
         document.WriteSettings();
