@@ -1,5 +1,5 @@
 // Registry: the per-user settings store by registry key path, read and
-// written safely in Qt's INI format, never waiting on a lock.
+// written safely in Qt's INI format, nothing locked.
 #pragma once
 
 #include <QString>
