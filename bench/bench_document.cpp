@@ -1,5 +1,5 @@
 // Opening a skin repaints every page's image and cell through the eight
-// set-page operations; saving reads the controls and writes 205 bytes safely.
+// set-page operations; saving reads the controls and writes the file safely.
 #include "app/Startup.h"
 #include "app/Unit1.h"
 

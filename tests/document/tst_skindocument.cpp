@@ -349,7 +349,7 @@ private Q_SLOTS:
     }
 
     // Any 29 header bytes; versions 0 to 10 read with one layout, a longer
-    // file to its 205th byte. A newer version or a file too short is refused
+    // file to the end of its record. A newer version or a file too short is refused
     // with its message and changes nothing (a missing file: the commands).
     void loading_data()
     {
