@@ -138,7 +138,7 @@ private Q_SLOTS:
     void reservedFieldsAreRewrittenAsWhite()
     {
         QByteArray b = standardSkin();
-        for (int i = SkinFileSize - 16; i < SkinFileSize; ++i) // the four reserved colours
+        for (qsizetype i = b.size() - 16; i < b.size(); ++i) // the four reserved colours, last
             b[i] = char(0x11);
         writeFile(path("reserved.kvz"), b);
         QVERIFY(w()->document().LoadFromFile(path("reserved.kvz")));
