@@ -127,9 +127,11 @@ std::optional<QString> unescapedKey(QByteArrayView key)
     return out;
 }
 
+// A line that starts with a blank (any that a key is trimmed of) and holds
+// more than blanks.
 bool blankThenText(const QByteArray& line)
 {
-    return (line.startsWith(' ') || line.startsWith('\t')) && !line.trimmed().isEmpty();
+    return !line.isEmpty() && line[0] != 0 && std::strchr(" \t\v\f", line[0]) && !line.trimmed().isEmpty();
 }
 
 // Whether a section header ("[name]", up to its first "]", or all of it
