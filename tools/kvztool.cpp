@@ -11,6 +11,7 @@
 #include "platform/toolkit/Application.h"
 #include "region/Region.h"
 #include "skin/Preview.h"
+#include "skin/Vision.h"
 #include "skin/ZlatovirButtons.h"
 #include "tools/FileCommands.h"
 
@@ -68,19 +69,26 @@ const std::vector<CommandHelp>& commandHelps()
          "prima",
          "", "kvztool fields PitanjeC1"},
         {"help", {"help [KOMANDA]"}, "ovo uputstvo, ili uputstvo jedne komande", "", "kvztool help preview"},
-        {"images", {"images [--skin DATOTEKA] [--force] FOLDER", "images --out-dir FOLDER [--force] SKIN..."},
+        {"images", {"images [--skin DATOTEKA] [--force] [--vision PRIKAZ] FOLDER",
+                    "images --out-dir FOLDER [--force] [--vision PRIKAZ] SKIN..."},
          "zapisuje sedam slika skina kao PNG; uz --out-dir mnogo skinova u jednom pokretanju: FOLDER/IME/",
          "  --skin DATOTEKA  skin čije se slike crtaju (\"-\": standardni ulaz);\n"
          "                   bez nje standardni skin\n"
          "  --out-dir FOLDER slike svakog SKIN-a u FOLDER/IME/\n"
+         "  --vision PRIKAZ  slike kako ih vide igrači sa daltonizmom: protanopia,\n"
+         "                   deuteranopia ili tritanopia (normal: kakve jesu)\n"
          "  --force          zameni postojeće slike\n",
          "kvztool images --skin plavi.kvz slike/"},
-        {"preview", {"preview [--skin DATOTEKA] [--force] IZLAZ.png|.jpg|.bmp|-", "preview --out-dir FOLDER [--force] SKIN..."},
+        {"preview",
+         {"preview [--skin DATOTEKA] [--force] [--vision PRIKAZ] IZLAZ.png|.jpg|.bmp|-",
+          "preview --out-dir FOLDER [--force] [--vision PRIKAZ] SKIN..."},
          "zapisuje pregled (800 x 191) kakav prikazuje prozor editora; uz --out-dir mnogo skinova u jednom "
          "pokretanju: FOLDER/IME.png",
          "  --skin DATOTEKA  skin čiji se pregled crta (\"-\": standardni ulaz);\n"
          "                   bez nje standardni skin\n"
          "  --out-dir FOLDER pregled svakog SKIN-a kao FOLDER/IME.png\n"
+         "  --vision PRIKAZ  pregled kako ga vide igrači sa daltonizmom: protanopia,\n"
+         "                   deuteranopia ili tritanopia (normal: kakav jeste)\n"
          "  --force          zameni postojeći pregled\n",
          "kvztool preview --out-dir pregledi/ *.kvz"},
     };
@@ -229,6 +237,7 @@ struct PictureJob
 {
     bool images;
     QString target; // the folder, or the preview's file
+    Vision vision = Vision::Normal; // the pictures as players with it see them
 
     QStringList files() const
     {
@@ -263,7 +272,8 @@ struct PictureJob
         try {
             for (const auto& [image, name] : pictures) {
                 const char* format = name == QLatin1String("-") ? "PNG" : *pictureFormat(name);
-                const QByteArray bytes = encodePicture(image, name, format);
+                const QByteArray bytes =
+                    encodePicture(vision == Vision::Normal ? image : simulateVision(image, vision), name, format);
                 if (name == QLatin1String("-")) {
                     writeStandardOutput(bytes);
                     continue;
@@ -304,7 +314,7 @@ int renderOne(const QString& skin, const PictureJob& job, bool force)
 // flat however many skins there are. A skin that is refused or cannot be
 // written is reported by name, in the order given, and the others are
 // still written; the exit status then says so.
-int renderMany(const QStringList& skins, const QString& outDir, bool images, bool force)
+int renderMany(const QStringList& skins, const QString& outDir, bool images, bool force, Vision vision)
 {
     const BatchPlan plan = planBatchOutputs(skins, images);
     for (const QString& refusal : plan.refusals)
@@ -323,7 +333,7 @@ int renderMany(const QStringList& skins, const QString& outDir, bool images, boo
     };
     for (qsizetype i = 0; i < skins.size(); ++i) {
         const QString& skin = skins[i];
-        const PictureJob job{images, QDir(outDir).filePath(plan.outputs[i])};
+        const PictureJob job{images, QDir(outDir).filePath(plan.outputs[i]), vision};
         try {
             SkinFileContents contents;
             if (const auto reason = refusal(skin, &contents)) {
@@ -409,6 +419,7 @@ struct CommandLine
     QString outDir; // many skins into one folder
     bool json = false; // dump --json
     QString jsonFile;  // set --json FILE
+    QString vision;    // images, preview --vision NAME
 };
 
 // What was wrong with a command's options, in the tool's words: an unknown
@@ -438,6 +449,7 @@ std::optional<CommandLine> parseCommand(const QString& command, const QStringLis
     const QCommandLineOption outDir(QStringLiteral("out-dir"), QString(), QStringLiteral("FOLDER"));
     const QCommandLineOption json(QStringLiteral("json"));
     const QCommandLineOption jsonFile(QStringLiteral("json"), QString(), QStringLiteral("DATOTEKA"));
+    const QCommandLineOption vision(QStringLiteral("vision"), QString(), QStringLiteral("PRIKAZ"));
     parser.addOption(help);
     if (command == QLatin1String("dump"))
         parser.addOption(json);
@@ -446,7 +458,7 @@ std::optional<CommandLine> parseCommand(const QString& command, const QStringLis
     if (command == QLatin1String("new") || command == QLatin1String("images") || command == QLatin1String("preview"))
         parser.addOption(force);
     if (command == QLatin1String("images") || command == QLatin1String("preview"))
-        parser.addOptions({skin, outDir});
+        parser.addOptions({skin, outDir, vision});
     if (!parser.parse(QStringList{QStringLiteral("kvztool")} + args)) {
         exit = fail(BadUsage, parseError(parser, command));
         return std::nullopt;
@@ -461,7 +473,8 @@ std::optional<CommandLine> parseCommand(const QString& command, const QStringLis
                        parser.value(skin),
                        parser.value(outDir),
                        command == QLatin1String("dump") && parser.isSet(json),
-                       command == QLatin1String("set") ? parser.value(jsonFile) : QString()};
+                       command == QLatin1String("set") ? parser.value(jsonFile) : QString(),
+                       parser.isSet(vision) ? parser.value(vision) : QString()};
 }
 
 int runFileCommand(const QString& command, const CommandLine& line)
@@ -490,6 +503,10 @@ int runPictureCommand(const QString& command, const CommandLine& line, char* pro
         return fail(BadUsage, QStringLiteral("\"%1\": pregled se piše kao .png, .jpg ili .bmp").arg(line.positional[0]));
     if (!many && images && line.positional[0] == QLatin1String("-"))
         return fail(BadUsage, QStringLiteral("images piše u folder, ne na standardni izlaz"));
+    const std::optional<Vision> vision = line.vision.isEmpty() ? Vision::Normal : visionNamed(line.vision);
+    if (!vision)
+        return fail(BadUsage, QStringLiteral("nepoznat prikaz \"%1\" (normal, protanopia, deuteranopia, tritanopia)")
+                                  .arg(line.vision));
     // Pictures are made offscreen whatever display the environment names,
     // and without the desktop's platform theme, which may want a display
     // (GTK's does) and has nothing to do with the pictures.
@@ -508,14 +525,14 @@ int runPictureCommand(const QString& command, const CommandLine& line, char* pro
             else
                 skins << skin;
         }
-        const int result = skins.isEmpty() ? Ok : renderMany(skins, line.outDir, images, line.force);
+        const int result = skins.isEmpty() ? Ok : renderMany(skins, line.outDir, images, line.force, *vision);
         // A name that is not text is bad usage, in a batch as alone; the
         // other skins are still drawn.
         for (const QString& reason : refused)
             fail(BadUsage, reason);
         return refused.isEmpty() ? result : BadUsage;
     }
-    return renderOne(line.skin, PictureJob{images, line.positional[0]}, line.force);
+    return renderOne(line.skin, PictureJob{images, line.positional[0], *vision}, line.force);
 }
 
 // Standard output flushed and checked, as GNU tools do at exit: output that

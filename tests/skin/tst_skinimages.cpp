@@ -1,4 +1,5 @@
 #include "platform/base/Errors.h"
+#include "skin/Vision.h"
 #include "skin/ZlatovirButtons.h"
 #include "skin/funkcije.h"
 #include "tests/TestMain.h"
@@ -55,6 +56,38 @@ class TestSkinImages : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Colours of the standard skin as players with each deficiency see them,
+    // worked by hand from the published matrices (Machado et al. 2009,
+    // severity 1.0): sRGB decoded, the matrix, clipped, encoded, rounded.
+    void visionSimulation_data()
+    {
+        QTest::addColumn<QString>("vision");
+        QTest::addColumn<QRgb>("colour");
+        QTest::addColumn<QRgb>("seen");
+        const QRgb red = qRgb(255, 0, 0), green = qRgb(0, 204, 51), orange = qRgb(255, 153, 0);
+        QTest::newRow("normal keeps it") << "normal" << orange << orange;
+        QTest::newRow("protanopia, red") << "protanopia" << red << qRgb(109, 95, 0);
+        QTest::newRow("protanopia, green") << "protanopia" << green << qRgb(208, 184, 17);
+        QTest::newRow("deuteranopia, red") << "deuteranopia" << red << qRgb(163, 144, 0);
+        QTest::newRow("deuteranopia, green") << "deuteranopia" << green << qRgb(190, 171, 68);
+        QTest::newRow("deuteranopia, orange") << "deuteranopia" << orange << qRgb(210, 187, 6);
+        QTest::newRow("tritanopia, red (blue clipped up from below)") << "tritanopia" << red << qRgb(255, 0, 15);
+        QTest::newRow("tritanopia, green") << "tritanopia" << green << qRgb(0, 198, 175);
+        QTest::newRow("tritanopia, orange") << "tritanopia" << orange << qRgb(255, 129, 130);
+    }
+
+    void visionSimulation()
+    {
+        QFETCH(QString, vision);
+        QFETCH(QRgb, colour);
+        QFETCH(QRgb, seen);
+        QCOMPARE(simulateVision(colour, *visionNamed(vision)), seen);
+        QImage picture(2, 1, QImage::Format_RGB32);
+        picture.setPixel(0, 0, colour);
+        picture.setPixel(1, 0, qRgb(0, 0, 0));
+        QCOMPARE(simulateVision(picture, *visionNamed(vision)).pixel(0, 0), seen);
+    }
+
     void init() { initializeSkinRendering(); }
     void cleanup() { finalizeSkinRendering(); }
 

@@ -1,5 +1,6 @@
 #include "tests/TestMain.h"
 #include "tests/TestSupport.h"
+#include "skin/Vision.h"
 #include "tests/app/EditorFixture.h"
 
 #include <QDir>
@@ -409,6 +410,28 @@ private Q_SLOTS:
             QCOMPARE(png.convertToFormat(QImage::Format_RGB32), bitmap->image());
         }
         editor.stop();
+    }
+
+    // Pictures as players with a colour-vision deficiency see them: every
+    // pixel of the plain picture through the simulation, in a single run
+    // and in a batch, the preview and the images.
+    void simulatedPictures()
+    {
+        kvztool({QStringLiteral("new"), path("s")});
+        kvztool({QStringLiteral("set"), path("s.kvz"), QStringLiteral("OdgovorOKC1=Lime")});
+        const auto run = [&](QStringList args) { QCOMPARE(kvztool(args).exitCode, 0); };
+        run({"preview", "--skin", path("s.kvz"), path("plain.png")});
+        run({"images", "--skin", path("s.kvz"), path("plain")});
+        for (const Vision vision : {Vision::Protanopia, Vision::Deuteranopia, Vision::Tritanopia}) {
+            const QString name = visionName(vision);
+            run({"preview", "--vision", name, "--skin", path("s.kvz"), path(name + ".png")});
+            run({"images", "--vision", name, "--out-dir", path(name), path("s.kvz")});
+            const QImage plain = QImage(path("plain.png"));
+            QCOMPARE(QImage(path(name + ".png")).convertToFormat(QImage::Format_RGB32), simulateVision(plain, vision));
+            QCOMPARE(QImage(path(name + "/s/bmpOdgovorOK.png")).convertToFormat(QImage::Format_RGB32),
+                     simulateVision(QImage(path("plain/bmpOdgovorOK.png")), vision));
+        }
+        QCOMPARE(kvztool({"preview", "--vision", "daltonizam", path("x.png")}).exitCode, 2);
     }
 
     // The preview is the window's own preview area as the window system
