@@ -170,13 +170,6 @@ std::optional<QString> unescapedString(QByteArrayView value)
     while (i < size && (value[i] == ' ' || value[i] == '\t'))
         ++i;
     qsizetype chopLimit = 0;
-    // An escape's value as one character; past U+FFFF this reader is not sure.
-    const auto appendEscape = [&out](char32_t code) {
-        if (code > 0xFFFF)
-            return false;
-        out += QChar(char16_t(code));
-        return true;
-    };
     while (i < size) {
         const char ch = value[i];
         if (ch == '\\') {
@@ -198,8 +191,9 @@ std::optional<QString> unescapedString(QByteArrayView value)
                     const char d = char(std::tolower(uchar(value[i++])));
                     code = code * (hex ? 16 : 8) + char32_t(d <= '9' ? d - '0' : d - 'a' + 10);
                 }
-                if (!appendEscape(code))
-                    return std::nullopt;
+                if (code > 0xFFFF)
+                    return std::nullopt; // one character past U+FFFF: this reader is not sure
+                out += QChar(char16_t(code));
                 if (i >= size)
                     return out; // an escape at the very end: nothing chopped
             } else if (e == '\n' || e == '\r') {
@@ -322,9 +316,9 @@ IniText::IniText(QByteArray bytes)
         qsizetype p = 0;
         const QByteArray alone = text + '\n';
         const bool some = readLine(alone, p, start, length, equals);
-        qsizetype rest = p, s2 = 0, l2 = 0, e2 = 0;
-        const bool more = readLine(alone, rest, s2, l2, e2);
-        if (text.contains('\r') || (some && alone.indexOf('\n', start) < start + length) || more) {
+        // A line ends at its newline, or before a ";" whose comment runs to it;
+        // only a lone carriage return would make two lines of one.
+        if (text.contains('\r') || (some && alone.indexOf('\n', start) < start + length)) {
             m_rewritable = false; // a line that goes on into the next, or two lines in one
         } else if (some && alone[start] == '[') {
             const QByteArrayView header = QByteArrayView(alone).sliced(start, length);
