@@ -29,6 +29,8 @@ public:
 
     // The cells painted now, from the skin images as they stand.
     QImage picture();
+    // The cells, for what measures what they show.
+    const std::vector<TZlatovirCelija*>& cells() const { return m_cells; }
 
 private:
     QWidget m_area;

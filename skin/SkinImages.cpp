@@ -100,6 +100,17 @@ void DrawAnswerShape(TCanvas& Canvas, TColor Line, TColor C1, TColor C2, Gradien
     strokeOutline(Canvas, Line, answerOutline);
 }
 
+const QImage& skinOutline(int index)
+{
+    static const std::array<QImage, 2> outlines = [] {
+        TBitmap question(QuestionImageWidth, QuestionImageHeight), answer(AnswerImageWidth, AnswerImageHeight);
+        strokeOutline(question.Canvas(), clBlack, questionOutline);
+        strokeOutline(answer.Canvas(), clBlack, answerOutline);
+        return std::array<QImage, 2>{question.image(), answer.image()};
+    }();
+    return outlines[index == 0 ? 0 : 1];
+}
+
 void PaintPitanjeImage(TColor Text, TColor Line, TColor C1, TColor C2, GradientDirection Direction)
 {
     clrPitanjeText = Text;

@@ -66,3 +66,12 @@ void applySkinRecord(const TSkinRecord& record, SkinPages& pages)
     for (size_t page = 0; page < skinPages().size(); ++page)
         pages.setPage(int(page), pageValue(record, skinPages()[page]));
 }
+
+std::vector<const char*> systemColourFields(const TSkinRecord& record)
+{
+    std::vector<const char*> out;
+    for (const SkinField& field : skinFields())
+        if (field.isColour() && !field.reserved && isSystemColor(field.get(record)))
+            out.push_back(field.name);
+    return out;
+}

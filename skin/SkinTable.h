@@ -249,6 +249,10 @@ const char* fieldName(T TSkinRecord::*member)
     return nullptr;
 }
 
+// The fields of `record` (reserved ones aside) that hold a system colour,
+// in file order: the game paints them in the colours of whoever runs it.
+std::vector<const char*> systemColourFields(const TSkinRecord& record);
+
 // What one page holds: its colours in its paint routine's order, and its
 // direction where it has one.
 struct PageValue

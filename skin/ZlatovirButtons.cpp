@@ -12,6 +12,18 @@ void TZlatovirCelija::setLblCaption(const QString& caption)
     paintNow();
 }
 
+void TZlatovirCelija::setShownVision(Vision vision)
+{
+    m_vision = vision;
+    update();
+}
+
+QImage TZlatovirCelija::screenImage() const
+{
+    const QImage& plain = bitmap().image();
+    return m_vision == Vision::Normal ? plain : simulateVision(plain, m_vision);
+}
+
 void TZlatovirCelija::setTextFont(const QFont& font)
 {
     TextFont.Name = font.family();
@@ -109,35 +121,55 @@ int TZlatovirOdgovor::FitFontSize(TCanvas& Canvas, int Limit, const QString& Tex
     return start;
 }
 
+int TZlatovirOdgovor::shownImage() const
+{
+    const TBitmap* image = lookOf(*this).image;
+    for (int i = 0; image && i < SkinImageCount; ++i)
+        if (&skinImage(i) == image)
+            return i;
+    return -1;
+}
+
+std::vector<CellText> TZlatovirOdgovor::texts()
+{
+    // Measured on a canvas of the picture's size, as Paint writes.
+    TBitmap scratch(1, 1);
+    TCanvas& canvas = scratch.Canvas();
+    const CellLook look = lookOf(*this);
+    std::vector<CellText> out;
+    const auto place = [&](CellText::Role role, const QString& text, QPoint origin) {
+        out.push_back({role, text, canvas.Font, origin,
+                       QRect(origin, QSize(canvas.TextWidth(text), canvas.TextHeight()))});
+    };
+    if (hasLetter()) {
+        canvas.Font = CharFont;
+        canvas.Font.Color = look.letter;
+        place(CellText::Letter, QString(QChar(u'A' + m_odgovorNo)) + QLatin1Char(':'), QPoint(40, 1));
+    }
+    canvas.Font = TextFont;
+    canvas.Font.Color = look.text;
+    if (hasLetter()) {
+        canvas.Font.SetSize(FitFontSize(canvas, AnswerCaptionLimit, LblCaption()));
+        place(CellText::Caption, LblCaption(), QPoint(AnswerCaptionLeft, (height() - canvas.TextHeight()) / 2 - 1));
+    } else {
+        place(CellText::Caption, LblCaption(), QPoint((width() - canvas.TextWidth(LblCaption())) / 2, 3));
+    }
+    return out;
+}
+
 // Composes the cell in a fresh 400 x 29 picture: the skin image of its state,
-// the letter at (40, 1), the caption; anything written beyond the picture is
-// cut off. The picture then goes onto the cell in one copy.
+// then its texts; anything written beyond the picture is cut off. The
+// picture then goes onto the cell in one copy.
 void TZlatovirOdgovor::Paint()
 {
     TBitmap work(AnswerImageWidth, AnswerImageHeight);
     TCanvas& canvas = work.Canvas();
-    const CellLook look = lookOf(*this);
-    if (look.image)
-        canvas.Draw(0, 0, *look.image);
-
-    if (hasLetter()) {
-        canvas.Font = CharFont;
-        canvas.Font.Color = look.letter;
-        canvas.Brush.Style = bsClear;
-        canvas.TextOut(40, 1, QString(QChar(u'A' + m_odgovorNo)) + QLatin1Char(':'));
-    }
-
-    canvas.Font = TextFont;
-    canvas.Font.Color = look.text;
+    if (const TBitmap* image = lookOf(*this).image)
+        canvas.Draw(0, 0, *image);
     canvas.Brush.Style = bsClear;
-    if (hasLetter()) {
-        const int size = FitFontSize(canvas, AnswerCaptionLimit, LblCaption());
-        canvas.Font.SetSize(size);
-        const int h = canvas.TextHeight();
-        canvas.TextOut(AnswerCaptionLeft, (height() - h) / 2 - 1, LblCaption());
-    } else {
-        const int w = canvas.TextWidth(LblCaption());
-        canvas.TextOut((width() - w) / 2, 3, LblCaption());
+    for (const CellText& text : texts()) {
+        canvas.Font = text.font;
+        canvas.TextOut(text.origin.x(), text.origin.y(), text.text);
     }
     Canvas().Draw(0, 0, work);
 }
@@ -192,6 +224,23 @@ QRect TZlatovirPitanje::captionRect()
     canvas.DrawText(LblCaption(), needed, QuestionFormat | TextFormat::CalcRect);
     const int h = needed.top() + needed.height();
     return r.translated(0, (height() - h) / 2);
+}
+
+int TZlatovirPitanje::shownImage() const
+{
+    return 0;
+}
+
+std::vector<CellText> TZlatovirPitanje::texts()
+{
+    const QRect r = captionRect();
+    TCanvas& canvas = Canvas();
+    QRect block = r;
+    canvas.DrawText(LblCaption(), block, QuestionFormat | TextFormat::CalcRect);
+    TFont font = TextFont;
+    font.Color = clrPitanjeText;
+    const int left = r.left() + (r.width() - block.width()) / 2;
+    return {{CellText::Caption, LblCaption(), font, QPoint(left, r.top()), QRect(left, r.top(), block.width(), block.height())}};
 }
 
 void TZlatovirPitanje::Paint()

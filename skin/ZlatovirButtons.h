@@ -6,6 +6,7 @@
 #include "platform/raster/Jpeg.h"
 #include "platform/toolkit/Controls.h"
 #include "skin/SkinTable.h"
+#include "skin/Vision.h"
 #include "skin/ZlatovirKonstante.h"
 
 #include <QFont>
@@ -14,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 // The seven skin images, one per panel look, created once at start-up and
 // owned by this unit until shut-down (null outside that time). Their sizes
@@ -35,6 +37,10 @@ constexpr int SkinImageCount = 7;
 extern const std::array<const char*, SkinImageCount> SkinImageNames;
 // Image `index` of that order; only between start-up and shut-down.
 const TBitmap& skinImage(int index);
+
+// The pixels the outline of image `index` covers, black on white, the same
+// whatever the skin's colours: everything else of the picture is its fill.
+const QImage& skinOutline(int index);
 
 // Caption (Text) and letter (Char) colours the cells write on the images
 // with. Only the paint routines write them; only the cells read them.
@@ -102,6 +108,20 @@ public:
 // three further boxes (half-half, friend, audience) the editor does not use.
 enum TOdgovorNo { odA, odB, odC, odD, odYES, odNO, odPolaPola, odPrijatelj, odPublika };
 
+// One text a cell writes over its skin image: the caption, or an answer's
+// letter. `box` is what it takes, its width by the font's height from where
+// it is written (a block of lines: the widest line's width by the block's
+// height), in the cell's coordinates.
+struct CellText
+{
+    enum Role { Caption, Letter };
+    Role role;
+    QString text;
+    TFont font; // its colour is the one written with
+    QPoint origin;
+    QRect box;
+};
+
 // A preview cell: shows a skin image with a caption (and, for an answer, its
 // letter) written over it in the colours the paint routines remembered. It
 // keeps no copy of the images or colours: every paint reads the current ones.
@@ -124,12 +144,25 @@ public:
     // message.
     void Redraw() { paintNow(); }
 
+    // Which skin image the cell shows now, in the order of SkinImageNames
+    // (-1: none), and the texts it writes over it.
+    virtual int shownImage() const = 0;
+    virtual std::vector<CellText> texts() = 0;
+
+    // The picture as it goes onto the screen: the cell's own picture, or
+    // that picture as players with `vision` see it. What the cell paints,
+    // and every picture taken of it, stays the plain one.
+    Vision shownVision() const { return m_vision; }
+    void setShownVision(Vision vision);
+
 protected:
     explicit TZlatovirCelija(QWidget* parent);
     virtual void CaptionChanged() {}
+    QImage screenImage() const override;
 
 private:
     QString m_caption;
+    Vision m_vision = Vision::Normal;
 };
 
 // An answer box, also used for the two confirmation boxes. 400 x 31; the
@@ -167,6 +200,12 @@ public:
     bool isConfirmation() const { return m_odgovorNo == odYES || m_odgovorNo == odNO; }
     bool hasLetter() const { return m_odgovorNo <= odD; }
 
+    int shownImage() const override;
+    // The letter at (40, 1) in CharFont; the caption in TextFont, after the
+    // letter from x = 70 at the largest size that fits 300 pixels and
+    // centred in height, or, on a confirmation box, centred at y = 3.
+    std::vector<CellText> texts() override;
+
 protected:
     void Paint() override;
     // Belongs to an animated reveal of a new caption; with no effect chosen,
@@ -193,6 +232,9 @@ public:
     // Where the caption block is written: x 65..736, moved down by half of
     // what the cell has to spare (up, when the text is higher than the cell).
     QRect captionRect();
+
+    int shownImage() const override;
+    std::vector<CellText> texts() override;
 
 protected:
     void Paint() override;

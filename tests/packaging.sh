@@ -19,6 +19,7 @@ echo "Depends: $depends"
 grep -q 'fonts-wine' <<<"$depends"
 grep -q 'libqt6widgets6' <<<"$depends"
 grep -q 'libjpeg62-turbo' <<<"$depends"
+grep -q 'liblcms2-2' <<<"$depends"
 contents=$(dpkg-deb -c "$deb")
 for f in usr/bin/zlatovir-vedu-dozezi usr/bin/kvztool \
          usr/share/applications/org.example.ZlatovirVeduDozezi.desktop \

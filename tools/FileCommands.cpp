@@ -175,13 +175,14 @@ QString jsonField(const SkinField& field, std::uint32_t value)
     return out + QLatin1Char('}');
 }
 
+
+} // namespace
+
 QString jsonString(const QString& text)
 {
     const QByteArray quoted = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(quoted.mid(1, quoted.size() - 2));
 }
-
-} // namespace
 
 int commandDump(const QStringList& args, bool json)
 {

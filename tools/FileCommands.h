@@ -26,6 +26,8 @@ constexpr qsizetype MaxJsonSize = 64 * 1024;
 // "-" names standard input where a skin is read and standard output where
 // one file is written.
 SkinFileContents readSkinArgument(const QString& name);
+// `text` as a JSON string, quotes and escapes included.
+QString jsonString(const QString& text);
 // Writes all the bytes to standard output, or raises EditorError.
 void writeStandardOutput(const QByteArray& bytes);
 // Nothing when the editor would open the file without a message, else the

@@ -12,8 +12,10 @@
 #include "region/Region.h"
 #include "skin/Preview.h"
 #include "skin/Vision.h"
+#include "skin/Readability.h"
 #include "skin/ZlatovirButtons.h"
 #include "tools/FileCommands.h"
+#include "tools/ReadabilityReport.h"
 
 #include <QBuffer>
 #include <QMutex>
@@ -55,8 +57,16 @@ const std::vector<CommandHelp>& commandHelps()
          "datoteci",
          "  --json           jedan JSON objekat po datoteci (ime, verzija, polja)\n",
          "kvztool dump --json *.kvz | jq -r .name"},
-        {"check", {"check DATOTEKA..."}, "proverava da li bi se svaka datoteka otvorila u editoru bez poruke", "",
-         "kvztool check *.kvz"},
+        {"check", {"check DATOTEKA...", "check --readability [--json] DATOTEKA..."},
+         "proverava da li bi se svaka datoteka otvorila u editoru bez poruke; uz --readability da li igrači mogu da "
+         "pročitaju tekstove (kontrast) i razlikuju izglede odgovora i potvrde (i sa daltonizmom), izlazni kod 1 kada "
+         "neka vrednost nije dovoljna",
+         "  --readability    kontrast teksta i slova (WCAG 2, potrebno 4.5 i 3),\n"
+         "                   razlika izgleda (CIEDE2000, potrebno 10) za normalan\n"
+         "                   vid, protanopiju, deuteranopiju i tritanopiju, i polja\n"
+         "                   u sistemskim bojama; loša datoteka: izlazni kod 2\n"
+         "  --json           uz --readability: jedan JSON red po datoteci\n",
+         "kvztool check --readability --json *.kvz"},
         {"set", {"set [--json JSON] DATOTEKA [IME=VREDNOST]..."},
          "menja polja: boja kao 0xAABBGGRR, #RRGGBB ili ime boje (npr. Navy); smer kao bajt (1 desno, 0 dole); prima "
          "sve što dump ispiše (i JSON od dump --json, uz \"value\" ili \"colour\" polja)",
@@ -186,6 +196,7 @@ public:
     }
 
     QImage preview() { return m_preview.picture(); }
+    Readability readability() { return measureReadability(m_preview.cells()); }
 
 private:
     // A shape component's "Data" block, stored with the layout, traced.
@@ -202,6 +213,30 @@ private:
 
     SkinRenderingScope m_rendering;
     OffscreenPreview m_preview;
+};
+
+// What draws pictures runs offscreen whatever display the environment
+// names, and without the desktop's platform theme, which may want a display
+// (GTK's does) and has nothing to do with the pictures. The application
+// object gets no argument of the user's; messages go to standard error.
+class PictureApplication
+{
+public:
+    explicit PictureApplication(char* program)
+        : m_argv{program, nullptr}, m_app((prepareEnvironment(), m_argc), m_argv)
+    {
+        m_app.setPrompts(std::make_unique<ConsolePrompts>());
+    }
+
+private:
+    static void prepareEnvironment()
+    {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qunsetenv("QT_QPA_PLATFORMTHEME");
+    }
+    int m_argc = 1;
+    char* m_argv[2];
+    TApplication m_app;
 };
 
 // The skin, when one is given ("-": standard input), shown by `maker`;
@@ -417,7 +452,8 @@ struct CommandLine
     bool force = false;
     QString skin;
     QString outDir; // many skins into one folder
-    bool json = false; // dump --json
+    bool json = false; // dump --json, check --readability --json
+    bool readability = false; // check --readability
     QString jsonFile;  // set --json FILE
     QString vision;    // images, preview --vision NAME
 };
@@ -450,9 +486,12 @@ std::optional<CommandLine> parseCommand(const QString& command, const QStringLis
     const QCommandLineOption json(QStringLiteral("json"));
     const QCommandLineOption jsonFile(QStringLiteral("json"), QString(), QStringLiteral("DATOTEKA"));
     const QCommandLineOption vision(QStringLiteral("vision"), QString(), QStringLiteral("PRIKAZ"));
+    const QCommandLineOption readability(QStringLiteral("readability"));
     parser.addOption(help);
-    if (command == QLatin1String("dump"))
+    if (command == QLatin1String("dump") || command == QLatin1String("check"))
         parser.addOption(json);
+    if (command == QLatin1String("check"))
+        parser.addOption(readability);
     if (command == QLatin1String("set"))
         parser.addOption(jsonFile);
     if (command == QLatin1String("new") || command == QLatin1String("images") || command == QLatin1String("preview"))
@@ -468,11 +507,17 @@ std::optional<CommandLine> parseCommand(const QString& command, const QStringLis
         exit = Ok;
         return std::nullopt;
     }
+    const bool checksReadability = command == QLatin1String("check") && parser.isSet(readability);
+    if (command == QLatin1String("check") && parser.isSet(json) && !checksReadability) {
+        exit = fail(BadUsage, QStringLiteral("check prima --json samo uz --readability"));
+        return std::nullopt;
+    }
     return CommandLine{parser.positionalArguments(),
                        parser.isSet(force),
                        parser.value(skin),
                        parser.value(outDir),
-                       command == QLatin1String("dump") && parser.isSet(json),
+                       parser.isSet(json),
+                       checksReadability,
                        command == QLatin1String("set") ? parser.value(jsonFile) : QString(),
                        parser.isSet(vision) ? parser.value(vision) : QString()};
 }
@@ -492,6 +537,31 @@ int runFileCommand(const QString& command, const CommandLine& line)
     return commandFields(line.positional.value(0));
 }
 
+// Each skin's readability figures, in the order given: 0 when every figure
+// is what it needs, 1 when one is under, 2 when a file is not a skin the
+// editor would open (reported by name; the others are still measured).
+int checkReadability(const QStringList& files, bool json, char* program)
+{
+    if (files.isEmpty())
+        return fail(BadUsage, QStringLiteral("check traži bar jedno ime datoteke"));
+    const PictureApplication app(program);
+    PictureMaker maker;
+    bool refused = false, under = false;
+    for (const QString& file : files) {
+        SkinFileContents contents;
+        if (const auto reason = refusal(file, &contents)) {
+            fail(BadUsage, *reason);
+            refused = true;
+            continue;
+        }
+        maker.show(contents.record);
+        const SkinReadability skin{file, maker.readability(), systemColourFields(contents.record)};
+        under = under || !skin.figures.ok();
+        say(json ? readabilityJson(skin) : readabilityTable(skin));
+    }
+    return refused ? BadUsage : under ? BadFile : Ok;
+}
+
 int runPictureCommand(const QString& command, const CommandLine& line, char* program, const Arguments& arguments)
 {
     const bool images = command == QLatin1String("images");
@@ -507,15 +577,7 @@ int runPictureCommand(const QString& command, const CommandLine& line, char* pro
     if (!vision)
         return fail(BadUsage, QStringLiteral("nepoznat prikaz \"%1\" (normal, protanopia, deuteranopia, tritanopia)")
                                   .arg(line.vision));
-    // Pictures are made offscreen whatever display the environment names,
-    // and without the desktop's platform theme, which may want a display
-    // (GTK's does) and has nothing to do with the pictures.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qunsetenv("QT_QPA_PLATFORMTHEME");
-    int argc = 1;
-    char* argv[] = {program, nullptr};
-    TApplication app(argc, argv);
-    app.setPrompts(std::make_unique<ConsolePrompts>());
+    const PictureApplication app(program);
     if (many) {
         QStringList skins;
         QStringList refused;
@@ -607,6 +669,8 @@ int run(int argc, char** argv)
     try {
         if (pictureCommands.contains(command))
             return runPictureCommand(command, *line, argv[0], arguments);
+        if (line->readability)
+            return checkReadability(line->positional, line->json, argv[0]);
         // The file commands need no display and no GUI at all. The
         // application object gets no argument of the user's.
         int coreArgc = 1;

@@ -52,7 +52,7 @@ void TCustomControl::paintEvent(QPaintEvent*)
         ++m_paints;
     }
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_bitmap.image());
+    painter.drawImage(QPoint(0, 0), screenImage());
 }
 
 void TCustomControl::enterEvent(QEnterEvent* event)

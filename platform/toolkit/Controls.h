@@ -48,6 +48,9 @@ public:
 
 protected:
     virtual void Paint() {}
+    // What goes onto the screen from the bitmap: the bitmap itself unless a
+    // descendant shows it otherwise.
+    virtual QImage screenImage() const { return m_bitmap.image(); }
     // Paints into the bitmap now and puts it on the screen at once.
     void paintNow();
 
