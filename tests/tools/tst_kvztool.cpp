@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -136,6 +139,11 @@ private Q_SLOTS:
         QVERIFY(lines[0].startsWith(path("bad.kvz")) && lines[0].contains(reason));
         QVERIFY(lines[1].startsWith(path("none.kvz")));
         QCOMPARE(kvztool({QStringLiteral("check"), path("good.kvz")}).exitCode, 0);
+        // Measuring, a file that is no skin is bad input; the others are still measured.
+        const Run r = kvztool({"check", "--readability", "--json", path("bad.kvz"), path("good.kvz")});
+        QCOMPARE(r.exitCode, 2);
+        QCOMPARE(r.err, d.err);
+        QVERIFY(r.out.startsWith(QStringLiteral("{\"file\":\"%1\"").arg(path("good.kvz"))) && r.out.count('\n') == 1);
         const Run set = kvztool({QStringLiteral("set"), path("bad.kvz"), QStringLiteral("PitanjeC1=Red")});
         QCOMPARE(set.exitCode, 1);
         QCOMPARE(set.err, d.err);
@@ -432,6 +440,90 @@ private Q_SLOTS:
                      simulateVision(QImage(path("plain/bmpOdgovorOK.png")), vision));
         }
         QCOMPARE(kvztool({"preview", "--vision", "daltonizam", path("x.png")}).exitCode, 2);
+    }
+
+    // Skins with flat fills, where every correct measure agrees: the figures
+    // are WCAG's formula and python-colormath 3.0's CIELAB (D50) and
+    // CIEDE2000 over the published simulation matrices, to two decimals.
+    void readability_data()
+    {
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<QStringList>("figures"); // "page role ratio" or "vision page page deltaE"
+        QTest::addColumn<QStringList>("system");
+        QTest::addColumn<int>("exit");
+        const auto flat = [](const char* page, const char* colour, const char* ink) {
+            QStringList out{QStringLiteral("%1C1=%2").arg(page, colour), QStringLiteral("%1C2=%2").arg(page, colour),
+                            QStringLiteral("%1Text=%2").arg(page, ink)};
+            if (QByteArray(page).startsWith("OdgovorNormal") || QByteArray(page).startsWith("OdgovorIn")
+                || QByteArray(page).startsWith("OdgovorChech") || QByteArray(page).startsWith("OdgovorOK"))
+                out << QStringLiteral("%1Char=%2").arg(page, ink);
+            return out;
+        };
+        const QStringList readable = flat("Pitanje", "#000000", "#FFFFFF") + flat("OdgovorNormal", "#000000", "#FFFFFF")
+                                     + flat("OdgovorIn", "#FFFFFF", "#000000") + flat("OdgovorChech", "#0000FF", "#FFFFFF")
+                                     + flat("OdgovorOK", "#FFFF00", "#000000") + flat("OdgovorYES", "#FFFFFF", "#000000")
+                                     + flat("OdgovorNO", "#000000", "#FFFFFF");
+        QTest::newRow("everything readable and apart")
+            << readable
+            << QStringList{"OdgovorChech Text 8.5925", "OdgovorOK Char 19.556", "Pitanje Text 21",
+                           "tritanopia OdgovorIn OdgovorOK 10.7114", "normal OdgovorNormal OdgovorChech 38.4538",
+                           "normal OdgovorYES OdgovorNO 99.9999"}
+            << QStringList() << 0;
+        QTest::newRow("grey on white, just under AA")
+            << readable + flat("OdgovorNormal", "#FFFFFF", "#777777")
+            << QStringList{"OdgovorNormal Text 4.4781", "OdgovorNormal Char 4.4781"} << QStringList() << 1;
+        QTest::newRow("red marked, green correct")
+            << readable + flat("OdgovorChech", "#FF0000", "#000000") + flat("OdgovorOK", "#008000", "#FFFFFF")
+            << QStringList{"normal OdgovorChech OdgovorOK 70.2447", "protanopia OdgovorChech OdgovorOK 7.6162",
+                           "deuteranopia OdgovorChech OdgovorOK 15.8188", "tritanopia OdgovorChech OdgovorOK 61.4257"}
+            << QStringList() << 1;
+        QTest::newRow("system colours are listed, not failed")
+            << readable + QStringList{"Voditelj=ButtonFace", "PitanjeLinija=WindowFrame"} << QStringList()
+            << QStringList{"PitanjeLinija", "Voditelj"} << 0;
+    }
+
+    void readability()
+    {
+        QFETCH(QStringList, fields);
+        QFETCH(QStringList, figures);
+        QFETCH(QStringList, system);
+        QFETCH(int, exit);
+        kvztool({"new", path("s")});
+        QCOMPARE(kvztool(QStringList{"set", path("s.kvz")} + fields).exitCode, 0);
+        const Run run = kvztool({"check", "--readability", "--json", path("s.kvz")});
+        QCOMPARE(run.exitCode, exit);
+        const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        QCOMPARE(report.value("file").toString(), path("s.kvz"));
+        QStringList systemSeen;
+        for (const QJsonValue v : report.value("system").toArray())
+            systemSeen << v.toString();
+        QCOMPARE(systemSeen, system);
+        // Every figure is there once; each is ok exactly when it reaches what it needs.
+        QCOMPARE(report.value("contrast").toArray().size(), 11);
+        QCOMPARE(report.value("vision").toArray().size(), 28);
+        QMap<QString, double> seen;
+        int failing = 0;
+        for (const char* list : {"contrast", "vision"})
+            for (const QJsonValue v : report.value(list).toArray()) {
+                const QJsonObject f = v.toObject();
+                const double figure = f.value(f.contains("ratio") ? "ratio" : "deltaE").toDouble();
+                QCOMPARE(f.value("ok").toBool(), figure >= f.value("needed").toDouble());
+                failing += f.value("ok").toBool() ? 0 : 1;
+                const QJsonArray pages = f.value("pages").toArray();
+                seen[f.contains("ratio") ? f.value("page").toString() + ' ' + f.value("role").toString()
+                                         : f.value("vision").toString() + ' ' + pages[0].toString() + ' '
+                                               + pages[1].toString()] = figure;
+            }
+        QCOMPARE(failing == 0, exit == 0);
+        for (const QString& row : figures) {
+            const QString key = row.section(' ', 0, -2);
+            QVERIFY2(seen.contains(key), qPrintable(key));
+            QVERIFY2(std::abs(seen[key] - row.section(' ', -1).toDouble()) < 0.006, qPrintable(row));
+        }
+        // The table says the same in Serbian, one line a figure, and exits alike.
+        const Run table = kvztool({"check", "--readability", path("s.kvz")});
+        QCOMPARE(table.exitCode, exit);
+        QCOMPARE(table.out.count(QStringLiteral("premalo")), failing);
     }
 
     // The preview is the window's own preview area as the window system
