@@ -8,7 +8,9 @@
 #include "platform/raster/Pictures.h"
 #include "platform/system/Resources.h"
 #include "platform/toolkit/Application.h"
+#include "app/ReadabilityTip.h"
 #include "skin/Preview.h"
+#include "skin/Readability.h"
 
 #include <QBuffer>
 #include <QCloseEvent>
@@ -22,6 +24,9 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QActionGroup>
+#include <QHelpEvent>
+#include <QToolTip>
 
 namespace {
 
@@ -289,6 +294,14 @@ void TfrmMain::showContextMenu(const QPoint& globalPos, QWidget* page)
     QAction* standard = menu.addAction(QStringLiteral("Standardne boje ove strane"));
     menu.addSeparator();
     QAction* preview = menu.addAction(QStringLiteral("Sacuvaj pregled kao..."));
+    QMenu* view = menu.addMenu(QStringLiteral("Prikaz"));
+    auto* visions = new QActionGroup(view);
+    for (const Vision vision : {Vision::Normal, Vision::Protanopia, Vision::Deuteranopia, Vision::Tritanopia}) {
+        QAction* entry = visions->addAction(view->addAction(visionTitle(vision)));
+        entry->setCheckable(true);
+        entry->setChecked(vision == m_vision);
+        connect(entry, &QAction::triggered, this, [this, vision] { showVision(vision); });
+    }
     connect(preview, &QAction::triggered, this, [this] {
         TApplication::guard([this] {
             TSaveDialog dialog;
@@ -307,6 +320,37 @@ void TfrmMain::showContextMenu(const QPoint& globalPos, QWidget* page)
             buttons.first()->click();
     });
     menu.exec(globalPos);
+}
+
+void TfrmMain::showVision(Vision vision)
+{
+    m_vision = vision;
+    for (const PageWidgets& page : m_pages)
+        if (page.cell)
+            page.cell->setShownVision(vision);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QMainWindow::eventFilter(watched, event);
+    TApplication::guard([&] {
+        auto* cell = static_cast<TZlatovirCelija*>(watched);
+        std::vector<TZlatovirCelija*> cells;
+        for (const PageWidgets& page : m_pages)
+            if (page.cell)
+                cells.push_back(page.cell);
+        const int image = cell->shownImage();
+        if (image < 0)
+            return;
+        QStringList system;
+        for (TColorBox* box : m_pages[size_t(image)].boxes)
+            if (isSystemColor(box->Selected()))
+                system << labelText(box);
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                           readabilityTip(measureReadability(cells), image, system), cell);
+    });
+    return true;
 }
 
 // The components' "Data" blocks are stored with the layout; they are read
@@ -364,6 +408,7 @@ void TfrmMain::bindEvents()
         connect(page.standard, &QToolButton::clicked, this, TApplication::guarded(this, standard[i]));
         // A preview cell's menu acts on the page the cell shows.
         if (TZlatovirCelija* cell = page.cell) {
+            cell->installEventFilter(this);
             cell->setContextMenuPolicy(Qt::CustomContextMenu);
             connect(cell, &QWidget::customContextMenuRequested, this,
                     [this, cell, sheet = page.sheet](const QPoint& pos) { showContextMenu(cell->mapToGlobal(pos), sheet); });

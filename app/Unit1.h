@@ -183,6 +183,9 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // A preview cell's tooltip: the readability figures of the look it
+    // shows, measured when asked, so that no edit pays for them.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The widgets of one page of the skin table: its colour boxes in the
@@ -229,6 +232,10 @@ private:
     static QString pageTitle(int page);
     // The right-button menu; its "Standarno" entry acts on `page`.
     void showContextMenu(const QPoint& globalPos, QWidget* page);
+    // The preview cells show the skin as players with `vision` see it
+    // (chosen in the right-button menu, for this run only); what is saved
+    // stays what the game paints.
+    void showVision(Vision vision);
     static std::optional<QStringList> droppedFiles(const QMimeData* data);
     // Accepts the drag or drop as a copy when it carries local files and a
     // copy is offered; otherwise ignores it. True when accepted.
@@ -257,4 +264,5 @@ private:
     bool m_runningHanded = false;        // one runs (its questions may be open)
     std::unique_ptr<EditHistory> m_history;
     QString m_editedControl; // what the user's edit in progress touched
+    Vision m_vision = Vision::Normal; // how the preview cells show the skin
 };

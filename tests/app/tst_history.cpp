@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QMenu>
+#include "skin/Vision.h"
 #include <QMimeData>
 #include <QDragEnterEvent>
 #include <QUrl>
@@ -96,6 +97,9 @@ class TestHistory : public QObject
                         entries << qMakePair(a->text(), a->isEnabled());
                     if (a->text() == choose)
                         a->trigger();
+                    for (QAction* entry : a->menu() ? a->menu()->actions() : QList<QAction*>())
+                        if (entry->text() == choose)
+                            entry->trigger();
                 }
                 menu->close();
             }
@@ -192,7 +196,8 @@ private Q_SLOTS:
                  (QList<QPair<QString, bool>>{{"Ponisti", false},
                                               {"Ponovi", false},
                                               {"Standardne boje ove strane", true},
-                                              {"Sacuvaj pregled kao...", true}}));
+                                              {"Sacuvaj pregled kao...", true},
+                                              {"Prikaz", true}}));
         QTemporaryDir dir;
         userPicksColour(*component<TColorBox>(w(), "cbPitanjeC1"), clRed);
         editor.fake().fileAnswers = {dir.filePath("a")};
@@ -224,6 +229,26 @@ private Q_SLOTS:
         QCOMPARE(component<TColorBox>(w(), "cbOdgovorInC1")->Selected(), standardSkinRecord().OdgovorInC1);
         QCOMPARE(component<TColorBox>(w(), "cbPitanjeC1")->Selected(), clRed);
         QCOMPARE(component<TPageControl>(w(), "PageControl1")->currentWidget(), component<QWidget>(w(), "TabSheet3"));
+    }
+
+    // A vision chosen from the menu changes what the cells put on the
+    // screen, edits included, and nothing they paint or save.
+    void simulatedPreview()
+    {
+        const auto cells = w()->centralWidget()->findChildren<TZlatovirCelija*>();
+        const auto shows = [&](Vision vision) {
+            for (TZlatovirCelija* cell : cells)
+                QCOMPARE(cell->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                         simulateVision(cell->bitmap().image(), vision));
+        };
+        const QImage plain = w()->previewImage();
+        contextMenu(component<TZlatovirOdgovor>(w(), "mOdgovor2"), QStringLiteral("Deuteranopija"));
+        shows(Vision::Deuteranopia);
+        QCOMPARE(w()->previewImage(), plain); // what "Sacuvaj pregled kao..." saves
+        userPicksColour(*component<TColorBox>(w(), "cbOdgovorInC1"), clRed);
+        shows(Vision::Deuteranopia);
+        contextMenu(component<TZlatovirPitanje>(w(), "mPitanje"), QStringLiteral("Normalan vid"));
+        shows(Vision::Normal);
     }
 
     // The wheel steps a box only while it has the focus; a box's tooltip

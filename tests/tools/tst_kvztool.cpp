@@ -1,5 +1,6 @@
 #include "tests/TestMain.h"
 #include "tests/TestSupport.h"
+#include "skin/Readability.h"
 #include "skin/Vision.h"
 #include "tests/app/EditorFixture.h"
 
@@ -13,6 +14,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QTest>
 
 #include <unistd.h>
@@ -538,6 +541,20 @@ private Q_SLOTS:
         const QImage rendered = w->centralWidget()->grab(QRect(component<TZlatovirPitanje>(w, "mPitanje")->pos(), QSize(800, 191))).toImage();
         QCOMPARE(rendered.convertToFormat(QImage::Format_RGB32), w->previewImage());
         QCOMPARE(QImage(path("p.png")).convertToFormat(QImage::Format_RGB32), w->previewImage());
+        // Each cell's tooltip gives the contrasts kvztool measures on the same skin.
+        kvztool({"new", path("s")});
+        QVERIFY(w->document().LoadFromFile(path("s.kvz")));
+        const QJsonArray contrast = QJsonDocument::fromJson(kvztool({"check", "--readability", "--json", path("s.kvz")}).out.toUtf8())
+                                        .object().value("contrast").toArray();
+        QCOMPARE(contrast.size(), 11);
+        for (TZlatovirCelija* cell : w->centralWidget()->findChildren<TZlatovirCelija*>()) {
+            QHelpEvent hover(QEvent::ToolTip, QPoint(200, 15), cell->mapToGlobal(QPoint(200, 15)));
+            QApplication::sendEvent(cell, &hover);
+            for (const QJsonValue v : contrast)
+                if (v["page"].toString() == imagePageName(cell->shownImage()))
+                    QVERIFY2(QToolTip::text().contains(QString::number(v["ratio"].toDouble(), 'f', 2) + ":1"),
+                             qPrintable(QToolTip::text()));
+        }
         // An offscreen editor that never wrote the remembered folders.
         QVERIFY(!QFileInfo::exists(path("config")));
         editor.stop();
