@@ -254,6 +254,8 @@ private Q_SLOTS:
                "complete \"kvztool set s.kvz OdgovorInDesno=\" \"kvztool set s.kvz OdgovorInDesno =\" 4; "
                "complete \"kvztool images --out-dir o \" \"kvztool images --out-dir o ''\" 4'"
             << 0 << "^Navy\n1 0\ns.kvz\n$" << "^$" << "";
+        QTest::newRow("check --json alone") << "\"$K\" check --json s.kvz" << 2 << "^$"
+                                            << "^kvztool: check prima --json samo uz --readability\n$" << "";
         // Standard input is read as a file is, no further.
         QTest::newRow("a never-ending standard input") << "yes | timeout 10 \"$K\" check -" << 0 << "^$" << "^$" << "";
         QTest::newRow("--skin - reads standard input")
