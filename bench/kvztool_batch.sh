@@ -6,7 +6,7 @@
 # of which the median is scaled to SKINS. Reported: the time a skin takes
 # in a batch and in a run of its own, and the batch's share of the single
 # runs (a single run is cheap now, so the share says more about start-up
-# than about drawing).
+# than about drawing). The same for check --readability.
 set -euo pipefail
 BUILD=${1:-build}
 SKINS=${SKINS:-1000}
@@ -25,9 +25,19 @@ hyperfine -N --warmup 1 --runs "$RUNS" --export-csv batch.csv \
   "$K preview --force --out-dir out $args" > /dev/null
 hyperfine -N --warmup 3 --runs $((RUNS * 6)) --export-csv single.csv \
   "$K preview --force --skin skins/s1.kvz one.png" > /dev/null
+# The readability figures the same way: the batch against single runs, and
+# against the previews of the same skins.
+hyperfine -N --warmup 1 --runs "$RUNS" --export-csv figures.csv \
+  "$K check --readability --json $args" > /dev/null
+hyperfine -N --warmup 3 --runs $((RUNS * 6)) --export-csv figure.csv \
+  "$K check --readability --json skins/s1.kvz" > /dev/null
 median() { awk -F, 'NR == 2 { print $4 }' "$1"; } # command,mean,stddev,median,...
-batch=$(median batch.csv)
-single=$(median single.csv)
-awk -v b="$batch" -v s="$single" -v n="$SKINS" 'BEGIN {
-  printf "%d skins in one run: %.3f s; one skin a run: %.1f ms, %d runs %.1f s\n", n, b, s * 1000, n, s * n
-  printf "a skin in the batch: %.1f ms; batch / single runs: %.1f%%\n", 1000 * b / n, 100 * b / (s * n) }'
+report() {
+  awk -v what="$1" -v b="$2" -v s="$3" -v n="$SKINS" 'BEGIN {
+    printf "%s of %d skins in one run: %.3f s; one skin a run: %.1f ms, %d runs %.1f s\n", what, n, b, s * 1000, n, s * n
+    printf "  a skin in the batch: %.2f ms; batch / single runs: %.1f%%\n", 1000 * b / n, 100 * b / (s * n) }'
+}
+report previews "$(median batch.csv)" "$(median single.csv)"
+report "readability figures" "$(median figures.csv)" "$(median figure.csv)"
+awk -v f="$(median figures.csv)" -v p="$(median batch.csv)" \
+  'BEGIN { printf "figures / previews of the same skins: %.1f%%\n", 100 * f / p }'

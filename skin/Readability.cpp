@@ -93,9 +93,11 @@ public:
         const QRect frame = m_picture.rect();
         m_inside.assign(size_t(frame.width() * frame.height()), false);
         for (const QRect& r : shape.isEmpty() ? QRegion(frame) : shape & frame)
-            for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int y = r.top(); y <= r.bottom(); ++y) {
+                const auto* line = reinterpret_cast<const QRgb*>(outline.constScanLine(y));
                 for (int x = r.left(); x <= r.right(); ++x)
-                    m_inside[size_t(y * frame.width() + x)] = qRed(outline.pixel(x, y)) != 0;
+                    m_inside[size_t(y * frame.width() + x)] = qRed(line[x]) != 0;
+            }
     }
 
     // How many fill pixels of each colour lie inside `box`.

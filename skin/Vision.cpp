@@ -43,11 +43,31 @@ double linear(int channel)
     return table[size_t(channel)];
 }
 
-int encoded(double value)
+int encodedByFormula(double value)
 {
     const double l = std::clamp(value, 0.0, 1.0);
     const double c = l <= 0.0031308 ? 12.92 * l : 1.055 * std::pow(l, 1 / 2.4) - 0.055;
     return int(std::floor(c * 255 + 0.5));
+}
+
+// The same rounded to a channel without a power: the least linear value
+// that encodes to each channel value, found once on the formula itself,
+// then counted by a binary search.
+int encoded(double value)
+{
+    static const std::array<double, 256> least = [] {
+        std::array<double, 256> t{};
+        for (int k = 1; k < 256; ++k) {
+            double lo = 0, hi = 1;
+            for (int i = 0; i < 64; ++i) {
+                const double mid = (lo + hi) / 2;
+                (encodedByFormula(mid) >= k ? hi : lo) = mid;
+            }
+            t[size_t(k)] = hi;
+        }
+        return t;
+    }();
+    return int(std::upper_bound(least.begin() + 1, least.end(), value) - least.begin()) - 1;
 }
 
 } // namespace
@@ -85,17 +105,33 @@ QRgb simulateVision(QRgb colour, Vision vision)
 
 QImage simulateVision(const QImage& picture, Vision vision)
 {
-    QImage out = picture.convertToFormat(QImage::Format_RGB32);
-    // A skin's picture holds few colours: each is simulated once.
+    const QImage in = picture.convertToFormat(QImage::Format_RGB32);
+    QImage out(in.size(), QImage::Format_RGB32);
+    // A skin's picture holds few colours, mostly repeated from the pixel
+    // to the left or above: each colour is simulated once, and a repeat
+    // takes its neighbour's result without a look-up.
     QHash<QRgb, QRgb> seen;
-    for (int y = 0; y < out.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x) {
-            auto it = seen.constFind(line[x]);
-            if (it == seen.constEnd())
-                it = seen.insert(line[x], simulateVision(line[x], vision));
-            line[x] = *it;
+    seen.reserve(1024);
+    const QRgb* above = nullptr;
+    const QRgb* aboveOut = nullptr;
+    const int width = in.width(), height = in.height();
+    for (int y = 0; y < height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(in.constScanLine(y));
+        auto* lineOut = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            if (x > 0 && line[x] == line[x - 1]) {
+                lineOut[x] = lineOut[x - 1];
+            } else if (above && line[x] == above[x]) {
+                lineOut[x] = aboveOut[x];
+            } else {
+                auto it = seen.constFind(line[x]);
+                if (it == seen.constEnd())
+                    it = seen.insert(line[x], simulateVision(line[x], vision));
+                lineOut[x] = *it;
+            }
         }
+        above = line;
+        aboveOut = lineOut;
     }
     return out;
 }
