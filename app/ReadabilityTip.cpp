@@ -42,13 +42,18 @@ QString readabilityTip(const Readability& figures, int image, const QStringList&
     }
     // Each look it is hard to tell from, with everyone who sees them so.
     std::map<int, QStringList> close;
-    for (const DifferenceFigure& f : figures.differences)
-        if (!f.ok() && (f.first == image || f.second == image))
+    bool compared = false; // the question panel has no other look
+    for (const DifferenceFigure& f : figures.differences) {
+        if (f.first != image && f.second != image)
+            continue;
+        compared = true;
+        if (!f.ok())
             close[f.first == image ? f.second : f.first]
                 << QStringLiteral("%1 (razlika %2)").arg(visionTitle(f.vision).toLower(), figure(f.deltaE));
-    if (close.empty()) {
+    }
+    if (compared && close.empty()) {
         lines << QStringLiteral("Razlikuje se od drugih izgleda za sve (razlika bar %1)").arg(DifferenceNeeded);
-    } else {
+    } else if (!close.empty()) {
         lines << QStringLiteral("Tesko se razlikuje od:");
         for (const auto& [other, who] : close)
             lines << QStringLiteral("  %1: %2").arg(pageTitle(other), who.join(QStringLiteral(", ")));
