@@ -1,6 +1,5 @@
 #include "skin/Readability.h"
 
-#include <QHash>
 
 #include <lcms2.h>
 
@@ -8,16 +7,22 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <unordered_map>
 
 double contrastRatio(QRgb a, QRgb b)
 {
     // WCAG's relative luminance, with its own threshold of the sRGB curve.
-    const auto luminance = [](QRgb c) {
-        const auto channel = [](int v) {
+    static const std::array<double, 256> channel = [] {
+        std::array<double, 256> t{};
+        for (int v = 0; v < 256; ++v) {
             const double s = v / 255.0;
-            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+            t[size_t(v)] = s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        }
+        return t;
+    }();
+    const auto luminance = [](QRgb c) {
+        return 0.2126 * channel[size_t(qRed(c))] + 0.7152 * channel[size_t(qGreen(c))]
+               + 0.0722 * channel[size_t(qBlue(c))];
     };
     const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
@@ -82,6 +87,8 @@ bool Readability::ok() const
 
 namespace {
 
+using Counts = std::unordered_map<QRgb, int>;
+
 // The fill of one image as a cell shows it: which pixels are fill (inside
 // the cell's shape, off the outline), row by row.
 class Fill
@@ -100,20 +107,36 @@ public:
             }
     }
 
-    // How many fill pixels of each colour lie inside `box`.
-    QHash<QRgb, int> colours(const QRect& box) const
+    // How many fill pixels of each colour lie inside `box`. Gradients
+    // repeat a colour to the left or above: a repeat counts on its
+    // neighbour's entry without a look-up (a node's place never moves).
+    Counts colours(const QRect& box) const
     {
-        QHash<QRgb, int> out;
+        Counts out;
         const QRect r = box & m_picture.rect();
+        std::vector<int*> aboveCount(size_t(m_picture.width()), nullptr);
+        const QRgb* above = nullptr;
         for (int y = r.top(); y <= r.bottom(); ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(m_picture.constScanLine(y));
-            for (int x = r.left(); x <= r.right(); ++x)
-                if (m_inside[size_t(y * m_picture.width() + x)])
-                    ++out[line[x] | 0xFF000000u];
+            int* left = nullptr;
+            for (int x = r.left(); x <= r.right(); ++x) {
+                int*& count = aboveCount[size_t(x)];
+                if (!m_inside[size_t(y * m_picture.width() + x)]) {
+                    count = left = nullptr;
+                    continue;
+                }
+                if (left && line[x] == line[x - 1])
+                    count = left;
+                else if (!(count && line[x] == above[x]))
+                    count = &out[line[x] | 0xFF000000u];
+                ++*count;
+                left = count;
+            }
+            above = line;
         }
         return out;
     }
-    QHash<QRgb, int> colours() const { return colours(m_picture.rect()); }
+    Counts colours() const { return colours(m_picture.rect()); }
 
 private:
     const QImage& m_picture;
@@ -121,15 +144,15 @@ private:
 };
 
 // The mean colour in CIELAB of pixels counted by colour, as seen with `vision`.
-Lab meanLab(const QHash<QRgb, int>& counts, Vision vision)
+Lab meanLab(const Counts& counts, Vision vision)
 {
     Lab sum{0, 0, 0};
     double n = 0;
-    for (auto it = counts.constBegin(); it != counts.constEnd(); ++it) {
-        const Lab lab = cielab(simulateVision(it.key(), vision));
+    for (const auto& [colour, count] : counts) {
+        const Lab lab = cielab(simulateVision(colour, vision));
         for (size_t i = 0; i < 3; ++i)
-            sum[i] += lab[i] * it.value();
-        n += it.value();
+            sum[i] += lab[i] * count;
+        n += count;
     }
     if (n > 0)
         for (double& v : sum)
@@ -151,13 +174,13 @@ Readability measureReadability(const std::vector<TZlatovirCelija*>& cells)
         if (!fill)
             fill = std::make_unique<Fill>(image, cell->mask());
         for (const CellText& text : cell->texts()) {
-            const QHash<QRgb, int> under = fill->colours(text.box);
-            if (under.isEmpty())
+            const Counts under = fill->colours(text.box);
+            if (under.empty())
                 continue; // nothing written, or nothing of the fill under it
             const QRgb ink = resolveColor(text.font.Color);
             auto [it, made] = lowest.try_emplace({image, text.role}, 21.0);
-            for (auto c = under.constBegin(); c != under.constEnd(); ++c)
-                it->second = std::min(it->second, contrastRatio(ink, c.key()));
+            for (const auto& [colour, count] : under)
+                it->second = std::min(it->second, contrastRatio(ink, colour));
         }
     }
     Readability out;
@@ -166,7 +189,7 @@ Readability measureReadability(const std::vector<TZlatovirCelija*>& cells)
                                 key.second == CellText::Letter ? LetterContrastNeeded : CaptionContrastNeeded});
 
     static constexpr std::pair<int, int> pairs[] = {{1, 2}, {1, 3}, {1, 4}, {2, 3}, {2, 4}, {3, 4}, {5, 6}};
-    std::map<int, QHash<QRgb, int>> counts;
+    std::map<int, Counts> counts;
     for (const auto& [image, fill] : fills)
         counts[image] = fill->colours();
     for (const Vision vision : {Vision::Normal, Vision::Protanopia, Vision::Deuteranopia, Vision::Tritanopia}) {
