@@ -217,6 +217,34 @@ int commandDump(const QStringList& args, bool json)
     return result;
 }
 
+int commandDiff(const QStringList& args, bool json)
+{
+    if (args.size() != 2)
+        return fail(BadUsage, QStringLiteral("diff traži dva imena datoteka"));
+    TSkinRecord records[2];
+    for (int i = 0; i < 2; ++i) {
+        SkinFileContents contents;
+        if (const auto reason = refusal(args[i], &contents))
+            return fail(BadUsage, *reason); // trouble, as cmp says it: neither equal nor different
+        records[i] = decodeSkinRecord(contents.recordBytes, true);
+    }
+    QStringList differ;
+    for (const SkinField& f : skinFields()) {
+        const std::uint32_t a = f.get(records[0]), b = f.get(records[1]);
+        if (a == b)
+            continue;
+        const auto shown = [&](std::uint32_t v) { return f.isColour() ? formatColour(v) : QString::number(v); };
+        differ << (json ? QStringLiteral("\"%1\":[%2,%3]").arg(QLatin1String(f.name), jsonField(f, a), jsonField(f, b))
+                        : QStringLiteral("%1 %2 %3").arg(QLatin1String(f.name), shown(a), shown(b)));
+    }
+    if (json)
+        say(QStringLiteral("{\"a\":%1,\"b\":%2,\"fields\":{%3}}")
+                .arg(jsonString(args[0]), jsonString(args[1]), differ.join(QLatin1Char(','))));
+    else if (!differ.isEmpty())
+        say(differ.join(QLatin1Char('\n')));
+    return differ.isEmpty() ? Ok : BadFile;
+}
+
 int commandCheck(const QStringList& args)
 {
     if (args.isEmpty())

@@ -1,5 +1,5 @@
 // FileCommands: kvztool's commands on skin files alone (new, dump, check,
-// set, fields) and what its picture commands share with them.
+// diff, set, fields) and what its picture commands share with them.
 #pragma once
 
 // kvztool's commands on skin files alone (new, dump, check, set) and what
@@ -60,6 +60,11 @@ int commandNew(const QStringList& args, bool force);
 // its name with its stored value, and for a colour what it shows.
 int commandDump(const QStringList& args, bool json);
 int commandCheck(const QStringList& args);
+// The fields whose values differ between two skins, one "NAME A B" a line
+// as dump shows values (with `json` one object: both names and each such
+// field's two values as dump --json gives them); 0 when the skins are
+// equal, 1 when they differ, 2 when either is not a skin, as cmp does.
+int commandDiff(const QStringList& args, bool json);
 // `json`: a file ("-": standard input) holding an object of dump --json,
 // whose fields are set first; assignments on the command line follow.
 int commandSet(const QStringList& args, const QString& json);

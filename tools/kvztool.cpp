@@ -67,6 +67,10 @@ const std::vector<CommandHelp>& commandHelps()
          "                   u sistemskim bojama; loša datoteka: izlazni kod 2\n"
          "  --json           uz --readability: jedan JSON red po datoteci\n",
          "kvztool check --readability --json *.kvz"},
+        {"diff", {"diff [--json] A B"},
+         "ispisuje polja čije se vrednosti razlikuju, jedno po redu (IME A B, kao dump); izlazni kod 0 kada su skinovi "
+         "isti, 1 kada se razlikuju, 2 kada jedan nije skin",
+         "  --json           jedan JSON objekat: imena i oba polja kao u dump --json\n", "kvztool diff plavi.kvz crveni.kvz"},
         {"set", {"set [--json JSON] DATOTEKA [IME=VREDNOST]..."},
          "menja polja: boja kao 0xAABBGGRR, #RRGGBB ili ime boje (npr. Navy); smer kao bajt (1 desno, 0 dole); prima "
          "sve što dump ispiše (i JSON od dump --json, uz \"value\" ili \"colour\" polja)",
@@ -488,7 +492,7 @@ std::optional<CommandLine> parseCommand(const QString& command, const QStringLis
     const QCommandLineOption vision(QStringLiteral("vision"), QString(), QStringLiteral("PRIKAZ"));
     const QCommandLineOption readability(QStringLiteral("readability"));
     parser.addOption(help);
-    if (command == QLatin1String("dump") || command == QLatin1String("check"))
+    if (command == QLatin1String("dump") || command == QLatin1String("check") || command == QLatin1String("diff"))
         parser.addOption(json);
     if (command == QLatin1String("check"))
         parser.addOption(readability);
@@ -530,6 +534,8 @@ int runFileCommand(const QString& command, const CommandLine& line)
         return commandDump(line.positional, line.json);
     if (command == QLatin1String("check"))
         return commandCheck(line.positional);
+    if (command == QLatin1String("diff"))
+        return commandDiff(line.positional, line.json);
     if (command == QLatin1String("set"))
         return commandSet(line.positional, line.jsonFile);
     if (line.positional.size() > 1)
@@ -626,7 +632,7 @@ int run(int argc, char** argv)
     }
     const QString command = args.takeFirst();
     const QStringList fileCommands = {QStringLiteral("new"), QStringLiteral("dump"), QStringLiteral("check"),
-                                      QStringLiteral("set"), QStringLiteral("fields")};
+                                      QStringLiteral("diff"), QStringLiteral("set"), QStringLiteral("fields")};
     const QStringList pictureCommands = {QStringLiteral("images"), QStringLiteral("preview")};
     const auto known = [&](const QString& name) {
         return fileCommands.contains(name) || pictureCommands.contains(name) || name == QLatin1String("help");

@@ -204,6 +204,11 @@ bool SkinDocument::SaveDocument()
 bool SkinDocument::savePreview(const std::function<QByteArray(const QString&)>& png, FileDialog& dialog)
 {
     dialog.Options |= FileDialogOption::OverwritePrompt;
+    // The skin's own name is offered for its picture.
+    QString name = fileNamePart(m_fileName);
+    if (name.endsWith(QStringLiteral(".kvz"), Qt::CaseInsensitive))
+        name.chop(4);
+    dialog.FileName = name + QStringLiteral(".png");
     const std::optional<QString> target =
         chooseTarget(dialog, m_previewDir.isEmpty() ? m_saveDir : m_previewDir, [](const QString& name) {
             return name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? name : name + QStringLiteral(".png");

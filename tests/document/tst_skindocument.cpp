@@ -625,9 +625,13 @@ private Q_SLOTS:
 
         // The first picture's dialog starts in SaveDir, the next one where a
         // picture was last written in this run; the settings keep neither.
+        // Each offers the skin's own name.
         prompts.fileAnswers.push_back(std::nullopt);
+        document.SaveToFile(dir.filePath("plavi.KVZ"));
         document.savePreview(png, previewDialog);
         QCOMPARE(prompts.dialogs.first().InitialDir, QStringLiteral("/s"));
+        QCOMPARE(prompts.dialogs.first().FileName, NewSkinFileName + ".png");
+        QCOMPARE(prompts.dialogs.last().FileName, QStringLiteral("plavi.png"));
         QCOMPARE(prompts.dialogs.last().InitialDir, outcome == "written" ? dir.path() : QStringLiteral("/s"));
         document.WriteSettings();
         const QString settings = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)

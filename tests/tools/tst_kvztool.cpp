@@ -254,6 +254,17 @@ private Q_SLOTS:
                "complete \"kvztool set s.kvz OdgovorInDesno=\" \"kvztool set s.kvz OdgovorInDesno =\" 4; "
                "complete \"kvztool images --out-dir o \" \"kvztool images --out-dir o ''\" 4'"
             << 0 << "^Navy\n1 0\ns.kvz\n$" << "^$" << "";
+        // diff answers as cmp does: 0 equal, 1 different, 2 trouble.
+        QTest::newRow("diff: the fields that differ, as dump shows them")
+            << "cp s.kvz t.kvz && \"$K\" diff s.kvz t.kvz && \"$K\" set t.kvz PitanjeC1=Red OdgovorInDesno=0 && \"$K\" diff s.kvz - < t.kvz"
+            << 1 << "^PitanjeC1 0x00000000 0x000000FF\nOdgovorInDesno 1 0\n$" << "^$" << "";
+        QTest::newRow("diff --json")
+            << "\"$K\" set - PitanjeC1=Red < s.kvz > t.kvz; \"$K\" diff --json s.kvz t.kvz" << 1
+            << "^\\{\"a\":\"s.kvz\",\"b\":\"t.kvz\",\"fields\":\\{\"PitanjeC1\":\\[\\{\"value\":0,\"colour\":\"#000000\"\\},"
+               "\\{\"value\":255,\"colour\":\"#FF0000\"\\}\\]\\}\\}\n$"
+            << "^$" << "";
+        QTest::newRow("diff with a file that is no skin") << "\"$K\" diff s.kvz none.kvz" << 2 << "^$"
+                                                          << "^kvztool: none.kvz: " << "";
         QTest::newRow("check --json alone") << "\"$K\" check --json s.kvz" << 2 << "^$"
                                             << "^kvztool: check prima --json samo uz --readability\n$" << "";
         // Standard input is read as a file is, no further.
