@@ -60,6 +60,20 @@ opens_through_the_bus() { # data-dir bin-dir
   [ "$opened" = yes ] || fail "the editor started by the bus did not open the skin"
 }
 
+# A file manager's thumbnail service runs the installed thumbnailer entry's
+# command as a shell would split it, into the file it made for the picture.
+thumbnails_through_the_entry() { # data-dir bin-dir
+  local entry=$1/thumbnailers/zlatovir-kvz-skin.thumbnailer out=$scratch/thumbnail.png command
+  grep -qxF "TryExec=$2/kvztool" "$entry" || fail "no thumbnailer entry naming $2/kvztool in $1"
+  command=$(sed -n 's/^Exec=//p' "$entry")
+  command=${command/\%s/64}
+  command=${command/\%i/\'$scratch/probe.kvz\'}
+  command=${command/\%o/\'$out\'}
+  : > "$out"
+  (export HOME=/nonexistent; eval "$command") || fail "the thumbnailer entry's command failed: $command"
+  file "$out" | grep -q 'PNG image data, 64 x 15' || fail "the thumbnailer wrote no 64-pixel picture"
+}
+
 # What is on the system outside the package database, one path a line.
 snapshot() {
   find /usr /etc /opt /var/lib -xdev \
@@ -86,6 +100,7 @@ works /usr/bin
 grep -q "$id.desktop" <<<"$(XDG_DATA_DIRS=/usr/share gio mime application/x-kvz-skin)" \
   || fail "the desktop does not offer the editor for .kvz files"
 opens_through_the_bus /usr/share /usr/bin
+thumbnails_through_the_entry /usr/share /usr/bin
 grep -q '/usr/share/icons/hicolor/scalable/apps/' <<<"$(dpkg -L "$package")" || fail "no scalable icon installed"
 apt-get purge -y "$package" > /dev/null
 installed=no
@@ -106,6 +121,7 @@ update-mime-database "$local_prefix/share/mime"
 works "$local_prefix/bin"
 [ -f "$local_prefix/share/mime/application/x-kvz-skin.xml" ] || fail "the ~/.local MIME database does not know .kvz files"
 opens_through_the_bus "$local_prefix/share" "$local_prefix/bin"
+thumbnails_through_the_entry "$local_prefix/share" "$local_prefix/bin"
 # The README's removal: every file the install wrote, then the MIME refresh.
 xargs -d '\n' rm -f < "$build/install_manifest.txt"
 update-mime-database "$local_prefix/share/mime"

@@ -25,6 +25,7 @@ for f in usr/bin/zlatovir-vedu-dozezi usr/bin/kvztool \
          usr/share/applications/org.example.ZlatovirVeduDozezi.desktop \
          usr/share/metainfo/org.example.ZlatovirVeduDozezi.metainfo.xml \
          usr/share/mime/packages/zlatovir-kvz-skin.xml \
+         usr/share/thumbnailers/zlatovir-kvz-skin.thumbnailer \
          usr/share/icons/hicolor/48x48/apps/org.example.ZlatovirVeduDozezi.png \
          usr/share/icons/hicolor/16x16/mimetypes/application-x-kvz-skin.png \
          usr/share/man/man1/kvztool.1.gz \

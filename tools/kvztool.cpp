@@ -83,6 +83,11 @@ const std::vector<CommandHelp>& commandHelps()
          "prima",
          "", "kvztool fields PitanjeC1"},
         {"help", {"help [KOMANDA]"}, "ovo uputstvo, ili uputstvo jedne komande", "", "kvztool help preview"},
+        {"thumbnail", {"thumbnail --size N SKIN IZLAZ.png"},
+         "zapisuje sličicu skina za upravljač datoteka: pregled umanjen tako da mu duža strana nije veća od N "
+         "(najviše 800 x 191), kao PNG; postojeći IZLAZ (običnu datoteku) zamenjuje",
+         "  --size N         najveća duža strana u pikselima (1 do 4096)\n",
+         "kvztool thumbnail --size 256 plavi.kvz plavi.png"},
         {"images", {"images [--skin DATOTEKA] [--force] [--vision PRIKAZ] FOLDER",
                     "images --out-dir FOLDER [--force] [--vision PRIKAZ] SKIN..."},
          "zapisuje sedam slika skina kao PNG; uz --out-dir mnogo skinova u jednom pokretanju: FOLDER/IME/",
@@ -460,6 +465,7 @@ struct CommandLine
     bool readability = false; // check --readability
     QString jsonFile;  // set --json FILE
     QString vision;    // images, preview --vision NAME
+    QString size;      // thumbnail --size N
 };
 
 // What was wrong with a command's options, in the tool's words: an unknown
@@ -491,11 +497,14 @@ std::optional<CommandLine> parseCommand(const QString& command, const QStringLis
     const QCommandLineOption jsonFile(QStringLiteral("json"), QString(), QStringLiteral("DATOTEKA"));
     const QCommandLineOption vision(QStringLiteral("vision"), QString(), QStringLiteral("PRIKAZ"));
     const QCommandLineOption readability(QStringLiteral("readability"));
+    const QCommandLineOption size(QStringLiteral("size"), QString(), QStringLiteral("N"));
     parser.addOption(help);
     if (command == QLatin1String("dump") || command == QLatin1String("check") || command == QLatin1String("diff"))
         parser.addOption(json);
     if (command == QLatin1String("check"))
         parser.addOption(readability);
+    if (command == QLatin1String("thumbnail"))
+        parser.addOption(size);
     if (command == QLatin1String("set"))
         parser.addOption(jsonFile);
     if (command == QLatin1String("new") || command == QLatin1String("images") || command == QLatin1String("preview"))
@@ -523,7 +532,8 @@ std::optional<CommandLine> parseCommand(const QString& command, const QStringLis
                        parser.isSet(json),
                        checksReadability,
                        command == QLatin1String("set") ? parser.value(jsonFile) : QString(),
-                       parser.isSet(vision) ? parser.value(vision) : QString()};
+                       parser.isSet(vision) ? parser.value(vision) : QString(),
+                       parser.value(size)};
 }
 
 int runFileCommand(const QString& command, const CommandLine& line)
@@ -541,6 +551,29 @@ int runFileCommand(const QString& command, const CommandLine& line)
     if (line.positional.size() > 1)
         return fail(BadUsage, QStringLiteral("fields prima najviše ime jednog polja"));
     return commandFields(line.positional.value(0));
+}
+
+// The skin's thumbnail for a file manager: the preview, as saved, scaled
+// smoothly so that its longer side is at most `--size` (never enlarged),
+// written as PNG into the file the thumbnail service made for it (which
+// reads it back through the descriptor it holds: the file must stay itself).
+int makeThumbnail(const CommandLine& line, char* program)
+{
+    bool number = false;
+    const int longest = line.size.toInt(&number);
+    if (line.positional.size() != 2 || !number || longest < 1 || longest > 4096)
+        return fail(BadUsage, QStringLiteral("thumbnail traži --size N (1 do 4096), SKIN i IZLAZ.png"));
+    const PictureApplication app(program);
+    PictureMaker maker;
+    if (const int error = showSkin(maker, line.positional[0]))
+        return error;
+    QImage picture = maker.preview();
+    if (longest < picture.width())
+        picture = picture.scaled(longest, std::max(1, int(std::lround(double(picture.height()) * longest / picture.width()))),
+                                 Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QString& out = line.positional[1];
+    writeIntoFile(out, encodePicture(picture, out, "PNG"));
+    return Ok;
 }
 
 // Each skin's readability figures, in the order given: 0 when every figure
@@ -634,8 +667,10 @@ int run(int argc, char** argv)
     const QStringList fileCommands = {QStringLiteral("new"), QStringLiteral("dump"), QStringLiteral("check"),
                                       QStringLiteral("diff"), QStringLiteral("set"), QStringLiteral("fields")};
     const QStringList pictureCommands = {QStringLiteral("images"), QStringLiteral("preview")};
+    const QString thumbnail = QStringLiteral("thumbnail");
     const auto known = [&](const QString& name) {
-        return fileCommands.contains(name) || pictureCommands.contains(name) || name == QLatin1String("help");
+        return fileCommands.contains(name) || pictureCommands.contains(name) || name == thumbnail
+               || name == QLatin1String("help");
     };
     if (const auto refused = arguments.refusal(command))
         return fail(BadUsage, *refused);
@@ -666,7 +701,8 @@ int run(int argc, char** argv)
     const QStringList written = command == QLatin1String("new") || command == QLatin1String("set")
                                         || command == QLatin1String("preview")
                                     ? line->positional.mid(0, batch ? 0 : 1)
-                                    : QStringList();
+                                : command == thumbnail ? line->positional.mid(1, 1)
+                                                       : QStringList();
     if (const auto refused = withoutFilePart(written))
         return fail(BadUsage, *refused);
     if ((command == QLatin1String("images") && !batch && line->positional.value(0).isEmpty())
@@ -677,6 +713,8 @@ int run(int argc, char** argv)
             return runPictureCommand(command, *line, argv[0], arguments);
         if (line->readability)
             return checkReadability(line->positional, line->json, argv[0]);
+        if (command == thumbnail)
+            return makeThumbnail(*line, argv[0]);
         // The file commands need no display and no GUI at all. The
         // application object gets no argument of the user's.
         int coreArgc = 1;

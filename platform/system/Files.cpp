@@ -451,6 +451,16 @@ LostAttributes writeWholeFile(const QString& fileName, const QByteArray& bytes)
     return writeWholeNativeFile(nativePath(fileName), bytes);
 }
 
+void writeIntoFile(const QString& fileName, const QByteArray& bytes)
+{
+    const QByteArray native = nativePath(fileName);
+    const OpenedFile existing = openReplaced(native);
+    if (existing.state.kind == PathState::RegularFile)
+        rewriteInPlace(native, existing.fd.get(), bytes);
+    else
+        (void)writeWholeNativeFile(native, bytes); // a new file has nothing to lose
+}
+
 LostAttributes writeWholeNativeFile(const QByteArray& fileName, const QByteArray& bytes)
 {
     // The old file is opened for writing first: one the user may not write
@@ -582,6 +592,16 @@ PathState inspectPath(const QString& path)
 PathState inspectNativePath(const QByteArray& path)
 {
     return inspectPath(pathText(path));
+}
+
+void writeIntoFile(const QString& fileName, const QByteArray& bytes)
+{
+    const QByteArray native = nativePath(fileName);
+    const OpenedFile existing = openReplaced(native);
+    if (existing.state.kind == PathState::RegularFile)
+        rewriteInPlace(native, existing.fd.get(), bytes);
+    else
+        (void)writeWholeNativeFile(native, bytes); // a new file has nothing to lose
 }
 
 LostAttributes writeWholeNativeFile(const QByteArray& fileName, const QByteArray& bytes)

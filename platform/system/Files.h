@@ -97,6 +97,14 @@ using LostAttributes = QStringList;
 [[nodiscard]] LostAttributes writeWholeFile(const QString& fileName, const QByteArray& bytes);
 [[nodiscard]] LostAttributes writeWholeNativeFile(const QByteArray& fileName, const QByteArray& bytes);
 
+// Writes `bytes` into the regular file itself, which keeps its identity:
+// whoever holds it open (a thumbnail service that made it and reads it
+// back through its own descriptor) reads the new bytes. Refuses what
+// writeWholeFile refuses; where nothing is, writes a new file as it does.
+// The file is rewritten as a folder that takes no new file has it
+// rewritten (space reserved first, cut to length, synced).
+void writeIntoFile(const QString& fileName, const QByteArray& bytes);
+
 // Makes the folder and its missing parents. Returns the folders it made,
 // outermost first, so that a failed run can take them away again; raises
 // EditorError "Cannot create folder "<path>". <reason>".

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QCryptographicHash>
+#include <QUrl>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -265,6 +267,11 @@ private Q_SLOTS:
             << "^$" << "";
         QTest::newRow("diff with a file that is no skin") << "\"$K\" diff s.kvz none.kvz" << 2 << "^$"
                                                           << "^kvztool: none.kvz: " << "";
+        // A thumbnail goes only into a regular file (or a new one), at a bounded size.
+        QTest::newRow("thumbnail onto a FIFO") << "mkfifo t.png && \"$K\" thumbnail --size 64 s.kvz t.png" << 1 << "^$"
+                                               << "Not a regular file" << "";
+        QTest::newRow("thumbnail of no size") << "\"$K\" thumbnail --size 0 s.kvz t.png" << 2 << "^$"
+                                              << "^kvztool: thumbnail traži --size N" << "!t.png";
         QTest::newRow("check --json alone") << "\"$K\" check --json s.kvz" << 2 << "^$"
                                             << "^kvztool: check prima --json samo uz --readability\n$" << "";
         // Standard input is read as a file is, no further.
@@ -540,6 +547,55 @@ private Q_SLOTS:
         const Run table = kvztool({"check", "--readability", path("s.kvz")});
         QCOMPARE(table.exitCode, exit);
         QCOMPARE(table.out.count(QStringLiteral("premalo")), failing);
+    }
+
+    // A file manager's thumbnail service (tumbler, on a bus of its own)
+    // finds the installed thumbnailer entry and runs kvztool with no home:
+    // a skin's "normal" thumbnail is its preview at 128 pixels wide, and a
+    // file that is no skin gets the service's error and no picture.
+    void thumbnailsThroughTheService()
+    {
+        const QString prefix = path("the prefix");
+        QCOMPARE(QProcess::execute(ZV_CMAKE, {"--install", ZV_BUILD_DIR, "--prefix", prefix}), 0);
+        kvztool({"new", path("s")});
+        kvztool({"set", path("s.kvz"), "PitanjeC1=Red", "OdgovorInDesno=0"});
+        kvztool({"preview", "--skin", path("s.kvz"), path("p.png")});
+        QFile bad(path("bad.kvz"));
+        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("no skin") > 0);
+        bad.close();
+        const auto uri = [&](const char* name) { return QUrl::fromLocalFile(path(name)).toString(QUrl::FullyEncoded); };
+        const auto cached = [&](const char* name) {
+            return path("cache/thumbnails/normal/")
+                   + QCryptographicHash::hash(uri(name).toUtf8(), QCryptographicHash::Md5).toHex() + ".png";
+        };
+        QProcess bus;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_DIRS", prefix + "/share:/usr/share");
+        env.insert("XDG_CACHE_HOME", path("cache"));
+        env.insert("HOME", path("no home"));
+        env.insert("S", uri("s.kvz"));
+        env.insert("B", uri("bad.kvz"));
+        bus.setProcessEnvironment(env);
+        bus.setWorkingDirectory(dir->path());
+        bus.start("dbus-run-session",
+                  {"--", "bash", "-c",
+                   "dbus-monitor --session type=signal,interface=org.freedesktop.thumbnails.Thumbnailer1 > signals & "
+                   "until grep -q NameAcquired signals; do sleep 0.1; done; "
+                   "gdbus call --session --dest org.freedesktop.thumbnails.Thumbnailer1 "
+                   "--object-path /org/freedesktop/thumbnails/Thumbnailer1 "
+                   "--method org.freedesktop.thumbnails.Thumbnailer1.Queue \"['$S', '$B']\" "
+                   "\"['application/x-kvz-skin', 'application/x-kvz-skin']\" normal default 0 && "
+                   "for i in $(seq 300); do grep -q 'member=Finished' signals && exit 0; sleep 0.1; done; exit 1"});
+        QVERIFY(bus.waitForFinished(60000));
+        QCOMPARE(bus.exitCode(), 0);
+        const QImage thumbnail(cached("s.kvz"));
+        QCOMPARE(thumbnail.size(), QSize(128, 31));
+        QCOMPARE(thumbnail.convertToFormat(QImage::Format_RGB32),
+                 QImage(path("p.png")).scaled(128, 31, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                     .convertToFormat(QImage::Format_RGB32));
+        QVERIFY(!QFileInfo::exists(cached("bad.kvz")));
+        const QString signals = QString::fromUtf8(readAll(path("signals")));
+        QVERIFY2(signals.contains("member=Error") && signals.contains(uri("bad.kvz")), qPrintable(signals));
     }
 
     // The preview is the window's own preview area as the window system
