@@ -6,7 +6,8 @@
 # of which the median is scaled to SKINS. Reported: the time a skin takes
 # in a batch and in a run of its own, and the batch's share of the single
 # runs (a single run is cheap now, so the share says more about start-up
-# than about drawing). The same for check --readability.
+# than about drawing). The same for check --readability; and a thumbnail's
+# run against a preview's.
 set -euo pipefail
 BUILD=${1:-build}
 SKINS=${SKINS:-1000}
@@ -32,6 +33,9 @@ hyperfine -N -i --warmup 1 --runs "$RUNS" --export-csv figures.csv \
   "$K check --readability --json $args" > /dev/null
 hyperfine -N -i --warmup 3 --runs $((RUNS * 6)) --export-csv figure.csv \
   "$K check --readability --json skins/s1.kvz" > /dev/null
+# A file manager's thumbnail: one run, against a preview's run of its own.
+hyperfine -N --warmup 3 --runs $((RUNS * 6)) --export-csv thumbnail.csv \
+  "$K thumbnail --size 128 skins/s1.kvz thumbnail.png" > /dev/null
 median() { awk -F, 'NR == 2 { print $4 }' "$1"; } # command,mean,stddev,median,...
 report() {
   awk -v what="$1" -v b="$2" -v s="$3" -v n="$SKINS" 'BEGIN {
@@ -40,5 +44,7 @@ report() {
 }
 report previews "$(median batch.csv)" "$(median single.csv)"
 report "readability figures" "$(median figures.csv)" "$(median figure.csv)"
+awk -v t="$(median thumbnail.csv)" -v s="$(median single.csv)" \
+  'BEGIN { printf "a thumbnail (128 pixels): %.1f ms, a preview run: %.1f ms (%.0f%%)\n", t * 1000, s * 1000, 100 * t / s }'
 awk -v f="$(median figures.csv)" -v p="$(median batch.csv)" \
   'BEGIN { printf "figures / previews of the same skins: %.1f%%\n", 100 * f / p }'
