@@ -32,6 +32,9 @@ QIcon mainIcon()
 
 EditorSession::EditorSession(TApplication& app)
 {
+    // Carried in the program: it cannot be missing.
+    if (m_qtTexts.load(QStringLiteral(":/i18n/qtbase_sr_Latn.qm")))
+        app.installTranslator(&m_qtTexts);
     m_rendering.emplace();
     try {
         app.SetTitle(ApplicationTitle);

@@ -2,6 +2,8 @@
 // the skin images, the main window and the hidden about window in order.
 #pragma once
 
+#include <QTranslator>
+
 #include "platform/toolkit/Application.h"
 #include "skin/ZlatovirButtons.h"
 
@@ -32,6 +34,8 @@ public:
 private:
     void finish();
 
+    // Qt's own texts (its dialogs, their buttons and menus) in Serbian.
+    QTranslator m_qtTexts;
     std::optional<SkinRenderingScope> m_rendering;
     // The about window is a child of the main window, which owns it.
     std::unique_ptr<TfrmMain> m_main;

@@ -9,8 +9,8 @@ set -euo pipefail
 # under Xvfb) add their own tools.
 set_for() {
   case $1 in
-    run) echo cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev liblcms2-dev fonts-wine ;;
-    test) echo "$(set_for run) appstream desktop-file-utils dpkg-dev file libxml2-utils lintian shared-mime-info strace jq bash-completion dbus-daemon dbus-bin libglib2.0-bin qt6-gtk-platformtheme tumbler" ;;
+    run) echo cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev liblcms2-dev qt6-l10n-tools fonts-wine ;;
+    test) echo "$(set_for run) appstream desktop-file-utils dpkg-dev file libxml2-utils lintian shared-mime-info strace jq bash-completion dbus-daemon dbus-bin libglib2.0-bin qt6-gtk-platformtheme tumbler xvfb xauth" ;;
     bench) echo "$(set_for run) libbenchmark-dev hyperfine jq time" ;;
     fuzz) echo "$(set_for run) clang libclang-rt-14-dev" ;;
     look) echo "$(set_for run) xvfb xauth xdotool imagemagick" ;;

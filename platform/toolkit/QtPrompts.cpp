@@ -13,14 +13,14 @@
 
 namespace {
 
-// The editor speaks Serbian: its buttons too.
+// The editor speaks Serbian in plain ASCII, as its own texts do: its buttons too.
 void nameButtons(QMessageBox& box)
 {
     const std::pair<QMessageBox::StandardButton, const char*> names[] = {
-        {QMessageBox::Yes, "&Da"}, {QMessageBox::No, "&Ne"}, {QMessageBox::Cancel, "Otkaži"}};
+        {QMessageBox::Yes, "&Da"}, {QMessageBox::No, "&Ne"}, {QMessageBox::Cancel, "Otkazi"}};
     for (const auto& [button, text] : names)
         if (QAbstractButton* b = box.button(button))
-            b->setText(QString::fromUtf8(text));
+            b->setText(QString::fromLatin1(text));
 }
 
 } // namespace
