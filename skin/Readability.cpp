@@ -1,6 +1,5 @@
 #include "skin/Readability.h"
 
-
 #include <lcms2.h>
 
 #include <algorithm>
@@ -11,18 +10,10 @@
 
 double contrastRatio(QRgb a, QRgb b)
 {
-    // WCAG's relative luminance, with its own threshold of the sRGB curve.
-    static const std::array<double, 256> channel = [] {
-        std::array<double, 256> t{};
-        for (int v = 0; v < 256; ++v) {
-            const double s = v / 255.0;
-            t[size_t(v)] = s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-        }
-        return t;
-    }();
+    // WCAG's relative luminance. Its threshold of the sRGB curve (0.03928)
+    // and sRGB's own (0.04045) decide alike for every 8-bit channel.
     const auto luminance = [](QRgb c) {
-        return 0.2126 * channel[size_t(qRed(c))] + 0.7152 * channel[size_t(qGreen(c))]
-               + 0.0722 * channel[size_t(qBlue(c))];
+        return 0.2126 * linearChannel(qRed(c)) + 0.7152 * linearChannel(qGreen(c)) + 0.0722 * linearChannel(qBlue(c));
     };
     const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);

@@ -29,20 +29,7 @@ const Matrix& matrixOf(Vision vision)
     }
 }
 
-// sRGB's transfer function, both ways.
-double linear(int channel)
-{
-    static const std::array<double, 256> table = [] {
-        std::array<double, 256> t{};
-        for (int i = 0; i < 256; ++i) {
-            const double c = i / 255.0;
-            t[size_t(i)] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-        }
-        return t;
-    }();
-    return table[size_t(channel)];
-}
-
+// sRGB's encoding, the inverse of linearChannel, rounded to a channel.
 int encodedByFormula(double value)
 {
     const double l = std::clamp(value, 0.0, 1.0);
@@ -72,6 +59,19 @@ int encoded(double value)
 
 } // namespace
 
+double linearChannel(int channel)
+{
+    static const std::array<double, 256> table = [] {
+        std::array<double, 256> t{};
+        for (int i = 0; i < 256; ++i) {
+            const double c = i / 255.0;
+            t[size_t(i)] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        }
+        return t;
+    }();
+    return table[size_t(channel)];
+}
+
 QString visionName(Vision vision)
 {
     switch (vision) {
@@ -96,7 +96,7 @@ QRgb simulateVision(QRgb colour, Vision vision)
     if (vision == Vision::Normal)
         return colour | 0xFF000000u;
     const Matrix& m = matrixOf(vision);
-    const double in[3] = {linear(qRed(colour)), linear(qGreen(colour)), linear(qBlue(colour))};
+    const double in[3] = {linearChannel(qRed(colour)), linearChannel(qGreen(colour)), linearChannel(qBlue(colour))};
     int out[3];
     for (int row = 0; row < 3; ++row)
         out[row] = encoded(m[size_t(row)][0] * in[0] + m[size_t(row)][1] * in[1] + m[size_t(row)][2] * in[2]);

@@ -13,6 +13,9 @@ enum class Vision { Normal, Protanopia, Deuteranopia, Tritanopia };
 QString visionName(Vision vision);
 std::optional<Vision> visionNamed(const QString& name);
 
+// An 8-bit sRGB channel decoded to linear light, 0 to 1.
+double linearChannel(int channel);
+
 // The colour as seen with `vision`: the simulation of Machado, Oliveira and
 // Fernandes (2009) at full severity, applied in linear RGB (sRGB decoded),
 // clipped to the gamut and encoded to sRGB again, rounded to nearest.

@@ -594,14 +594,10 @@ PathState inspectNativePath(const QByteArray& path)
     return inspectPath(pathText(path));
 }
 
+// Elsewhere a file is written whole, as any other.
 void writeIntoFile(const QString& fileName, const QByteArray& bytes)
 {
-    const QByteArray native = nativePath(fileName);
-    const OpenedFile existing = openReplaced(native);
-    if (existing.state.kind == PathState::RegularFile)
-        rewriteInPlace(native, existing.fd.get(), bytes);
-    else
-        (void)writeWholeNativeFile(native, bytes); // a new file has nothing to lose
+    (void)writeWholeFile(fileName, bytes);
 }
 
 LostAttributes writeWholeNativeFile(const QByteArray& fileName, const QByteArray& bytes)
