@@ -85,7 +85,8 @@ const std::vector<CommandHelp>& commandHelps()
         {"help", {"help [KOMANDA]"}, "ovo uputstvo, ili uputstvo jedne komande", "", "kvztool help preview"},
         {"thumbnail", {"thumbnail --size N SKIN IZLAZ.png"},
          "zapisuje sličicu skina za upravljač datoteka: pregled umanjen tako da mu duža strana nije veća od N "
-         "(najviše 800 x 191), kao PNG; postojeći IZLAZ (običnu datoteku) zamenjuje",
+         "(najviše 800 x 191), kao PNG; piše u sam postojeći IZLAZ (običnu datoteku) koji je napravio servis za "
+         "sličice (\"-\": standardni izlaz)",
          "  --size N         najveća duža strana u pikselima (1 do 4096)\n",
          "kvztool thumbnail --size 256 plavi.kvz plavi.png"},
         {"images", {"images [--skin DATOTEKA] [--force] [--vision PRIKAZ] FOLDER",
@@ -138,8 +139,9 @@ QString generalHelp()
         out += wrapped(QString::fromUtf8(help.summary), 6, 70);
     }
     return out + QStringLiteral(
-                     "\n\"-\" je standardni ulaz gde se skin čita (dump, check, set) i standardni\n"
-                     "izlaz gde se piše jedna datoteka (new, set, preview).\n\n"
+                     "\n\"-\" je standardni ulaz gde se skin čita (dump, check, diff, set,\n"
+                     "thumbnail) i standardni izlaz gde se piše jedna datoteka (new, set,\n"
+                     "preview, thumbnail).\n\n"
                      "Opcije: -h, --help (i posle komande), --version; \"--\" završava opcije.\n"
                      "kvztool help KOMANDA: uputstvo jedne komande.\n"
                      "Slike i pregled ne menjaju postojeće datoteke bez --force.\n"
@@ -572,7 +574,10 @@ int makeThumbnail(const CommandLine& line, char* program)
         picture = picture.scaled(longest, std::max(1, int(std::lround(double(picture.height()) * longest / picture.width()))),
                                  Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const QString& out = line.positional[1];
-    writeIntoFile(out, encodePicture(picture, out, "PNG"));
+    if (out == QLatin1String("-"))
+        writeStandardOutput(encodePicture(picture, out, "PNG"));
+    else
+        writeIntoFile(out, encodePicture(picture, out, "PNG"));
     return Ok;
 }
 
