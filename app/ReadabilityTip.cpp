@@ -11,11 +11,6 @@ QString figure(double value)
     return QString::number(value, 'f', 1);
 }
 
-QString pageTitle(int image)
-{
-    return QString::fromUtf8(skinPages()[size_t(image)].title);
-}
-
 } // namespace
 
 QString visionTitle(Vision vision)
@@ -31,7 +26,7 @@ QString visionTitle(Vision vision)
 
 QString readabilityTip(const Readability& figures, int image, const QStringList& systemColours)
 {
-    QStringList lines{pageTitle(image)};
+    QStringList lines{pageTitle(image)}; // the page of an image is the image's index
     for (const ContrastFigure& f : figures.contrast) {
         if (f.image != image)
             continue;

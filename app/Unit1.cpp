@@ -159,11 +159,6 @@ void TfrmMain::nameControls()
 }
 
 // A page's title, as the skin table names it.
-QString TfrmMain::pageTitle(int page)
-{
-    return QString::fromUtf8(skinPages()[size_t(page)].title);
-}
-
 // The local files a drag carries ("file://localhost/..." is local too), or
 // nothing when it carries anything else.
 std::optional<QStringList> TfrmMain::droppedFiles(const QMimeData* data)
@@ -296,10 +291,10 @@ void TfrmMain::showContextMenu(const QPoint& globalPos, QWidget* page)
     QAction* preview = menu.addAction(QStringLiteral("Sacuvaj pregled kao..."));
     QMenu* view = menu.addMenu(QStringLiteral("Prikaz"));
     auto* visions = new QActionGroup(view);
-    for (const Vision vision : {Vision::Normal, Vision::Protanopia, Vision::Deuteranopia, Vision::Tritanopia}) {
+    for (const Vision vision : Visions) {
         QAction* entry = visions->addAction(view->addAction(visionTitle(vision)));
         entry->setCheckable(true);
-        entry->setChecked(vision == m_vision);
+        entry->setChecked(vision == m_ui->mPitanje->shownVision());
         connect(entry, &QAction::triggered, this, [this, vision] { showVision(vision); });
     }
     connect(preview, &QAction::triggered, this, [this] {
@@ -324,7 +319,6 @@ void TfrmMain::showContextMenu(const QPoint& globalPos, QWidget* page)
 
 void TfrmMain::showVision(Vision vision)
 {
-    m_vision = vision;
     for (const PageWidgets& page : m_pages)
         if (page.cell)
             page.cell->setShownVision(vision);

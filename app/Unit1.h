@@ -229,7 +229,6 @@ private:
     // The label in front of a control on its page, and its words ("Boja 1").
     QLabel* labelOf(const QWidget* control) const;
     QString labelText(const QWidget* control) const;
-    static QString pageTitle(int page);
     // The right-button menu; its "Standarno" entry acts on `page`.
     void showContextMenu(const QPoint& globalPos, QWidget* page);
     // The preview cells show the skin as players with `vision` see it
@@ -264,5 +263,4 @@ private:
     bool m_runningHanded = false;        // one runs (its questions may be open)
     std::unique_ptr<EditHistory> m_history;
     QString m_editedControl; // what the user's edit in progress touched
-    Vision m_vision = Vision::Normal; // how the preview cells show the skin
 };

@@ -183,7 +183,7 @@ Readability measureReadability(const std::vector<TZlatovirCelija*>& cells)
     std::map<int, Counts> counts;
     for (const auto& [image, fill] : fills)
         counts[image] = fill->colours();
-    for (const Vision vision : {Vision::Normal, Vision::Protanopia, Vision::Deuteranopia, Vision::Tritanopia}) {
+    for (const Vision vision : Visions) {
         std::map<int, Lab> means;
         for (const auto& [image, count] : counts)
             means[image] = meanLab(count, vision);

@@ -75,3 +75,8 @@ std::vector<const char*> systemColourFields(const TSkinRecord& record)
             out.push_back(field.name);
     return out;
 }
+
+QString pageTitle(int page)
+{
+    return QString::fromUtf8(skinPages()[size_t(page)].title);
+}

@@ -237,6 +237,8 @@ struct SkinPage
 // selected, marked and correct, the confirmation box highlighted (YES) and
 // normal (NO), then "Ostalo".
 const std::vector<SkinPage>& skinPages();
+// Page `page`'s title, as its tab shows it.
+QString pageTitle(int page);
 constexpr int OstaloPage = 7;
 
 // The name of the record's field at `member` ("PitanjeText").

@@ -85,7 +85,7 @@ QString visionName(Vision vision)
 
 std::optional<Vision> visionNamed(const QString& name)
 {
-    for (const Vision vision : {Vision::Normal, Vision::Protanopia, Vision::Deuteranopia, Vision::Tritanopia})
+    for (const Vision vision : Visions)
         if (name == visionName(vision))
             return vision;
     return std::nullopt;

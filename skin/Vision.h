@@ -8,6 +8,7 @@
 #include <optional>
 
 enum class Vision { Normal, Protanopia, Deuteranopia, Tritanopia };
+constexpr Vision Visions[] = {Vision::Normal, Vision::Protanopia, Vision::Deuteranopia, Vision::Tritanopia};
 
 // "normal", "protanopia", "deuteranopia", "tritanopia".
 QString visionName(Vision vision);

@@ -85,8 +85,8 @@ const std::vector<CommandHelp>& commandHelps()
         {"help", {"help [KOMANDA]"}, "ovo uputstvo, ili uputstvo jedne komande", "", "kvztool help preview"},
         {"thumbnail", {"thumbnail --size N SKIN IZLAZ.png"},
          "zapisuje sličicu skina za upravljač datoteka: pregled umanjen tako da mu duža strana nije veća od N "
-         "(najviše 800 x 191), kao PNG; piše u sam postojeći IZLAZ (običnu datoteku) koji je napravio servis za "
-         "sličice (\"-\": standardni izlaz)",
+         "(najviše 800 x 191), kao PNG; praznu datoteku koju je napravio servis za sličice puni samu, a datoteku sa "
+         "sadržajem zamenjuje celu (\"-\": standardni izlaz)",
          "  --size N         najveća duža strana u pikselima (1 do 4096)\n",
          "kvztool thumbnail --size 256 plavi.kvz plavi.png"},
         {"images", {"images [--skin DATOTEKA] [--force] [--vision PRIKAZ] FOLDER",
@@ -557,13 +557,14 @@ int runFileCommand(const QString& command, const CommandLine& line)
 
 // The skin's thumbnail for a file manager: the preview, as saved, scaled
 // smoothly so that its longer side is at most `--size` (never enlarged),
-// written as PNG into the file the thumbnail service made for it (which
-// reads it back through the descriptor it holds: the file must stay itself).
+// written as PNG into the empty file the thumbnail service made for it
+// (which reads it back through the descriptor it holds: the file must stay
+// itself); a file with contents is replaced whole.
 int makeThumbnail(const CommandLine& line, char* program)
 {
     bool number = false;
     const int longest = line.size.toInt(&number);
-    if (line.positional.size() != 2 || !number || longest < 1 || longest > 4096)
+    if (line.positional.size() != 2 || line.positional[0].isEmpty() || !number || longest < 1 || longest > 4096)
         return fail(BadUsage, QStringLiteral("thumbnail traži --size N (1 do 4096), SKIN i IZLAZ.png"));
     const PictureApplication app(program);
     PictureMaker maker;

@@ -455,10 +455,10 @@ void writeIntoFile(const QString& fileName, const QByteArray& bytes)
 {
     const QByteArray native = nativePath(fileName);
     const OpenedFile existing = openReplaced(native);
-    if (existing.state.kind == PathState::RegularFile)
-        rewriteInPlace(native, existing.fd.get(), bytes);
+    if (existing.state.kind == PathState::RegularFile && existing.state.size == 0)
+        rewriteInPlace(native, existing.fd.get(), bytes); // nothing to lose if it is cut short
     else
-        (void)writeWholeNativeFile(native, bytes); // a new file has nothing to lose
+        (void)writeWholeNativeFile(native, bytes);
 }
 
 LostAttributes writeWholeNativeFile(const QByteArray& fileName, const QByteArray& bytes)

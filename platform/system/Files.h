@@ -97,12 +97,13 @@ using LostAttributes = QStringList;
 [[nodiscard]] LostAttributes writeWholeFile(const QString& fileName, const QByteArray& bytes);
 [[nodiscard]] LostAttributes writeWholeNativeFile(const QByteArray& fileName, const QByteArray& bytes);
 
-// Writes `bytes` into the regular file itself, which keeps its identity:
-// whoever holds it open (a thumbnail service that made it and reads it
-// back through its own descriptor) reads the new bytes. Refuses what
-// writeWholeFile refuses; where nothing is, writes a new file as it does.
-// The file is rewritten as a folder that takes no new file has it
-// rewritten (space reserved first, cut to length, synced).
+// Writes `bytes` into an empty regular file itself, which keeps its
+// identity: whoever made it and holds it open (a thumbnail service, which
+// reads it back through its own descriptor) reads the new bytes. Its space
+// is reserved first and it is synced; a kill mid-way leaves a short file
+// where there was nothing. A file with contents, or a path where nothing
+// is, is written whole as writeWholeFile does (the old bytes stay until
+// the new ones are); what writeWholeFile refuses is refused.
 void writeIntoFile(const QString& fileName, const QByteArray& bytes);
 
 // Makes the folder and its missing parents. Returns the folders it made,

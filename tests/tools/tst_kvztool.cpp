@@ -270,6 +270,12 @@ private Q_SLOTS:
         // A thumbnail goes only into a regular file (or a new one), at a bounded size.
         QTest::newRow("thumbnail onto a FIFO") << "mkfifo t.png && \"$K\" thumbnail --size 64 s.kvz t.png" << 1 << "^$"
                                                << "Not a regular file" << "";
+        // The service's empty file is filled as itself; a file with contents is replaced whole.
+        QTest::newRow("thumbnail into an empty file, over a full one")
+            << "printf old > t.png && ln t.png u.png && : > e.png && ln e.png f.png && "
+               "\"$K\" thumbnail --size 64 s.kvz t.png && \"$K\" thumbnail --size 64 s.kvz e.png && "
+               "cat u.png && cmp t.png f.png && echo same"
+            << 0 << "^oldsame\n$" << "^$" << "";
         QTest::newRow("thumbnail of no size") << "\"$K\" thumbnail --size 0 s.kvz t.png" << 2 << "^$"
                                               << "^kvztool: thumbnail traži --size N" << "!t.png";
         QTest::newRow("check --json alone") << "\"$K\" check --json s.kvz" << 2 << "^$"
