@@ -132,7 +132,7 @@ int TZlatovirOdgovor::shownImage() const
 
 std::vector<CellText> TZlatovirOdgovor::texts()
 {
-    // Measured on a canvas of the picture's size, as Paint writes.
+    // Measured on a canvas of its own: a text's measure depends on its font alone.
     TBitmap scratch(1, 1);
     TCanvas& canvas = scratch.Canvas();
     const CellLook look = lookOf(*this);

@@ -175,7 +175,6 @@ QString jsonField(const SkinField& field, std::uint32_t value)
     return out + QLatin1Char('}');
 }
 
-
 } // namespace
 
 QString jsonString(const QString& text)

@@ -578,7 +578,7 @@ int makeThumbnail(const CommandLine& line, char* program)
     if (out == QLatin1String("-"))
         writeStandardOutput(encodePicture(picture, out, "PNG"));
     else
-        writeIntoFile(out, encodePicture(picture, out, "PNG"));
+        warnAboutLost(out, writeIntoFile(out, encodePicture(picture, out, "PNG")));
     return Ok;
 }
 

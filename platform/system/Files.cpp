@@ -451,14 +451,14 @@ LostAttributes writeWholeFile(const QString& fileName, const QByteArray& bytes)
     return writeWholeNativeFile(nativePath(fileName), bytes);
 }
 
-void writeIntoFile(const QString& fileName, const QByteArray& bytes)
+LostAttributes writeIntoFile(const QString& fileName, const QByteArray& bytes)
 {
     const QByteArray native = nativePath(fileName);
     const OpenedFile existing = openReplaced(native);
-    if (existing.state.kind == PathState::RegularFile && existing.state.size == 0)
-        rewriteInPlace(native, existing.fd.get(), bytes); // nothing to lose if it is cut short
-    else
-        (void)writeWholeNativeFile(native, bytes);
+    if (existing.state.kind != PathState::RegularFile || existing.state.size != 0)
+        return writeWholeNativeFile(native, bytes);
+    rewriteInPlace(native, existing.fd.get(), bytes); // nothing to lose if it is cut short
+    return {};
 }
 
 LostAttributes writeWholeNativeFile(const QByteArray& fileName, const QByteArray& bytes)
@@ -595,9 +595,9 @@ PathState inspectNativePath(const QByteArray& path)
 }
 
 // Elsewhere a file is written whole, as any other.
-void writeIntoFile(const QString& fileName, const QByteArray& bytes)
+LostAttributes writeIntoFile(const QString& fileName, const QByteArray& bytes)
 {
-    (void)writeWholeFile(fileName, bytes);
+    return writeWholeFile(fileName, bytes);
 }
 
 LostAttributes writeWholeNativeFile(const QByteArray& fileName, const QByteArray& bytes)

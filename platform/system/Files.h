@@ -103,8 +103,9 @@ using LostAttributes = QStringList;
 // is reserved first and it is synced; a kill mid-way leaves a short file
 // where there was nothing. A file with contents, or a path where nothing
 // is, is written whole as writeWholeFile does (the old bytes stay until
-// the new ones are); what writeWholeFile refuses is refused.
-void writeIntoFile(const QString& fileName, const QByteArray& bytes);
+// the new ones are), with what it returns; what writeWholeFile refuses is
+// refused.
+[[nodiscard]] LostAttributes writeIntoFile(const QString& fileName, const QByteArray& bytes);
 
 // Makes the folder and its missing parents. Returns the folders it made,
 // outermost first, so that a failed run can take them away again; raises
